@@ -1,0 +1,30 @@
+#pragma once
+// The datafile (.aqd): the writer used by Save and after Solve, and the reader of Open.
+
+#include <string>
+
+#include "model/Problem.h"
+
+namespace planaq {
+
+// What a file operation leaves for the user: ok, or the exact message to show.
+struct Outcome {
+  bool ok = true;
+  std::string message;
+  static Outcome Fail(std::string text) { return Outcome{false, std::move(text)}; }
+};
+
+// The whole datafile text of the problem, with the file name line as it stands in memory.
+std::string FormatDatafile(const Problem& problem);
+
+// Save: the path becomes the file name, then its base name once the file could be created.
+// The text goes to a temporary file in the target's folder that is renamed over the target,
+// so a failed save leaves an existing file as it was.
+Outcome WriteDatafile(Problem& problem, const std::string& path);
+
+// Open: reads the file at path into the problem. A capacity check that fails restores the
+// general data as the program always did; a damaged file is refused and the problem stays
+// exactly as it was. Particles and the mean discharge are left to the caller.
+Outcome ReadDatafile(Problem& problem, const std::string& path);
+
+}  // namespace planaq

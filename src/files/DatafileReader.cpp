@@ -1,0 +1,279 @@
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "files/Datafile.h"
+#include "files/Tokens.h"
+
+namespace planaq {
+namespace {
+
+constexpr int kLineChars = 99;
+
+// What a file holds, read completely before anything in memory changes.
+struct Contents {
+  std::string fileName, problemName;
+  double LX = 0, LY = 0, TM = 0;
+  int NA = 0, NB = 0, NN = 0, NM = 0, NL = 0, NW = 0, NP = 0;
+  std::vector<Node> nodes;
+  std::vector<NodeLayers> layers;
+  std::vector<Block> blocks;
+  std::vector<Soil> soils;
+  std::vector<Element> elements;
+  std::vector<Well> wells;
+  std::vector<double> wellHead;
+  std::vector<int> wellType;
+  std::vector<Particle> particles;
+  bool waterLevelBelowBottom = false;
+};
+
+struct Damaged {
+  std::string message;
+};
+
+std::string LineMessage(int line, const std::string& what) {
+  return "Reading datafile failed.\n\nLine " + std::to_string(line) + ": " + what + ".";
+}
+
+class LineReader {
+ public:
+  explicit LineReader(std::FILE* f) : f_(f) {}
+
+  std::string NameLine() {
+    Next();
+    return NameField(line_);
+  }
+  // The next data line as tokens; reals and integers are taken from it in order.
+  void Tokens() {
+    Next();
+    tokens_ = SplitTokens(line_);
+    next_ = 0;
+  }
+  double Real(const char* what) {
+    const double v = LeadingReal(Token());
+    if (!std::isfinite(v)) throw Damaged{LineMessage(number_, std::string(what) + " is not a finite number")};
+    return v;
+  }
+  int Int() { return LeadingInt(Token()); }
+  // A 1-based reference that must lie in 1..count; stored 0-based.
+  int Reference(const char* what, int count) {
+    const int v = Int();
+    if (v < 1 || v > count)
+      throw Damaged{LineMessage(number_, std::string(what) + " " + std::to_string(v) +
+                                             " is outside 1.." + std::to_string(count))};
+    return v - 1;
+  }
+  int line() const { return number_; }
+
+ private:
+  void Next() {
+    if (!ReadDataLine(f_, kLineChars, line_, number_))
+      throw Damaged{"Reading datafile failed.\n\nThe file ends early, after line " +
+                    std::to_string(number_) + "."};
+  }
+  std::string Token() { return next_ < tokens_.size() ? tokens_[next_++] : std::string(); }
+
+  std::FILE* f_;
+  std::string line_;
+  std::vector<std::string> tokens_;
+  std::size_t next_ = 0;
+  int number_ = 0;
+};
+
+void ReadHeader(LineReader& in, Contents& c) {
+  c.fileName = in.NameLine().substr(0, 40);
+  c.problemName = in.NameLine().substr(0, 40);
+  in.Tokens();
+  c.LX = in.Real("LX");
+  c.LY = in.Real("LY");
+  in.Tokens();
+  const int line = in.line();
+  c.NA = in.Int();
+  c.NB = in.Int();
+  c.NN = in.Int();
+  c.NM = in.Int();
+  c.NL = in.Int();
+  c.NW = in.Int();
+  c.NP = in.Int();
+  c.TM = in.Real("TM");
+  if (c.NL < 1 || c.NL > kMaxLayers)
+    throw Damaged{LineMessage(line, "the number of layers " + std::to_string(c.NL) +
+                                        " is outside 1..6")};
+  if (c.NA < 0 || c.NB < 0 || c.NN < 0 || c.NM < 0 || c.NW < 0 || c.NP < 0)
+    throw Damaged{LineMessage(line, "a count is negative")};
+  if (c.NA > c.NN)
+    throw Damaged{LineMessage(line, "there are more main nodes than nodes")};
+}
+
+// The capacity message of the first count that does not fit, or empty.
+std::string CapacityMessage(const Contents& c, const Capacities& caps) {
+  auto message = [](const char* what, const char* name) {
+    return std::string("Capacity exceeded\n\nThe number of ") + what +
+           " in the problem is too large.\n\n"
+           "The capacity of the program can be increased by increasing the value of " +
+           name + " in the Installation Grid.";
+  };
+  if (c.NP > caps.PMAX) return message("particles", "PMAX");
+  if (c.NW > caps.BMAX) return message("wells", "BMAX");
+  if (c.NN > caps.NMAX || c.NA > caps.NMAX) return message("nodes", "NMAX");
+  if (c.NM > caps.MMAX) return message("elements", "MMAX");
+  if (c.NB > caps.BMAX) return message("blocks", "BMAX");
+  return {};
+}
+
+void ReadNodes(LineReader& in, Contents& c) {
+  c.nodes.resize(c.NN);
+  c.layers.resize(c.NN);
+  for (int n = 0; n < c.NN; ++n) {
+    in.Tokens();
+    in.Int();
+    Node& node = c.nodes[n];
+    node.X = in.Real("X");
+    node.Y = in.Real("Y");
+    node.Type = in.Int();
+    NodeLayers& l = c.layers[n];
+    for (int L = 0; L < c.NL; ++L) {
+      in.Tokens();
+      l.B[L] = in.Real("B");
+      l.T[L] = in.Real("T");
+      l.F[L] = in.Real("F");
+      l.Q[L] = in.Real("Q");
+    }
+    if (l.F[0] < l.B[0]) c.waterLevelBelowBottom = true;
+  }
+}
+
+void ReadBlocksAndSoils(LineReader& in, Contents& c) {
+  c.blocks.resize(c.NB);
+  for (Block& b : c.blocks) {
+    in.Tokens();
+    in.Int();
+    for (int& node : b.Node) node = in.Reference("block node", c.NN);
+    b.Soil = in.Reference("soil", c.NB);
+  }
+  c.soils.resize(c.NB);
+  for (Soil& s : c.soils) {
+    in.Tokens();
+    in.Int();
+    s.K[0] = in.Real("K");
+    s.P[0] = in.Real("P");
+    s.R[0] = in.Real("R");
+    s.I = in.Real("I");
+    for (int L = 1; L < c.NL; ++L) {
+      in.Tokens();
+      s.KA[L] = in.Real("K'");
+      s.PA[L] = in.Real("P'");
+      s.RA[L] = in.Real("R'");
+      in.Tokens();
+      s.K[L] = in.Real("K");
+      s.P[L] = in.Real("P");
+      s.R[L] = in.Real("R");
+    }
+  }
+}
+
+void ReadElementsWellsParticles(LineReader& in, Contents& c) {
+  c.elements.resize(c.NM);
+  for (Element& e : c.elements) {
+    in.Tokens();
+    in.Int();
+    for (int& node : e.Node) node = in.Reference("element node", c.NN);
+    // Block 0 is kept: such an element belongs to no block and contributes nothing.
+    const int block = in.Int();
+    if (block < 0 || block > c.NB)
+      throw Damaged{LineMessage(in.line(), "element block " + std::to_string(block) +
+                                               " is outside 1.." + std::to_string(c.NB))};
+    e.Block = block - 1;
+  }
+  c.wells.resize(c.NW);
+  c.wellHead.resize(c.NW);
+  c.wellType.resize(c.NW);
+  for (int w = 0; w < c.NW; ++w) {
+    in.Tokens();
+    in.Int();
+    c.wells[w].Node = in.Reference("well node", c.NN);
+    c.wells[w].Layer = in.Reference("well layer", c.NL);
+    c.wellHead[w] = in.Real("F");
+    c.wells[w].Q = in.Real("Q");
+    c.wellType[w] = in.Int();
+  }
+  c.particles.resize(c.NP);
+  for (Particle& p : c.particles) {
+    in.Tokens();
+    in.Int();
+    p.X0 = in.Real("X");
+    p.Y0 = in.Real("Y");
+    p.Z0 = in.Real("Z");
+  }
+}
+
+void Commit(Contents& c, Problem& p) {
+  p.FileName = c.fileName;
+  p.ProblemName = c.problemName;
+  p.LX = c.LX;
+  p.LY = c.LY;
+  p.NA = c.NA;
+  p.NB = c.NB;
+  p.NN = c.NN;
+  p.NM = c.NM;
+  p.NL = c.NL;
+  p.NW = c.NW;
+  p.NP = c.NP;
+  p.TM = c.TM;
+  std::copy(c.nodes.begin(), c.nodes.end(), p.nodes.begin());
+  std::copy(c.layers.begin(), c.layers.end(), p.layers.begin());
+  std::copy(c.blocks.begin(), c.blocks.end(), p.blocks.begin());
+  std::copy(c.soils.begin(), c.soils.end(), p.soils.begin());
+  std::copy(c.elements.begin(), c.elements.end(), p.elements.begin());
+  for (int w = 0; w < c.NW; ++w) {
+    const Well& well = c.wells[w];
+    p.wells[w] = well;
+    p.layers[well.Node].F[well.Layer] = c.wellHead[w];
+    p.nodes[well.Node].Type = c.wellType[w];
+  }
+  for (int i = 0; i < c.NP; ++i) {
+    p.particles[i] = Particle{};
+    p.particles[i].X0 = c.particles[i].X0;
+    p.particles[i].Y0 = c.particles[i].Y0;
+    p.particles[i].Z0 = c.particles[i].Z0;
+  }
+  if (c.waterLevelBelowBottom) p.waterLevelWarning = true;
+  p.TakeSnapshot();
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+Outcome ReadDatafile(Problem& problem, const std::string& path) {
+  const std::string fileNameBefore = problem.FileName;
+  problem.FileName = path;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
+  LineReader in(file.get());
+  Contents c;
+  try {
+    ReadHeader(in, c);
+    const std::string capacity = CapacityMessage(c, problem.caps);
+    if (!capacity.empty()) {
+      problem.FileName = "Data1.aqd";
+      problem.ProblemName = "Example 1";
+      problem.RestoreCountsFromSnapshot();
+      problem.NL = c.NL;
+      problem.TM = c.TM;
+      return Outcome::Fail(capacity);
+    }
+    ReadNodes(in, c);
+    ReadBlocksAndSoils(in, c);
+    ReadElementsWellsParticles(in, c);
+  } catch (const Damaged& damaged) {
+    problem.FileName = fileNameBefore;
+    return Outcome::Fail(damaged.message);
+  }
+  Commit(c, problem);
+  return Outcome{};
+}
+
+}  // namespace planaq

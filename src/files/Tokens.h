@@ -1,0 +1,30 @@
+#pragma once
+// Reading rules shared by the datafile and the installation file: bounded line reads, comment
+// skipping, name fields and the leading numbers of tokens.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace planaq {
+
+// Reads at most maxChars characters, stopping after a line feed (which is kept), like fgets with
+// a buffer of maxChars + 1. Returns false at the end of the file with nothing read.
+bool ReadChunk(std::FILE* f, int maxChars, std::string& chunk);
+
+// Reads chunks until one does not begin with '#'; counts every chunk read in lineNumber.
+bool ReadDataLine(std::FILE* f, int maxChars, std::string& line, int& lineNumber);
+
+// The characters after any leading commas up to the next comma or the line end. The line end
+// itself is not part of the name.
+std::string NameField(const std::string& line);
+
+// Runs of characters other than space, comma and semicolon.
+std::vector<std::string> SplitTokens(const std::string& line);
+
+// The leading decimal number of a token (sign, decimals, exponent); 0 when it has none.
+double LeadingReal(const std::string& token);
+// The leading optionally signed digits of a token, held to the range of int; 0 when none.
+int LeadingInt(const std::string& token);
+
+}  // namespace planaq

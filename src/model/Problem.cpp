@@ -1,0 +1,143 @@
+#include "model/Problem.h"
+
+#include <algorithm>
+
+namespace planaq {
+
+Capacities SafeCapacities(const Capacities& c) {
+  Capacities s = c;
+  s.BMAX = std::max(s.BMAX, 1);
+  s.NMAX = std::max(s.NMAX, 3);
+  s.MMAX = std::max(s.MMAX, 1);
+  s.PMAX = std::max(s.PMAX, 0);
+  return s;
+}
+
+void Problem::Allocate(const Capacities& capacities) {
+  caps = SafeCapacities(capacities);
+  nodes.assign(caps.NMAX, Node{});
+  layers.assign(caps.NMAX, NodeLayers{});
+  blocks.assign(caps.BMAX, Block{});
+  elements.assign(caps.MMAX, Element{});
+  soils.assign(caps.BMAX, Soil{});
+  blockColour.assign(caps.BMAX, 0);
+  wells.assign(caps.BMAX, Well{});
+  particles.assign(caps.PMAX, Particle{});
+}
+
+void Problem::InitialiseProblem() {
+  NN = 3;
+  NM = 1;
+  NA = 3;
+  NB = 1;
+  NW = 0;
+  NP = 0;
+  NL = 6;
+  LX = 2000.0;
+  LY = 1000.0;
+  TM = 2000.0;
+  TakeSnapshot();
+
+  nodes[0] = Node{0.0, 0.0, 2, 0};
+  nodes[1] = Node{0.0, 0.5 * LY, 2, 0};
+  nodes[2] = Node{0.25 * LX, 0.0, 0, 0};
+  for (int n = 0; n < 3; ++n) {
+    for (int L = 0; L < NL; ++L) {
+      NodeLayers& l = layers[n];
+      l.B[L] = (NL - L - 1) * 11.0;
+      l.T[L] = l.B[L] + 10.0;
+      l.F[L] = 70.0;
+      l.Q[L] = 0.0;
+    }
+  }
+  blocks[0] = Block{{0, 1, 2}, 0};
+  elements[0] = Element{{0, 1, 2}, 0};
+}
+
+std::array<Rgb, kPaletteSize> BuildPalette() {
+  std::array<Rgb, kPaletteSize> pal{};
+  int a = 1, b = 1, c = 30;
+  for (int k = 0; k < kPaletteSize / 3; ++k) {
+    pal[3 * k] = Rgb{8 * c, 8 * b, 8 * a};
+    pal[3 * k + 1] = Rgb{8 * a, 8 * c, 8 * b};
+    pal[3 * k + 2] = Rgb{8 * b, 8 * a, 8 * c};
+    a += 5;
+    if (a > 31) a -= 31;
+    if (a < 1) a = 1;
+    b += 2;
+    if (b > 31) b -= 31;
+    if (b < 1) b = 1;
+    c = 32 - a - b;
+    if (c < 1) c = 1;
+  }
+  return pal;
+}
+
+void Problem::InitialiseSoilsAndColours() {
+  palette = BuildPalette();
+  for (int i = 0; i < caps.BMAX; ++i) blockColour[i] = i % kPaletteSize;
+  for (int i = 0; i < caps.BMAX; ++i) {
+    Soil& s = soils[i];
+    for (int L = 0; L < NL; ++L) {
+      s.K[L] = 10.0;
+      s.P[L] = 0.4;
+      s.R[L] = 1.0;
+      s.KA[L] = 0.0001;
+      s.PA[L] = 0.4;
+      s.RA[L] = 1.0;
+    }
+    s.I = 0.0;
+  }
+}
+
+void Problem::ReplaceFirstPaletteEntriesByBlue() {
+  for (int i = 0; i < 6; ++i) palette[i] = Rgb{8, 8, 88 + 32 * i};
+}
+
+void Problem::TakeSnapshot() {
+  previous = PreviousCounts{NN, NM, NB, NA, NW, NP, LX, LY};
+}
+
+void Problem::RestoreCountsFromSnapshot() {
+  NN = previous.NN;
+  NM = previous.NM;
+  NB = previous.NB;
+  NA = previous.NA;
+  NW = previous.NW;
+  NP = previous.NP;
+  LX = previous.LX;
+  LY = previous.LY;
+}
+
+void Problem::StartUp(const Capacities& capacities) {
+  FileName = "Data1.aqd";
+  ProblemName = "Default Datafile";
+  waterLevelWarning = false;
+  particleRowsStale = true;
+  meanDischarge = 0.0;
+  Allocate(capacities);
+  InitialiseProblem();
+  InitialiseSoilsAndColours();
+  ReplaceFirstPaletteEntriesByBlue();
+}
+
+int Problem::ElementContaining(double x, double y, int e) const {
+  const Element& el = elements[e];
+  const double x1 = nodes[el.Node[0]].X, y1 = nodes[el.Node[0]].Y;
+  const double x2 = nodes[el.Node[1]].X, y2 = nodes[el.Node[1]].Y;
+  const double x3 = nodes[el.Node[2]].X, y3 = nodes[el.Node[2]].Y;
+  // signed double areas of the point with each side
+  const double A = (y - y1) * (x2 - x1) + (x - x1) * (y1 - y2);
+  const double B = (y - y2) * (x3 - x2) + (x - x2) * (y2 - y3);
+  const double C = (y - y3) * (x1 - x3) + (x - x3) * (y3 - y1);
+  if (A * B < -1e-12 || B * C < -1e-12 || C * A < -1e-12) return -1;
+  return e;
+}
+
+std::string BaseName(const std::string& path) {
+  // Backslash is the documented separator; a slash separates on this platform as well.
+  const auto pos = path.find_last_of("\\/");
+  return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+}  // namespace planaq

@@ -1,0 +1,135 @@
+#pragma once
+// The one problem in memory: general data, installation data and the fixed-capacity tables.
+// Every table is indexed from 0; references between tables are 0-based.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace planaq {
+
+constexpr int kMaxLayers = 6;
+constexpr int kPaletteSize = 255;
+
+using LayerValues = std::array<double, kMaxLayers>;
+
+struct Capacities {
+  int BMAX = 48;
+  int NMAX = 12000;
+  int MMAX = 20000;
+  int PMAX = 100;
+};
+
+struct Node {
+  double X = 0.0;
+  double Y = 0.0;
+  int Type = 0;      // bit 0: top of layer 1 open; bit L: head given in layer L
+  int RowStart = 0;  // the node's row in the solver's sparse storage
+};
+
+struct NodeLayers {
+  LayerValues B{};  // bottom of the aquifer (m)
+  LayerValues T{};  // top of the aquifer (m)
+  LayerValues F{};  // head (m)
+  LayerValues Q{};  // supply (m3/d), computed by Solve
+  LayerValues W{};  // the solver's working supply, rebuilt by every Solve
+};
+
+struct Block {
+  std::array<int, 3> Node{};
+  int Soil = 0;
+};
+
+struct Element {
+  std::array<int, 3> Node{};
+  int Block = 0;  // negative: the element belongs to no block and contributes nothing
+};
+
+struct Soil {
+  LayerValues K{};   // aquifer permeability (m/d)
+  LayerValues P{};   // aquifer porosity
+  LayerValues R{};   // aquifer retardation factor
+  LayerValues KA{};  // aquitard above the layer: permeability (m/d)
+  LayerValues PA{};  // aquitard above the layer: porosity
+  LayerValues RA{};  // aquitard above the layer: retardation factor
+  double I = 0.0;    // infiltration at the top of layer 1 (m/d)
+};
+
+struct Well {
+  int Node = 0;
+  int Layer = 0;
+  double Q = 0.0;  // discharge (m3/d)
+};
+
+struct Particle {
+  double X0 = 0.0, Y0 = 0.0, Z0 = 0.0;  // initial position as entered
+  double X = 0.0, Y = 0.0, Z = 0.0;     // current position while tracing
+  int Element = -1;                     // containing element, -1: not traced
+  int LayerCode = 0;                    // i: aquifer i; -i: aquitard above aquifer i
+  double qx = 0.0, qy = 0.0;            // horizontal specific discharge (m/d)
+  double w = 0.0;                       // vertical specific discharge, upward (m/d)
+};
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+  bool operator!=(const Rgb& o) const { return !(*this == o); }
+};
+
+// Counts at the last consistent point: restored by a refused datafile read and used by the
+// mesh operations as the counts before an operation.
+struct PreviousCounts {
+  int NN = 0, NM = 0, NB = 0, NA = 0, NW = 0, NP = 0;
+  double LX = 0.0, LY = 0.0;
+};
+
+struct Problem {
+  // installation data
+  std::string UserName = "Vivideri re Zerevireder";
+  Capacities caps;
+
+  // general data
+  std::string FileName = "Data1.aqd";
+  std::string ProblemName = "Default Datafile";
+  double LX = 2000.0, LY = 1000.0;
+  int NA = 0, NB = 0, NN = 0, NM = 0, NL = 6, NW = 0, NP = 0;
+  double TM = 2000.0;
+
+  // tables, sized by Allocate to the capacities
+  std::vector<Node> nodes;
+  std::vector<NodeLayers> layers;
+  std::vector<Block> blocks;
+  std::vector<Element> elements;
+  std::vector<Soil> soils;
+  std::vector<int> blockColour;  // palette index per block
+  std::vector<Well> wells;
+  std::vector<Particle> particles;
+  std::array<Rgb, kPaletteSize> palette{};
+
+  PreviousCounts previous;
+  bool waterLevelWarning = false;
+  bool particleRowsStale = true;
+  double meanDischarge = 0.0;
+  int NZ = 0;  // size of the sparse pattern during Solve
+
+  void Allocate(const Capacities& capacities);
+  void InitialiseProblem();
+  void InitialiseSoilsAndColours();
+  void ReplaceFirstPaletteEntriesByBlue();
+  void TakeSnapshot();
+  void RestoreCountsFromSnapshot();
+  // Start-up sequence without the installation file: allocate, initial problem, soils, blue.
+  void StartUp(const Capacities& capacities);
+
+  int ElementContaining(double x, double y, int e) const;
+  // true when element e has a block that indexes the block and soil tables
+  bool HasValidBlock(int e) const { return elements[e].Block >= 0 && elements[e].Block < NB; }
+};
+
+// The capacities never go below what the initial problem needs.
+Capacities SafeCapacities(const Capacities& c);
+std::array<Rgb, kPaletteSize> BuildPalette();
+std::string BaseName(const std::string& path);
+
+}  // namespace planaq

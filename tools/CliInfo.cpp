@@ -1,0 +1,61 @@
+#include <cstdio>
+
+#include "Cli.h"
+#include "files/Datafile.h"
+#include "files/Installation.h"
+
+namespace planaq::cli {
+
+Problem StartedProblem() {
+  Problem problem;
+  ReadInstallation(problem, ".");
+  problem.StartUp(problem.caps);
+  return problem;
+}
+
+bool OpenDatafile(Problem& problem, const std::string& path) {
+  const Outcome read = ReadDatafile(problem, path);
+  if (!read.ok) std::fprintf(stderr, "%s\n", read.message.c_str());
+  return read.ok;
+}
+
+bool SaveDatafile(Problem& problem, const std::string& path) {
+  const Outcome written = WriteDatafile(problem, path);
+  if (!written.ok) std::fprintf(stderr, "%s\n", written.message.c_str());
+  return written.ok;
+}
+
+int Info(const Args& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: planaq-cli info FILE.aqd\n");
+    return 1;
+  }
+  Problem problem = StartedProblem();
+  if (!OpenDatafile(problem, args[0])) return 1;
+  std::printf("File Name     %s\n", problem.FileName.c_str());
+  std::printf("Problem Name  %s\n", problem.ProblemName.c_str());
+  std::printf("LX (m)        %15.3f\n", problem.LX);
+  std::printf("LY (m)        %15.3f\n", problem.LY);
+  std::printf("NA            %12d\n", problem.NA);
+  std::printf("NB            %12d\n", problem.NB);
+  std::printf("NN            %12d\n", problem.NN);
+  std::printf("NM            %12d\n", problem.NM);
+  std::printf("NL            %12d\n", problem.NL);
+  std::printf("NW            %12d\n", problem.NW);
+  std::printf("NP            %12d\n", problem.NP);
+  std::printf("TM (d)        %15.3f\n", problem.TM);
+  if (problem.waterLevelWarning)
+    std::printf("Warning : Water level locally below bottom of aquifer. Results invalid.\n");
+  return 0;
+}
+
+int New(const Args& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: planaq-cli new FILE.aqd\n");
+    return 1;
+  }
+  Problem problem = StartedProblem();
+  return SaveDatafile(problem, args[0]) ? 0 : 1;
+}
+
+}  // namespace planaq::cli
