@@ -1,0 +1,164 @@
+#pragma once
+// The main window. It owns the one Problem and hands it by reference to every window and core
+// operation; it starts every command from its toolbar and menu, keeps the open-state of each
+// secondary window, and shows what the core returns (texts of failures in message boxes,
+// progress of Solve in its grid). It holds no numerical logic of its own.
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "model/Problem.h"
+#include "print/PrintJob.h"
+#include "ui/Dialogs.h"
+
+class QFrame;
+class QLabel;
+class QToolBar;
+class QToolButton;
+class QAction;
+
+namespace planaq::ui {
+
+class StringGrid;
+class SecondaryForm;
+class TFormOpt;
+
+// The secondary windows in the order in which close-all visits them.
+enum class Win { Options, Nodes, Elements, Mesh, Edit, Soils, Contours, Graph3D, Manual, Wells,
+                 Particles };
+constexpr int kWindowCount = 11;
+
+class TFormFem : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // workDir: the folder of "PLANAQ.txt" and where the datafile dialogs start.
+  TFormFem(Dialogs& dialogs, std::string workDir, QWidget* parent = nullptr);
+  ~TFormFem() override;
+
+  Problem& problem() { return problem_; }
+  bool IsOpen(Win w) const { return open_[static_cast<int>(w)]; }
+  SecondaryForm* Window(Win w) const { return windows_[static_cast<int>(w)]; }
+  TFormOpt* FormOpt() const;
+  const FileDialogSetup& OpenSetup() const { return openSetup_; }
+  const FileDialogSetup& SaveSetup() const { return saveSetup_; }
+  PrintState& printState() { return printState_; }
+  int Cycles() const { return cycles_; }
+  // the cell selection shared by the data grids (column, row)
+  std::pair<int, int> GridSelection() const { return gridSelection_; }
+  // What Quit does once the tables are released; the program ends its event loop.
+  void OnQuit(std::function<void()> handler) { onQuit_ = std::move(handler); }
+
+  // commands of the toolbar and menu
+  void SpeedButtonOpenClick();
+  void SpeedButtonNewClick();
+  void SpeedButtonEditClick();
+  void SpeedButtonSaveClick();
+  void Print1Click();
+  void SpeedButtonOptionsClick();
+  void SpeedButtonSoilsClick();
+  void SpeedButtonNodesClick();
+  void SpeedButtonElementsClick();
+  void SpeedButtonMeshClick();
+  void SpeedButtonWellsClick();
+  void SpeedButtonParticlesClick();
+  void SpeedButtonCalcClick();
+  void SpeedButtonContoursClick();
+  void SpeedButton3DClick();
+  void SpeedButtonManualClick();
+  void SpeedButtonHelpClick();
+  void About1Click();
+  void Quit1Click();
+  // the menu items that only run while their button is enabled
+  void Nodes1Click();
+  void Elements1Click();
+  void Mesh1Click();
+  void Wells1Click();
+  void Particles1Click();
+  void GeneralHelpClick();
+  void InstallationHelpClick();
+
+  void StartUp();
+  void CloseAll();
+  // both grids from the model, the data commands enabled
+  void Refresh();
+  // what every repaint of the main window does
+  void FormPaint();
+  // leaving the Installation Grid: its current row is checked, then the file is written
+  void InstallationGridExit();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildToolbar();
+  void BuildMenu();
+  void BuildPanels();
+  void CreateWindows();
+  void PlaceOnScreen();
+  void LayOut();
+  QToolButton* AddButton(const char* name, const char* hint, const char* glyph,
+                         void (TFormFem::*command)());
+  QAction* AddMenuItem(QWidget* menu, const char* name, const char* caption,
+                       void (TFormFem::*command)());
+  QFrame* NoticePanel(const char* name, const char* caption, bool red);
+  void ShowNotice(QWidget* panel);
+
+  void Toggle(Win w);
+  void Close(Win w);
+  void CloseList(std::initializer_list<Win> list);
+  void EnableDataCommands(bool enabled);
+  void RefreshGeneralGrid(bool onlyChanged);
+  void RefreshInstallationGrid();
+
+  bool GeneralGridSelectCell(int col, int row);
+  bool InstallationGridSelectCell(int col, int row);
+  void CheckInstallationCell();
+  void ResetNewParticles();
+  void AfterRead();
+
+  Dialogs& dialogs_;
+  const std::string workDir_;
+  Problem problem_;
+  PrintState printState_;
+  FileDialogSetup openSetup_;
+  FileDialogSetup saveSetup_;
+  std::string installationFile_ = "PLANAQ.txt";
+  int cycles_ = 6;
+  std::pair<int, int> gridSelection_{1, 1};
+  std::function<void()> onQuit_;
+
+  std::array<bool, kWindowCount> open_{};
+  std::array<SecondaryForm*, kWindowCount> windows_{};
+  std::array<std::string, 12> shownGeneral_;
+
+  QToolBar* toolbar_ = nullptr;
+  QToolButton* SpeedButtonNodes = nullptr;
+  QToolButton* SpeedButtonElements = nullptr;
+  QToolButton* SpeedButtonMesh = nullptr;
+  QToolButton* SpeedButtonSave = nullptr;
+  QToolButton* SpeedButtonPrint = nullptr;
+  QToolButton* SpeedButtonWells = nullptr;
+  QToolButton* SpeedButtonParticles = nullptr;
+  QWidget* central_ = nullptr;
+  QFrame* PanelInstallation = nullptr;
+  QFrame* PanelGeneral = nullptr;
+  StringGrid* InstallationGrid = nullptr;
+  StringGrid* GeneralGrid = nullptr;
+  QFrame* ProgressPanel = nullptr;
+  QLabel* ProgressLabel = nullptr;
+  StringGrid* ProgressGrid = nullptr;
+  QFrame* PanelRead = nullptr;
+  QFrame* PanelSave = nullptr;
+  QFrame* PanelWait = nullptr;
+  QFrame* PanelWarning = nullptr;
+  bool installationEditing_ = false;
+
+  friend class SolveProgressGrid;
+};
+
+}  // namespace planaq::ui

@@ -1,0 +1,59 @@
+// The Open and Save commands of the main window.
+
+#include <QFileInfo>
+#include <QFrame>
+
+#include "files/Datafile.h"
+#ifdef PLANAQ_HAVE_SOLVER
+#include "solver/FlowField.h"
+#endif
+#include "ui/FormFem.h"
+#include "ui/widgets/StringGrid.h"
+
+namespace planaq::ui {
+
+void TFormFem::SpeedButtonOpenClick() {
+  CloseAll();
+  const std::optional<std::string> path = dialogs_.OpenFile(openSetup_);
+  if (!path) {
+    dialogs_.Message("Opening datafile failed or canceled");
+    return;
+  }
+  const bool readable = QFileInfo(QString::fromStdString(*path)).isReadable();
+  if (readable) {
+    ShowNotice(PanelRead);
+    saveSetup_.fileName = *path;
+  }
+  const Outcome read = ReadDatafile(problem_, *path);
+  PanelRead->hide();
+  if (read.ok)
+    Refresh();
+  else
+    dialogs_.Message(read.message);
+  shownGeneral_.fill(std::string("\x01"));  // the names and counts may have changed either way
+  RefreshGeneralGrid(false);
+  // the particles and the mean discharge follow whatever the model now holds
+#ifdef PLANAQ_HAVE_SOLVER
+  PrepareFlowField(problem_);
+#endif
+}
+
+void TFormFem::SpeedButtonSaveClick() {
+  CloseAll();
+  const std::optional<std::string> path = dialogs_.SaveFile(saveSetup_);
+  if (!path) {
+    dialogs_.Message("Saving datafile failed or canceled");
+    return;
+  }
+  ShowNotice(PanelSave);
+  const Outcome written = WriteDatafile(problem_, *path);
+  PanelSave->hide();
+  if (!written.ok) {
+    dialogs_.Message(written.message);
+    return;
+  }
+  GeneralGrid->SetCellText(1, 0, problem_.FileName);
+  shownGeneral_[0] = problem_.FileName;
+}
+
+}  // namespace planaq::ui

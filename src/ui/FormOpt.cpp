@@ -1,0 +1,151 @@
+#include "ui/FormOpt.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSlider>
+#include <QToolButton>
+
+#include "ui/Dialogs.h"
+
+namespace planaq::ui {
+
+namespace {
+
+constexpr int kClientWidth = 300;
+constexpr int kClientHeight = 228;
+constexpr int kBarHeight = 25;
+constexpr int kGroupWidth = kClientWidth / 2;
+
+QFrame* ColouredPanel(QWidget* parent, const char* name, const char* colour, QRect where) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(name);
+  panel->setGeometry(where);
+  panel->setAutoFillBackground(true);
+  QPalette p = panel->palette();
+  p.setColor(QPalette::Window, QColor(colour));
+  p.setColor(QPalette::WindowText, Qt::black);
+  p.setColor(QPalette::Text, Qt::black);
+  panel->setPalette(p);
+  panel->setFrameShape(QFrame::Panel);
+  return panel;
+}
+
+void Heading(QWidget* group, const char* text) {
+  auto* label = new QLabel(QString::fromLatin1(text), group);
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  label->setGeometry(8, 4, kGroupWidth - 16, 18);
+}
+
+}  // namespace
+
+const char* OptionsHelpText() {
+  return "Print Options :\n\n- Print General Data : Print all general data, including the data "
+         "of the\n    main nodes and the blocks,\n- Nodes : Print the data of all nodes, in all "
+         "layers,\n- Elements : Print the data of all elements,\n- Mesh : Print a graph of the "
+         "finite element mesh,\n- Graphics Scale : Scale of the graphs on printing paper.\n\n"
+         "Warning : For a large problem, with many nodes and elements, printing the\noutput "
+         "data of all nodes and all elements may require the printing of many\npages of output "
+         "data.\n\n3D-Graphics Options :\n\n- Groundwater Table : Show mesh of the groundwater "
+         "head, in blue,\n- Contours : Draw contours of the groundwater head, in red,\n- Bottom "
+         "Surface : Show mesh in the bottom of the aquifer, in green,\n- Top Surface : Show "
+         "mesh in the top of the aquifer, in yellow,\n- Viewing Angle : Scale of the viewing "
+         "angle (1..89 degrees).";
+}
+
+TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
+    : SecondaryForm(QStringLiteral("FormOpt"), QStringLiteral("Options"), parent),
+      dialogs_(dialogs) {
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  QFrame* bar = ColouredPanel(this, "Panel1", "#00ff00", QRect(0, 0, kClientWidth, kBarHeight));
+  SpeedButtonHelp = new QToolButton(bar);
+  SpeedButtonHelp->setObjectName(QStringLiteral("SpeedButtonHelp"));
+  SpeedButtonHelp->setText(QStringLiteral("Help"));
+  SpeedButtonHelp->setToolTip(QStringLiteral("Help"));
+  SpeedButtonHelp->setGeometry(kClientWidth - 50 - 4, 0, 50, kBarHeight);
+  connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
+
+  const int groupHeight = kClientHeight - kBarHeight;
+  QFrame* print = ColouredPanel(this, "GroupBoxOptions", "#ffff00",
+                                QRect(0, kBarHeight, kGroupWidth, groupHeight));
+  QFrame* graph = ColouredPanel(this, "GroupBox3D", "#00ffff",
+                                QRect(kGroupWidth, kBarHeight, kGroupWidth, groupHeight));
+  Heading(print, "Print Options");
+  Heading(graph, "3D-Graph Options");
+
+  CheckGeneral = AddCheck(print, "CheckGeneral", "General Data", true, 26);
+  CheckNodes = AddCheck(print, "CheckNodes", "Nodes", false, 48);
+  CheckElements = AddCheck(print, "CheckElements", "Elements", false, 70);
+  CheckMesh = AddCheck(print, "CheckMesh", "Mesh", false, 92);
+  GraphScale = AddTrackBar(print, "GraphScale", "Graphics Scale ", 118);
+  CheckWater = AddCheck(graph, "CheckWater", "Groundwater Table", true, 26);
+  CheckCont = AddCheck(graph, "CheckCont", "Contours", true, 48);
+  CheckBottom = AddCheck(graph, "CheckBottom", "Bottom Surface", true, 70);
+  CheckTop = AddCheck(graph, "CheckTop", "Top Surface", true, 92);
+  AngleScale = AddTrackBar(graph, "AngleScale", "Viewing Angle", 118);
+}
+
+QCheckBox* TFormOpt::AddCheck(QWidget* group, const char* name, const char* caption, bool ticked,
+                              int y) {
+  auto* box = new QCheckBox(QString::fromLatin1(caption), group);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setChecked(ticked);
+  box->setGeometry(8, y, kGroupWidth - 16, 20);
+  return box;
+}
+
+QSlider* TFormOpt::AddTrackBar(QWidget* group, const char* name, const char* label, int y) {
+  auto* bar = new QSlider(Qt::Horizontal, group);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setRange(Options::kTrackMin, Options::kTrackMax);
+  bar->setSingleStep(1);
+  bar->setPageStep(5);
+  bar->setTickPosition(QSlider::TicksBelow);
+  bar->setTickInterval(1);
+  bar->setValue(5);
+  bar->setGeometry(8, y, kGroupWidth - 16, 30);
+  auto* text = new QLabel(QString::fromLatin1(label), group);
+  text->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
+  text->setGeometry(8, y + 32, kGroupWidth - 16, 18);
+  return bar;
+}
+
+void TFormOpt::FormCreate() {
+  // top 260, in the middle of the screen's width
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int screenWidth = screen ? screen->geometry().width() : 1024;
+  move((screenWidth - width()) / 2, 260);
+}
+
+void TFormOpt::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    FormCreate();
+    placed_ = true;
+  }
+  SecondaryForm::showEvent(event);
+}
+
+void TFormOpt::SpeedButtonHelpClick() { dialogs_.Message(OptionsHelpText()); }
+
+Options TFormOpt::Settings() const {
+  Options o;
+  o.General = CheckGeneral->isChecked();
+  o.Nodes = CheckNodes->isChecked();
+  o.Elements = CheckElements->isChecked();
+  o.Mesh = CheckMesh->isChecked();
+  o.GraphScale = GraphScale->value();
+  o.Water = CheckWater->isChecked();
+  o.Contours = CheckCont->isChecked();
+  o.Bottom = CheckBottom->isChecked();
+  o.Top = CheckTop->isChecked();
+  o.AngleScale = AngleScale->value();
+  return o;
+}
+
+}  // namespace planaq::ui

@@ -1,0 +1,51 @@
+#pragma once
+// The options window: what the printed report holds, how large printed graphs are and how the
+// 3D graph looks. The settings live in its controls only; readers take Settings() when they
+// next print or paint.
+
+#include "model/Options.h"
+#include "ui/SecondaryForm.h"
+
+class QCheckBox;
+class QSlider;
+class QToolButton;
+
+namespace planaq::ui {
+
+class Dialogs;
+
+class TFormOpt : public SecondaryForm {
+  Q_OBJECT
+
+ public:
+  TFormOpt(Dialogs& dialogs, QWidget* parent = nullptr);
+  Options Settings() const;
+  void SpeedButtonHelpClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormCreate();
+  QCheckBox* AddCheck(QWidget* group, const char* name, const char* caption, bool ticked, int y);
+  QSlider* AddTrackBar(QWidget* group, const char* name, const char* label, int y);
+
+  Dialogs& dialogs_;
+  QCheckBox* CheckGeneral;
+  QCheckBox* CheckNodes;
+  QCheckBox* CheckElements;
+  QCheckBox* CheckMesh;
+  QSlider* GraphScale;
+  QCheckBox* CheckWater;
+  QCheckBox* CheckCont;
+  QCheckBox* CheckBottom;
+  QCheckBox* CheckTop;
+  QSlider* AngleScale;
+  QToolButton* SpeedButtonHelp;
+  bool placed_ = false;
+};
+
+// The text of the options window's help button.
+const char* OptionsHelpText();
+
+}  // namespace planaq::ui

@@ -1,0 +1,46 @@
+#include "ui/QtDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace planaq::ui {
+
+namespace {
+
+QString StartPath(const FileDialogSetup& setup) {
+  const QString name = QString::fromStdString(setup.fileName);
+  if (QDir::isAbsolutePath(name)) return name;
+  return QDir(QString::fromStdString(setup.initialDir)).filePath(name);
+}
+
+}  // namespace
+
+void QtDialogs::Message(const std::string& text) {
+  QMessageBox::information(parent_, QStringLiteral("PLANAQ"), QString::fromStdString(text));
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const FileDialogSetup& setup) {
+  const QString path = QFileDialog::getOpenFileName(
+      parent_, QStringLiteral("Open"), StartPath(setup),
+      QString::fromStdString(QtNameFilter(setup.filter)));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::optional<std::string> QtDialogs::SaveFile(const FileDialogSetup& setup) {
+  const QString path = QFileDialog::getSaveFileName(
+      parent_, QStringLiteral("Save"), StartPath(setup),
+      QString::fromStdString(QtNameFilter(setup.filter)));
+  if (path.isEmpty()) return std::nullopt;
+  return WithDefaultExtension(path.toStdString(), setup.defaultExt);
+}
+
+bool QtDialogs::Print(QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace planaq::ui

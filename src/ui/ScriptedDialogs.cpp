@@ -1,0 +1,36 @@
+#include "ui/ScriptedDialogs.h"
+
+#include <QPrinter>
+
+namespace planaq::ui {
+
+std::optional<std::string> ScriptedDialogs::NextFile() {
+  if (fileAnswers_.empty()) return std::nullopt;
+  std::string path = fileAnswers_.front();
+  fileAnswers_.pop_front();
+  if (path.empty()) return std::nullopt;
+  return path;
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogSetup& setup) {
+  openSetups.push_back(setup);
+  return NextFile();
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogSetup& setup) {
+  saveSetups.push_back(setup);
+  return NextFile();
+}
+
+bool ScriptedDialogs::Print(QPrinter& printer) {
+  ++printDialogs;
+  if (printAnswers_.empty()) return false;
+  const std::string pdf = printAnswers_.front();
+  printAnswers_.pop_front();
+  if (pdf.empty()) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  return true;
+}
+
+}  // namespace planaq::ui
