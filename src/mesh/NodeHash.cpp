@@ -1,0 +1,124 @@
+#include "mesh/NodeHash.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace planaq {
+
+namespace {
+
+// Beyond this many cells from the origin a quotient no longer resolves a half cell.
+constexpr double kGridLimit = 1125899906842624.0;  // 2^50
+
+std::size_t PowerOfTwoAtLeast(std::size_t n) {
+  std::size_t size = 16;
+  while (size < n) size <<= 1;
+  return size;
+}
+
+}  // namespace
+
+NodeHash::NodeHash(const Problem& p, double eps, int first, int expected)
+    : p_(p), eps_(eps), cell_(2.0 * eps), first_(first) {
+  const std::size_t buckets = PowerOfTwoAtLeast(static_cast<std::size_t>(std::max(expected, 1)));
+  head_.assign(buckets, -1);
+  mask_ = buckets - 1;
+  next_.reserve(static_cast<std::size_t>(std::max(expected, 0)));
+}
+
+NodeHash::Cell NodeHash::CellOf(double x, double y) const {
+  const double qx = x / cell_, qy = y / cell_;
+  Cell c;
+  if (!(std::fabs(qx) <= kGridLimit) || !(std::fabs(qy) <= kGridLimit)) {
+    c.far = true;
+    return c;
+  }
+  c.cx = static_cast<std::int64_t>(std::floor(qx));
+  c.cy = static_cast<std::int64_t>(std::floor(qy));
+  return c;
+}
+
+std::size_t NodeHash::Bucket(std::int64_t cx, std::int64_t cy) const {
+  std::uint64_t h = static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^
+                    static_cast<std::uint64_t>(cy) * 0xC2B2AE3D27D4EB4FULL;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ULL;
+  h ^= h >> 32;
+  return static_cast<std::size_t>(h) & mask_;
+}
+
+void NodeHash::Link(int slot) {
+  const Cell& c = cellOf_[slot];
+  if (c.far) {
+    far_.push_back(slot);
+    return;
+  }
+  const std::size_t b = Bucket(c.cx, c.cy);
+  next_[slot] = head_[b];
+  head_[b] = slot;
+}
+
+void NodeHash::Unlink(int slot) {
+  const Cell& c = cellOf_[slot];
+  if (c.far) {
+    far_.erase(std::find(far_.begin(), far_.end(), slot));
+    return;
+  }
+  int* link = &head_[Bucket(c.cx, c.cy)];
+  while (*link != slot) link = &next_[*link];
+  *link = next_[slot];
+}
+
+void NodeHash::Grow() {
+  head_.assign(head_.size() * 2, -1);
+  mask_ = head_.size() - 1;
+  far_.clear();
+  for (int slot = 0; slot < static_cast<int>(present_.size()); ++slot)
+    if (present_[slot]) Link(slot);
+}
+
+void NodeHash::Placed(int node) {
+  const int slot = node - first_;
+  if (slot < 0) return;
+  if (slot >= static_cast<int>(present_.size())) {
+    next_.resize(slot + 1, -1);
+    cellOf_.resize(slot + 1);
+    present_.resize(slot + 1, 0);
+  }
+  if (present_[slot]) {
+    Unlink(slot);
+  } else {
+    present_[slot] = 1;
+    if (++count_ > static_cast<int>(head_.size())) Grow();
+  }
+  cellOf_[slot] = CellOf(p_.nodes[node].X, p_.nodes[node].Y);
+  Link(slot);
+}
+
+void NodeHash::Consider(int node, double x, double y, double& best, int& found) const {
+  // the same distance as the scan, and of equal distances the lower number
+  const double d = std::fabs(p_.nodes[node].X - x) + std::fabs(p_.nodes[node].Y - y);
+  if (d < eps_ && (d < best || (d == best && node < found))) {
+    best = d;
+    found = node;
+  }
+}
+
+int NodeHash::Near(double x, double y) {
+  double best = eps_;
+  int found = -1;
+  const double qx = x / cell_, qy = y / cell_;
+  if (std::isnan(qx) || std::isnan(qy)) return -1;  // nothing is near such a point
+  if (std::fabs(qx) > kGridLimit - 2 || std::fabs(qy) > kGridLimit - 2)
+    for (int slot : far_) Consider(slot + first_, x, y, best, found);
+  // a point beyond the grid still looks at the grid's edge, where near nodes may lie
+  const auto cx = static_cast<std::int64_t>(std::floor(std::clamp(qx, -kGridLimit, kGridLimit)));
+  const auto cy = static_cast<std::int64_t>(std::floor(std::clamp(qy, -kGridLimit, kGridLimit)));
+  for (std::int64_t dx = -1; dx <= 1; ++dx)
+    for (std::int64_t dy = -1; dy <= 1; ++dy)
+      for (int slot = head_[Bucket(cx + dx, cy + dy)]; slot >= 0; slot = next_[slot])
+        Consider(slot + first_, x, y, best, found);
+  return found;
+}
+
+}  // namespace planaq

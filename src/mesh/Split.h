@@ -1,0 +1,26 @@
+#pragma once
+// The two whole-mesh refinements of the mesh window. Both keep the mesh conforming, append
+// their elements and nodes, report progress after every divided element, and end with the
+// renumbering (also after a refusal). A refinement that would not fit into NMAX nodes and MMAX
+// elements is refused with the capacity message and leaves the mesh as it was.
+
+#include "mesh/MeshOutcome.h"
+#include "model/Problem.h"
+
+namespace planaq {
+
+// How the refinements search nodes and sides: through indexes (the program) or by the plain
+// scans (to prove the indexes give the same mesh).
+enum class SearchKind { Indexed, Scan };
+
+// Every element into four at its side midpoints.
+MeshOutcome SplitElements4(Problem& problem, const ProgressFn& progress = {},
+                           SearchKind kind = SearchKind::Indexed);
+// Every element into two, at the midpoint of its longest side or of a side already divided.
+MeshOutcome SplitElements2(Problem& problem, const ProgressFn& progress = {},
+                           SearchKind kind = SearchKind::Indexed);
+
+// Distance below which two midpoints are one node: 0.00001 sqrt(LX LY / NN).
+double CoincidenceTolerance(const Problem& problem);
+
+}  // namespace planaq

@@ -1,0 +1,35 @@
+#include "mesh/SplitCommon.h"
+
+#include <cmath>
+
+#include "mesh/MeshMessages.h"
+#include "mesh/NodeHash.h"
+#include "mesh/Renumber.h"
+
+namespace planaq {
+
+double CoincidenceTolerance(const Problem& p) {
+  return 0.00001 * std::sqrt(p.LX * p.LY / p.NN);
+}
+
+namespace split {
+
+void Report(const ProgressFn& progress, int parts, const Problem& p) {
+  if (progress) progress(messages::SplitProgress(parts, p.NN, p.NM));
+}
+
+std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, double eps,
+                                           int expected) {
+  if (kind == SearchKind::Scan) return std::make_unique<ScanNodeSearch>(p, eps, p.NN);
+  return std::make_unique<NodeHash>(p, eps, p.NN, expected);
+}
+
+void Finish(Problem& p, const ProgressFn& progress, int parts) {
+  Report(progress, parts, p);
+  RenumberNodes(p);
+  RenumberElements(p);
+  p.particleRowsStale = true;
+}
+
+}  // namespace split
+}  // namespace planaq

@@ -1,0 +1,21 @@
+#pragma once
+// What the two refinements share: the start and the end of the operation.
+
+#include <memory>
+
+#include "mesh/MeshOutcome.h"
+#include "mesh/MeshSearch.h"
+#include "mesh/Split.h"
+
+namespace planaq::split {
+
+// The progress text, formatted only when someone listens.
+void Report(const ProgressFn& progress, int parts, const Problem& p);
+
+std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, double eps,
+                                           int expected);
+
+// The final progress text, the renumbering, and the particle rows to refill.
+void Finish(Problem& p, const ProgressFn& progress, int parts);
+
+}  // namespace planaq::split

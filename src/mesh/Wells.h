@@ -1,0 +1,20 @@
+#pragma once
+// Well insertion of the mesh window: a click puts a well at a node close by, or at a new node
+// in the centre of the element that holds the click, which is then divided around it.
+
+#include "mesh/MeshOutcome.h"
+#include "model/Problem.h"
+
+namespace planaq {
+
+// The "Add Well" key: refused with the message when the well table is full.
+MeshOutcome CheckWellCapacity(const Problem& problem);
+
+// One click of Add Well mode at (x, y) in metres, followed in every case by the renumbering of
+// nodes and elements. A new well has layer 1 and Q = 0 (edited later in the wells grid).
+MeshOutcome AddWellAt(Problem& problem, double x, double y);
+
+// The insertion alone, without the renumbering.
+MeshOutcome InsertWell(Problem& problem, double x, double y);
+
+}  // namespace planaq
