@@ -1,0 +1,141 @@
+// planaq-cli print: the printed report and the printed graphs of a datafile, as one PDF,
+// through the same printing code as the print commands of the program.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Cli.h"
+#include "model/Options.h"
+#include "print/DataReport.h"
+#include "print/PrintJob.h"
+
+#ifdef PLANAQ_CLI_QTCANVAS
+#include <QGuiApplication>
+#include <QPrinter>
+
+#include "ui/qt/QtPrinterCanvas.h"
+#endif
+
+namespace planaq::cli {
+namespace {
+
+const char* const kPrintUsage =
+    "usage: planaq-cli print IN.aqd OUT.pdf [--general] [--nodes] [--elements] [--mesh]\n"
+    "         [--no-general] [--scale 0..10]\n"
+    "  --general, --nodes, --elements, --mesh  the report's sections (default: General Data)\n"
+    "  --no-general   leave the general data out\n"
+    "  --scale N      Graphics Scale of the printed graphs, 0..10 (default 5)\n";
+
+struct PrintRequest {
+  std::string in, out;
+  Options options;
+};
+
+bool ReadInteger(const std::string& text, int lowest, int highest, int& value) {
+  char* end = nullptr;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || v < lowest || v > highest) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// Fills the request; prints what is wrong and returns false on a bad command line.
+bool ParsePrintArgs(const Args& args, PrintRequest& r) {
+  std::vector<std::string> files;
+  bool sectionGiven = false;
+  Options sections;
+  sections.General = false;
+  bool noGeneral = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--general") {
+      sections.General = sectionGiven = true;
+    } else if (a == "--nodes") {
+      sections.Nodes = sectionGiven = true;
+    } else if (a == "--elements") {
+      sections.Elements = sectionGiven = true;
+    } else if (a == "--mesh") {
+      sections.Mesh = sectionGiven = true;
+    } else if (a == "--no-general") {
+      noGeneral = true;
+    } else if (a == "--scale") {
+      if (!hasValue || !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax,
+                                    r.options.GraphScale)) {
+        std::fprintf(stderr, "planaq-cli print: --scale takes a whole number 0..10\n");
+        return false;
+      }
+    } else if (a.compare(0, 2, "--") == 0) {
+      std::fprintf(stderr, "planaq-cli print: unknown option '%s'\n\n%s", a.c_str(), kPrintUsage);
+      return false;
+    } else {
+      files.push_back(a);
+    }
+  }
+  if (files.size() != 2) {
+    std::fprintf(stderr, "%s", kPrintUsage);
+    return false;
+  }
+  r.in = files[0];
+  r.out = files[1];
+  if (sectionGiven) {
+    r.options.General = sections.General;
+    r.options.Nodes = sections.Nodes;
+    r.options.Elements = sections.Elements;
+    r.options.Mesh = sections.Mesh;
+  }
+  if (noGeneral) r.options.General = false;
+  return true;
+}
+
+bool AnythingToPrint(const PrintRequest& r) {
+  const Options& o = r.options;
+  return o.General || o.Nodes || o.Elements || o.Mesh;
+}
+
+// Everything asked for, in one document.
+void PrintPages(const Problem& problem, const PrintRequest& r, PrintJob& job) {
+  const Options& o = r.options;
+  if (o.General || o.Nodes || o.Elements || o.Mesh) PrintReportPages(problem, o, job);
+}
+
+}  // namespace
+
+int Print(const Args& args) {
+  PrintRequest request;
+  if (!ParsePrintArgs(args, request)) return 1;
+  if (!AnythingToPrint(request)) {
+    std::fprintf(stderr, "planaq-cli print: nothing to print\n");
+    return 1;
+  }
+  Problem problem = StartedProblem();
+  if (!OpenDatafile(problem, request.in)) return 1;
+#ifdef PLANAQ_CLI_QTCANVAS
+  // fonts and the PDF writer need a GUI application, but no screen
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "planaq-cli";
+  char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+  QPrinter printer(QPrinter::HighResolution);
+  SetUpPdfPrinter(printer, QString::fromStdString(request.out));
+  QtPrinterCanvas canvas(printer);
+  if (!canvas.BeginDoc()) {
+    std::fprintf(stderr, "planaq-cli print: cannot write '%s'\n", request.out.c_str());
+    return 1;
+  }
+  PrintState state;
+  PrintJob job(canvas, state);
+  job.Start();
+  PrintPages(problem, request, job);
+  canvas.EndDoc();
+  return 0;
+#else
+  std::fprintf(stderr, "planaq-cli print: this build has no PDF printing (Qt was not found)\n");
+  return 1;
+#endif
+}
+
+}  // namespace planaq::cli
