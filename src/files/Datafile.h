@@ -1,6 +1,7 @@
 #pragma once
 // The datafile (.aqd): the writer used by Save and after Solve, and the reader of Open.
 
+#include <cstdio>
 #include <string>
 
 #include "model/Problem.h"
@@ -14,6 +15,12 @@ struct Outcome {
   static Outcome Fail(std::string text) { return Outcome{false, std::move(text)}; }
 };
 
+// The largest magnitude of a real in a datafile: beyond it a written line would outgrow the
+// 99 characters the reader takes at a time.
+constexpr double kLargestDatafileValue = 1e12;
+// Names are held to 60 characters; longer ones would not read back from their line.
+constexpr std::size_t kLongestName = 60;
+
 // The whole datafile text of the problem, with the file name line as it stands in memory.
 std::string FormatDatafile(const Problem& problem);
 
@@ -26,5 +33,7 @@ Outcome WriteDatafile(Problem& problem, const std::string& path);
 // general data as the program always did; a damaged file is refused and the problem stays
 // exactly as it was. Particles and the mean discharge are left to the caller.
 Outcome ReadDatafile(Problem& problem, const std::string& path);
+// The same reading from an open file; the file name in memory is not touched first.
+Outcome ReadDatafileFrom(Problem& problem, std::FILE* file);
 
 }  // namespace planaq

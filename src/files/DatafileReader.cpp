@@ -41,7 +41,7 @@ class LineReader {
 
   std::string NameLine() {
     Next();
-    return NameField(line_);
+    return NameField(line_, 40);
   }
   // The next data line as tokens; reals and integers are taken from it in order.
   void Tokens() {
@@ -51,7 +51,10 @@ class LineReader {
   }
   double Real(const char* what) {
     const double v = LeadingReal(Token());
-    if (!std::isfinite(v)) throw Damaged{LineMessage(number_, std::string(what) + " is not a finite number")};
+    if (!std::isfinite(v))
+      throw Damaged{LineMessage(number_, std::string(what) + " is not a finite number")};
+    if (std::fabs(v) > kLargestDatafileValue)
+      throw Damaged{LineMessage(number_, std::string(what) + " is too large")};
     return v;
   }
   int Int() { return LeadingInt(Token()); }
@@ -81,8 +84,8 @@ class LineReader {
 };
 
 void ReadHeader(LineReader& in, Contents& c) {
-  c.fileName = in.NameLine().substr(0, 40);
-  c.problemName = in.NameLine().substr(0, 40);
+  c.fileName = in.NameLine();
+  c.problemName = in.NameLine();
   in.Tokens();
   c.LX = in.Real("LX");
   c.LY = in.Real("LY");
@@ -247,12 +250,8 @@ struct FileCloser {
 
 }  // namespace
 
-Outcome ReadDatafile(Problem& problem, const std::string& path) {
-  const std::string fileNameBefore = problem.FileName;
-  problem.FileName = path;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
-  LineReader in(file.get());
+Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
+  LineReader in(file);
   Contents c;
   try {
     ReadHeader(in, c);
@@ -269,11 +268,21 @@ Outcome ReadDatafile(Problem& problem, const std::string& path) {
     ReadBlocksAndSoils(in, c);
     ReadElementsWellsParticles(in, c);
   } catch (const Damaged& damaged) {
-    problem.FileName = fileNameBefore;
     return Outcome::Fail(damaged.message);
   }
   Commit(c, problem);
   return Outcome{};
+}
+
+Outcome ReadDatafile(Problem& problem, const std::string& path) {
+  const std::string fileNameBefore = problem.FileName;
+  problem.FileName = path;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
+  const Outcome read = ReadDatafileFrom(problem, file.get());
+  if (!read.ok && read.message.rfind("Reading datafile failed.", 0) == 0)
+    problem.FileName = fileNameBefore;
+  return read;
 }
 
 }  // namespace planaq

@@ -25,12 +25,18 @@ void Append(std::string& out, const char* format, ...) {
   out.append(big.data(), n);
 }
 
+// A name that begins with '#' would read back as a comment; the reader skips leading commas
+// of a name line, so one comma in front keeps the name.
+std::string NameLine(const std::string& name) {
+  return (!name.empty() && name[0] == '#' ? "," : "") + name.substr(0, kLongestName) + ",\n";
+}
+
 void AppendHeader(std::string& out, const Problem& p) {
   out += "#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n";
   out += "#  File Name\n";
-  out += p.FileName + ",\n";
+  out += NameLine(p.FileName);
   out += "#  Problem Name\n";
-  out += p.ProblemName + ",\n";
+  out += NameLine(p.ProblemName);
   out += "#        LX (m)          LY (m)\n";
   Append(out, "%15.3f,%15.3f,\n", p.LX, p.LY);
   out += "#      NA        NB        NN        NM        NL        NW        NP       TM (d)\n";

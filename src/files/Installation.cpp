@@ -42,7 +42,7 @@ InstallationData ReadInstallationFile(const std::string& folder) {
   std::string line;
   int lineNumber = 0;
   if (!ReadDataLine(file.get(), kLineChars, line, lineNumber)) return data;
-  data.UserName = NameField(line).substr(0, 40);
+  data.UserName = NameField(line, 40);
   if (ReadDataLine(file.get(), kLineChars, line, lineNumber)) {
     const std::vector<std::string> t = SplitTokens(line);
     // A capacity the file lacks, or holds as 0 or less, takes its default; no particles is a

@@ -24,11 +24,12 @@ bool ReadDataLine(std::FILE* f, int maxChars, std::string& line, int& lineNumber
   return false;
 }
 
-std::string NameField(const std::string& line) {
+std::string NameField(const std::string& line, std::size_t longest) {
   std::size_t start = 0;
   while (start < line.size() && line[start] == ',') ++start;
   std::size_t end = line.find(',', start);
   std::string name = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  name = name.substr(0, longest);
   while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
   return name;
 }

@@ -16,8 +16,8 @@ bool ReadChunk(std::FILE* f, int maxChars, std::string& chunk);
 bool ReadDataLine(std::FILE* f, int maxChars, std::string& line, int& lineNumber);
 
 // The characters after any leading commas up to the next comma or the line end. The line end
-// itself is not part of the name.
-std::string NameField(const std::string& line);
+// itself is not part of the name. At most longest characters are kept.
+std::string NameField(const std::string& line, std::size_t longest = std::string::npos);
 
 // Runs of characters other than space, comma and semicolon.
 std::vector<std::string> SplitTokens(const std::string& line);

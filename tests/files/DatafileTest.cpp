@@ -293,3 +293,31 @@ TEST(DatafileReader, LongLinesAreReadIn99CharacterPieces) {
 
 }  // namespace
 }  // namespace planaq
+
+namespace planaq {
+namespace {
+
+TEST(DatafileWriter, NamesThatLookLikeCommentsOrAreTooLongStillReadBack) {
+  TempDir dir;
+  Problem p = Started();
+  p.ProblemName = "#1 in the valley";
+  ASSERT_TRUE(WriteDatafile(p, dir.File(std::string(70, 'f') + ".aqd")).ok);
+  Problem q = Started();
+  ASSERT_TRUE(ReadDatafile(q, dir.File(std::string(70, 'f') + ".aqd")).ok);
+  EXPECT_EQ(q.ProblemName, "#1 in the valley");
+  EXPECT_EQ(q.FileName, std::string(40, 'f'));
+  EXPECT_EQ(q.NN, 3);
+}
+
+TEST(DatafileReader, ValuesTooLargeToWriteBackAreRefused) {
+  TempDir dir;
+  std::string text = test::ReadFile(std::string(PLANAQ_TEST_DATA) + "/Data1.aqd");
+  text.replace(text.find("    2000.000,\n"), 13, "  1.0e13,\n");
+  Problem p = Started();
+  const Outcome out = ReadDatafile(p, dir.Write("big.aqd", text));
+  EXPECT_FALSE(out.ok);
+  EXPECT_NE(out.message.find("Line 9: TM is too large"), std::string::npos) << out.message;
+}
+
+}  // namespace
+}  // namespace planaq

@@ -33,6 +33,8 @@ TEST(Tokens, NameField) {
   EXPECT_EQ(NameField(",,My name, rest\n"), "My name");
   EXPECT_EQ(NameField("No comma\r\n"), "No comma");
   EXPECT_EQ(NameField(",\n"), "");
+  // carriage returns that the cut brings to the end do not stay in the name
+  EXPECT_EQ(NameField(std::string(38, 'a') + "\r\r\r\r\n", 40), std::string(38, 'a'));
 }
 
 }  // namespace
