@@ -3,6 +3,7 @@
 #include "Cli.h"
 #include "files/Datafile.h"
 #include "files/Installation.h"
+#include "solver/FlowField.h"
 
 namespace planaq::cli {
 
@@ -15,6 +16,7 @@ Problem StartedProblem() {
 
 bool OpenDatafile(Problem& problem, const std::string& path) {
   const Outcome read = ReadDatafile(problem, path);
+  PrepareFlowField(problem);
   if (!read.ok) std::fprintf(stderr, "%s\n", read.message.c_str());
   return read.ok;
 }

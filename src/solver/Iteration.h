@@ -1,0 +1,34 @@
+#pragma once
+// The diagonally preconditioned conjugate-gradient iteration of one cycle on the coupled
+// system of all layers, and the supplies of the final heads.
+
+#include <set>
+#include <utility>
+
+#include "model/Problem.h"
+#include "solver/SolveProgress.h"
+#include "solver/SparseSystem.h"
+
+namespace planaq {
+
+struct CycleReport {
+  int iterations = 0;
+  double logError = 0.0;  // log10 of the last rho, floored at the square of the tolerance
+};
+
+// Tolerance of a cycle: 1e-4 multiplied by 1e-4 once per cycle number.
+double CycleTolerance(int cycle);
+// Iteration interval of the progress report: 1, 10 or 100 by the number of nodes.
+int IterationReportInterval(int NN);
+
+// Runs the iteration of one cycle on the heads F in place, then lowers open tops to the top of
+// layer 1 and sets the water level warning. The leakage is added onto the conductances first.
+// A node and layer with an unknown head whose diagonal is zero (it belongs to no element of
+// positive area) keeps its head; it is added to kept as (node, layer).
+CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, SolveProgress& progress,
+                         std::set<std::pair<int, int>>& kept);
+
+// Q = the coupled product of the final heads, in every node and layer in use.
+void ComputeSupply(Problem& problem, const SparseSystem& system);
+
+}  // namespace planaq

@@ -1,0 +1,72 @@
+#include "solver/Solve.h"
+
+#include <cstdio>
+
+#include "solver/Assembly.h"
+#include "solver/FlowField.h"
+#include "solver/Pattern.h"
+#include "solver/SparseSystem.h"
+
+namespace planaq {
+
+const char* const kWaterLevelWarning =
+    "Warning : Water level locally below bottom of aquifer. Results invalid.";
+
+std::string FormatProgressCount(int value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%12d", value);
+  return text;
+}
+
+std::string FormatProgressLogError(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%12.2f", value);
+  return text;
+}
+
+namespace {
+
+std::string NoteOfKeptHeads(const std::set<std::pair<int, int>>& kept) {
+  if (kept.empty()) return "";
+  std::string note = "These heads belong to no element of positive area and were kept:";
+  int listed = 0;
+  for (const auto& [node, layer] : kept) {
+    if (listed == 10) break;
+    char line[96];
+    std::snprintf(line, sizeof line, "\nNode %d, layer %d", node + 1, layer + 1);
+    note += line;
+    ++listed;
+  }
+  if (kept.size() > 10) {
+    char more[64];
+    std::snprintf(more, sizeof more, "\nand %zu more.", kept.size() - 10);
+    note += more;
+  }
+  return note;
+}
+
+}  // namespace
+
+SolveResult SolveProblem(Problem& problem, SolveProgress& progress) {
+  SolveResult result;
+  progress.Started();
+  SparseSystem system;
+  if (BuildPattern(problem, system) < 0) {
+    result.message = kPatternCapacityMessage;
+    return result;
+  }
+  system.AllocateValues();
+  std::set<std::pair<int, int>> kept;
+  for (int cycle = 0; cycle < kCycles; ++cycle) {
+    AssembleCycle(problem, system, cycle, progress);
+    result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept));
+  }
+  ComputeSupply(problem, system);
+  PrepareFlowField(problem);
+  result.solved = true;
+  result.waterLevelWarning = problem.waterLevelWarning;
+  result.note = NoteOfKeptHeads(kept);
+  return result;
+}
+
+}  // namespace planaq

@@ -1,0 +1,163 @@
+// The solver against solutions in closed form, on strips of elements where the flow is
+// one-dimensional along x.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "solver/Solve.h"
+#include "solver/StripMesh.h"
+
+namespace planaq {
+namespace {
+
+double SumOfSuppliesAt(const Problem& p, double x, int L) {
+  double s = 0.0;
+  for (int n = 0; n < p.NN; ++n)
+    if (std::fabs(p.nodes[n].X - x) < 1e-9) s += p.layers[n].Q[L];
+  return s;
+}
+
+TEST(ClosedForm, ConfinedLayerBetweenTwoHeads) {
+  test::StripSpec spec;
+  spec.nx = 25;
+  spec.ny = 3;
+  spec.randomDiagonals = spec.shuffle = true;
+  Problem p = test::StripProblem(spec);  // K = 10, D = 10, heads above the top: confined
+  const double h0 = 68.0, hL = 63.0, L = spec.length;
+  test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
+  test::GiveHeadsAt(p, L, 0, [&](double) { return hL; });
+  SolveProgress none;
+  const SolveResult result = SolveProblem(p, none);
+  ASSERT_TRUE(result.solved);
+  // A linear head lies in the space of the elements, so only the iteration's error remains:
+  // rho <= 1e-24 in the last cycle bounds it far below 1e-6 m.
+  double interiorQ = 0.0;
+  for (int n = 0; n < p.NN; ++n) {
+    const double x = p.nodes[n].X;
+    EXPECT_NEAR(p.layers[n].F[0], h0 + (hL - h0) * x / L, 1e-6) << n;
+    if (x > 1e-9 && x < L - 1e-9) interiorQ = std::max(interiorQ, std::fabs(p.layers[n].Q[0]));
+  }
+  const double discharge = 10.0 * 10.0 * (h0 - hL) / L * spec.width;  // K D dh/dx times width
+  EXPECT_LT(interiorQ, 1e-6 * discharge);
+  EXPECT_NEAR(SumOfSuppliesAt(p, 0.0, 0), discharge, 1e-6 * discharge);
+  EXPECT_NEAR(SumOfSuppliesAt(p, L, 0), -discharge, 1e-6 * discharge);
+  EXPECT_FALSE(result.waterLevelWarning);
+}
+
+TEST(ClosedForm, UniformInfiltrationBetweenTwoHeads) {
+  test::StripSpec spec;
+  spec.nx = 40;
+  spec.ny = 2;
+  Problem p = test::StripProblem(spec);
+  const double h0 = 65.0, I = 0.0005, k = 10.0, D = 10.0, L = spec.length;
+  p.soils[0].I = I;
+  test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
+  test::GiveHeadsAt(p, L, 0, [&](double) { return h0; });
+  SolveProgress none;
+  ASSERT_TRUE(SolveProblem(p, none).solved);
+  // Linear elements reproduce this parabola at the nodes of a strip (the load per node is
+  // exact), so the tolerance is that of the iteration, far below the 6.25 m of the rise.
+  const double rise = I * L * L / (8 * k * D);
+  for (int n = 0; n < p.NN; ++n) {
+    const double x = p.nodes[n].X;
+    EXPECT_NEAR(p.layers[n].F[0], h0 + I * x * (L - x) / (2 * k * D), 1e-6 * rise) << n;
+  }
+  // the infiltration of the nodes with unknown head leaves through the two boundaries; the
+  // boundary nodes' own share (half a column of elements at each end) is not counted there
+  const double total = SumOfSuppliesAt(p, 0.0, 0) + SumOfSuppliesAt(p, L, 0);
+  const double inner = I * (L - L / spec.nx) * spec.width;
+  EXPECT_NEAR(total, -inner, 1e-6 * inner);
+}
+
+TEST(ClosedForm, HeadStepDecaysIntoLeakyAquifer) {
+  test::StripSpec spec;
+  spec.length = 3000.0;
+  spec.nx = 150;  // 20 m elements, lambda / 16
+  spec.ny = 1;
+  spec.NL = 2;
+  Problem p = test::StripProblem(spec);
+  // layer 2 held at 70 m everywhere; a step of 1 m on the left of layer 1
+  const double s = 1.0, h = 70.0;
+  test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h + s; });
+  for (int n = 0; n < p.NN; ++n) {
+    p.nodes[n].Type |= 4;
+    p.layers[n].F[1] = h;
+  }
+  // aquitard of 1 m with K' = 0.001: c = 1000 d above the half-thickness resistance of 1 d
+  const double c = 1000.0, kD = 100.0, lambda = std::sqrt(kD * c), L = spec.length;
+  SolveProgress none;
+  ASSERT_TRUE(SolveProblem(p, none).solved);
+  // The no-flow end makes the exact solution a cosh; linear elements of size dx miss it by
+  // about (dx / lambda)^2 / 12 relative, 3e-4 here: 2e-3 m covers it with margin.
+  for (int n = 0; n < p.NN; ++n) {
+    const double x = p.nodes[n].X;
+    const double exact = h + s * std::cosh((L - x) / lambda) / std::cosh(L / lambda);
+    EXPECT_NEAR(p.layers[n].F[0], exact, 2e-3) << x;
+  }
+  // in the far field it is the exponential decay
+  for (int n = 0; n < p.NN; ++n)
+    if (std::fabs(p.nodes[n].X - lambda) < 10.0) {
+      EXPECT_NEAR(p.layers[n].F[0] - h, s * std::exp(-(p.nodes[n].X / lambda)), 5e-3);
+    }
+}
+
+TEST(ClosedForm, UnconfinedInfiltrationAfterSixCycles) {
+  test::StripSpec spec;
+  spec.nx = 50;
+  spec.ny = 2;
+  Problem p = test::StripProblem(spec);
+  // bottom 0, top 100: the water table lies in the layer; Dupuit: h^2 parabolic
+  const double h0 = 10.0, hL = 12.0, I = 0.001, k = 10.0, L = spec.length;
+  for (int n = 0; n < p.NN; ++n) {
+    p.layers[n].B[0] = 0.0;
+    p.layers[n].T[0] = 100.0;
+    p.layers[n].F[0] = 11.0;
+  }
+  p.soils[0].I = I;
+  test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
+  test::GiveHeadsAt(p, L, 0, [&](double) { return hL; });
+  SolveProgress none;
+  ASSERT_TRUE(SolveProblem(p, none).solved);
+  // Six cycles of thickness updates converge to well below a millimetre (each reduces the
+  // error by roughly the relative variation of h, 0.2); the element mean thickness adds
+  // O(dx^2) of the curvature: 1e-2 m bounds both.
+  for (int n = 0; n < p.NN; ++n) {
+    const double x = p.nodes[n].X;
+    const double dupuit = std::sqrt(h0 * h0 + (hL * hL - h0 * h0) * x / L + I * x * (L - x) / k);
+    EXPECT_NEAR(p.layers[n].F[0], dupuit, 1e-2) << x;
+  }
+}
+
+TEST(ClosedForm, AllHeadsGivenMakeNoIteration) {
+  test::StripSpec spec;
+  spec.nx = 8;
+  spec.ny = 2;
+  spec.NL = 2;
+  Problem p = test::StripProblem(spec);
+  for (int n = 0; n < p.NN; ++n) {
+    p.nodes[n].Type = 2 | 4;
+    p.layers[n].F[0] = 66.0 - 0.002 * p.nodes[n].X;
+    p.layers[n].F[1] = 64.0;
+  }
+  const Problem before = p;
+  SolveProgress none;
+  const SolveResult result = SolveProblem(p, none);
+  ASSERT_TRUE(result.solved);
+  for (const CycleReport& c : result.cycles) EXPECT_EQ(c.iterations, 0);
+  double leakageUp = 0.0, layer2 = 0.0;
+  for (int n = 0; n < p.NN; ++n) {
+    EXPECT_EQ(p.layers[n].F, before.layers[n].F);
+    leakageUp += p.layers[n].Q[0];
+    layer2 += p.layers[n].Q[1];
+  }
+  // The supplies needed: whatever leaves layer 1 downward through the aquitard enters
+  // layer 2, and its total is the area times the mean head difference over c.
+  const double c = 1000.0, meanDifference = (66.0 - 1.0) - 64.0;
+  const double expected = spec.length * spec.width * meanDifference / c;
+  EXPECT_NEAR(leakageUp, expected, 1e-9 * expected);
+  EXPECT_NEAR(layer2, -leakageUp, 1e-9 * expected);
+}
+
+}  // namespace
+}  // namespace planaq

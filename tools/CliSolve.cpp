@@ -1,0 +1,36 @@
+#include <cstdio>
+
+#include "Cli.h"
+#include "solver/Solve.h"
+
+namespace planaq::cli {
+
+namespace {
+
+// Nothing is shown while the cycles run; each cycle's line is printed when it ends.
+class PrintedProgress : public SolveProgress {};
+
+}  // namespace
+
+int Solve(const Args& args) {
+  if (args.size() != 2) {
+    std::fprintf(stderr, "usage: planaq-cli solve IN.aqd OUT.aqd\n");
+    return 1;
+  }
+  Problem problem = StartedProblem();
+  if (!OpenDatafile(problem, args[0])) return 1;
+  PrintedProgress progress;
+  const SolveResult result = SolveProblem(problem, progress);
+  if (!result.solved) {
+    std::fprintf(stderr, "%s\n", result.message.c_str());
+    return 1;
+  }
+  for (std::size_t c = 0; c < result.cycles.size(); ++c)
+    std::printf("Cycle%12d  Iteration%12d  Log(error)%12.2f\n", static_cast<int>(c + 1),
+                result.cycles[c].iterations, result.cycles[c].logError);
+  if (!result.note.empty()) std::printf("%s\n", result.note.c_str());
+  if (result.waterLevelWarning) std::printf("%s\n", kWaterLevelWarning);
+  return SaveDatafile(problem, args[1]) ? 0 : 1;
+}
+
+}  // namespace planaq::cli
