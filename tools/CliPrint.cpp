@@ -11,6 +11,12 @@
 #include "print/DataReport.h"
 #include "print/PrintJob.h"
 
+#ifdef PLANAQ_PRINT_GRAPHS
+#include "print/ContourPage.h"
+#include "print/Graph3DPage.h"
+#include "results/PendingEvents.h"
+#endif
+
 #ifdef PLANAQ_CLI_QTCANVAS
 #include <QGuiApplication>
 #include <QPrinter>
@@ -23,15 +29,38 @@ namespace {
 
 const char* const kPrintUsage =
     "usage: planaq-cli print IN.aqd OUT.pdf [--general] [--nodes] [--elements] [--mesh]\n"
-    "         [--no-general] [--scale 0..10]\n"
+    "         [--no-general] [--contours L]... [--graph3d L]... [--scale 0..10]\n"
+    "         [--water on|off] [--contour-lines on|off] [--bottom on|off] [--top on|off]\n"
+    "         [--angle 0..10]\n"
     "  --general, --nodes, --elements, --mesh  the report's sections (default: General Data)\n"
     "  --no-general   leave the general data out\n"
-    "  --scale N      Graphics Scale of the printed graphs, 0..10 (default 5)\n";
+    "  --contours L   add the contour page of layer L\n"
+    "  --graph3d L    add the 3D page of layer L\n"
+    "  --scale N      Graphics Scale of the printed graphs, 0..10 (default 5)\n"
+    "  --water, --contour-lines, --bottom, --top  what the 3D page shows (default: all on)\n"
+    "  --angle N      Viewing Angle of the 3D page, 0..10 (default 5)\n";
+
+struct GraphPage {
+  bool threeD = false;
+  int layer = 0;  // 0-based
+};
 
 struct PrintRequest {
   std::string in, out;
   Options options;
+  std::vector<GraphPage> graphs;
 };
+
+bool ReadSwitch(const std::string& text, bool& value) {
+  if (text == "on" || text == "1") {
+    value = true;
+  } else if (text == "off" || text == "0") {
+    value = false;
+  } else {
+    return false;
+  }
+  return true;
+}
 
 bool ReadInteger(const std::string& text, int lowest, int highest, int& value) {
   char* end = nullptr;
@@ -67,6 +96,30 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
         std::fprintf(stderr, "planaq-cli print: --scale takes a whole number 0..10\n");
         return false;
       }
+    } else if (a == "--angle") {
+      if (!hasValue || !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax,
+                                    r.options.AngleScale)) {
+        std::fprintf(stderr, "planaq-cli print: --angle takes a whole number 0..10\n");
+        return false;
+      }
+    } else if (a == "--contours" || a == "--graph3d") {
+      GraphPage page;
+      page.threeD = a == "--graph3d";
+      if (!hasValue || !ReadInteger(args[++i], 1, kMaxLayers, page.layer)) {
+        std::fprintf(stderr, "planaq-cli print: %s takes a layer 1..%d\n", a.c_str(), kMaxLayers);
+        return false;
+      }
+      --page.layer;
+      r.graphs.push_back(page);
+    } else if (a == "--water" || a == "--contour-lines" || a == "--bottom" || a == "--top") {
+      bool& flag = a == "--water"           ? r.options.Water
+                   : a == "--contour-lines" ? r.options.Contours
+                   : a == "--bottom"        ? r.options.Bottom
+                                            : r.options.Top;
+      if (!hasValue || !ReadSwitch(args[++i], flag)) {
+        std::fprintf(stderr, "planaq-cli print: %s takes on or off\n", a.c_str());
+        return false;
+      }
     } else if (a.compare(0, 2, "--") == 0) {
       std::fprintf(stderr, "planaq-cli print: unknown option '%s'\n\n%s", a.c_str(), kPrintUsage);
       return false;
@@ -92,13 +145,35 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
 
 bool AnythingToPrint(const PrintRequest& r) {
   const Options& o = r.options;
-  return o.General || o.Nodes || o.Elements || o.Mesh;
+  return o.General || o.Nodes || o.Elements || o.Mesh || !r.graphs.empty();
 }
 
-// Everything asked for, in one document.
-void PrintPages(const Problem& problem, const PrintRequest& r, PrintJob& job) {
+// A layer the problem does not have is refused before anything is written.
+bool GraphLayersExist(const Problem& problem, const PrintRequest& r) {
+  for (const GraphPage& g : r.graphs) {
+    if (g.layer >= problem.NL) {
+      std::fprintf(stderr, "planaq-cli print: the problem has %d layers, not %d\n", problem.NL,
+                   g.layer + 1);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Everything asked for, in one document: the report, then the graphs in the order given.
+void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
   const Options& o = r.options;
   if (o.General || o.Nodes || o.Elements || o.Mesh) PrintReportPages(problem, o, job);
+#ifdef PLANAQ_PRINT_GRAPHS
+  NoPendingEvents events;
+  for (const GraphPage& g : r.graphs) {
+    if (g.threeD) {
+      PrintGraph3DPage(problem, g.layer, o, job, events);
+    } else {
+      PrintContourPage(problem, g.layer, o, job, events);
+    }
+  }
+#endif
 }
 
 }  // namespace
@@ -112,6 +187,13 @@ int Print(const Args& args) {
   }
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, request.in)) return 1;
+  if (!GraphLayersExist(problem, request)) return 1;
+#ifndef PLANAQ_PRINT_GRAPHS
+  if (!request.graphs.empty()) {
+    std::fprintf(stderr, "planaq-cli print: this build prints no graphs\n");
+    return 1;
+  }
+#endif
 #ifdef PLANAQ_CLI_QTCANVAS
   // fonts and the PDF writer need a GUI application, but no screen
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
