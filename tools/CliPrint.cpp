@@ -18,9 +18,11 @@
 #endif
 
 #ifdef PLANAQ_CLI_QTCANVAS
+#include <QDir>
 #include <QGuiApplication>
 #include <QPrinter>
 
+#include "ui/qt/QtPageImagesCanvas.h"
 #include "ui/qt/QtPrinterCanvas.h"
 #endif
 
@@ -31,14 +33,15 @@ const char* const kPrintUsage =
     "usage: planaq-cli print IN.aqd OUT.pdf [--general] [--nodes] [--elements] [--mesh]\n"
     "         [--no-general] [--contours L]... [--graph3d L]... [--scale 0..10]\n"
     "         [--water on|off] [--contour-lines on|off] [--bottom on|off] [--top on|off]\n"
-    "         [--angle 0..10]\n"
+    "         [--angle 0..10] [--png DIR]\n"
     "  --general, --nodes, --elements, --mesh  the report's sections (default: General Data)\n"
     "  --no-general   leave the general data out\n"
     "  --contours L   add the contour page of layer L\n"
     "  --graph3d L    add the 3D page of layer L\n"
     "  --scale N      Graphics Scale of the printed graphs, 0..10 (default 5)\n"
     "  --water, --contour-lines, --bottom, --top  what the 3D page shows (default: all on)\n"
-    "  --angle N      Viewing Angle of the 3D page, 0..10 (default 5)\n";
+    "  --angle N      Viewing Angle of the 3D page, 0..10 (default 5)\n"
+    "  --png DIR      also each page as DIR/page-N.png at 100 dots per inch\n";
 
 struct GraphPage {
   bool threeD = false;
@@ -49,6 +52,7 @@ struct PrintRequest {
   std::string in, out;
   Options options;
   std::vector<GraphPage> graphs;
+  std::string pngFolder;
 };
 
 bool ReadSwitch(const std::string& text, bool& value) {
@@ -120,6 +124,12 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
         std::fprintf(stderr, "planaq-cli print: %s takes on or off\n", a.c_str());
         return false;
       }
+    } else if (a == "--png") {
+      if (!hasValue) {
+        std::fprintf(stderr, "planaq-cli print: --png takes a folder\n");
+        return false;
+      }
+      r.pngFolder = args[++i];
     } else if (a.compare(0, 2, "--") == 0) {
       std::fprintf(stderr, "planaq-cli print: unknown option '%s'\n\n%s", a.c_str(), kPrintUsage);
       return false;
@@ -176,6 +186,36 @@ void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
 #endif
 }
 
+#ifdef PLANAQ_CLI_QTCANVAS
+// The same pages once more, each into a PNG file of its own.
+bool PrintPageImages(Problem& problem, const PrintRequest& r) {
+  const QString folder = QString::fromStdString(r.pngFolder);
+  if (!QDir().mkpath(folder)) {
+    std::fprintf(stderr, "planaq-cli print: cannot make the folder '%s'\n", r.pngFolder.c_str());
+    return false;
+  }
+  constexpr int kDotsPerInch = 100;
+  bool saved = true;
+  QtPageImagesCanvas canvas(PrintableWidthAt(kDotsPerInch), PrintableHeightAt(kDotsPerInch),
+                            kDotsPerInch, [&](const QImage& page, int number) {
+                              const QString path =
+                                  QDir(folder).filePath(QString("page-%1.png").arg(number));
+                              if (!page.save(path, "PNG")) {
+                                std::fprintf(stderr, "planaq-cli print: cannot write '%s'\n",
+                                             path.toLocal8Bit().constData());
+                                saved = false;
+                              }
+                            });
+  if (!canvas.BeginDoc()) return false;
+  PrintState state;
+  PrintJob job(canvas, state);
+  job.Start();
+  PrintPages(problem, r, job);
+  canvas.EndDoc();
+  return saved;
+}
+#endif
+
 }  // namespace
 
 int Print(const Args& args) {
@@ -213,7 +253,7 @@ int Print(const Args& args) {
   job.Start();
   PrintPages(problem, request, job);
   canvas.EndDoc();
-  return 0;
+  return request.pngFolder.empty() || PrintPageImages(problem, request) ? 0 : 1;
 #else
   std::fprintf(stderr, "planaq-cli print: this build has no PDF printing (Qt was not found)\n");
   return 1;

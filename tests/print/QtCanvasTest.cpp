@@ -13,6 +13,7 @@
 #include "support/TempDir.h"
 #include "ui/qt/QtFonts.h"
 #include "ui/qt/QtImageCanvas.h"
+#include "ui/qt/QtPageImagesCanvas.h"
 #include "ui/qt/QtPrinterCanvas.h"
 #include "ui/qt/Windows1252.h"
 
@@ -200,6 +201,52 @@ TEST(QtPrinterCanvas, ReportBecomesAPdfWithAPagePerSection) {
   ASSERT_EQ(pdf.compare(0, 5, "%PDF-"), 0);
   const QRegularExpression page("/Type\\s*/Page[^s]");
   EXPECT_EQ(QString::fromLatin1(pdf.data(), static_cast<qsizetype>(pdf.size())).count(page), 4);
+}
+
+// Rows of the sheet with ink on them.
+std::vector<int> InkedRows(const QImage& page) {
+  std::vector<int> rows;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (page.pixelColor(x, y).lightness() < 128) {
+        rows.push_back(y);
+        break;
+      }
+  return rows;
+}
+
+TEST(QtPageImagesCanvas, EverySheetBecomesAnImageOfItsOwn) {
+  EnsureApplication();
+  Problem problem;
+  problem.StartUp(Capacities{});
+  Options o;
+  o.Elements = o.Mesh = true;
+  std::vector<QImage> pages;
+  std::vector<int> numbers;
+  QtPageImagesCanvas canvas(PrintableWidthAt(100), PrintableHeightAt(100), 100,
+                            [&](const QImage& page, int number) {
+                              pages.push_back(page.copy());
+                              numbers.push_back(number);
+                            });
+  PrintState state;
+  ASSERT_TRUE(PrintReport(problem, o, canvas, state));
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(pages[0].width(), 787);  // 200 mm at 100 dots per inch
+  EXPECT_EQ(canvas.PixelsPerInch(), 100);
+  canvas.SetFont(Font{"Courier New", 11});
+  const int h = canvas.TextHeight("W");
+  for (const QImage& page : pages) {
+    // the title line is the first ink on every sheet, at line 2
+    const std::vector<int> rows = InkedRows(page);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_GE(rows.front(), 2 * h);
+    EXPECT_LT(rows.front(), 3 * h);
+  }
+  // the mesh page: the triangle stands in the middle third of the sheet
+  const std::vector<int> rows = InkedRows(pages[2]);
+  EXPECT_GT(rows.back(), pages[2].height() / 3);
+  EXPECT_LT(rows.back(), 2 * pages[2].height() / 3);
 }
 
 }  // namespace

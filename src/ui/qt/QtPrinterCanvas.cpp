@@ -22,7 +22,7 @@ void SetUpPdfPrinter(QPrinter& printer, const QString& path) {
   printer.setOutputFileName(path);
   printer.setResolution(600);
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                    QMarginsF(5.0, 5.0, 5.0, 5.0), QPageLayout::Millimeter));
+                                    QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm), QPageLayout::Millimeter));
 }
 
 }  // namespace planaq

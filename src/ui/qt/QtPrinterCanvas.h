@@ -25,8 +25,10 @@ class QtPrinterCanvas : public QtPainterCanvas<PrinterCanvas> {
   QPrinter& printer_;
 };
 
-// A4 portrait at 600 dots per inch into a PDF file, with a small margin all round as a
-// printer has it.
+// The margin all round the sheet that a printer cannot print on.
+constexpr double kPdfMarginMm = 5.0;
+
+// A4 portrait at 600 dots per inch into a PDF file, with that margin.
 void SetUpPdfPrinter(QPrinter& printer, const QString& path);
 
 }  // namespace planaq
