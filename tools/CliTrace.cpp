@@ -116,8 +116,8 @@ int Contours(const Args& args) {
   std::printf("%s\n", ContourLegend(set).c_str());
   std::printf("element,level,x1,y1,x2,y2\n");
   ForEachContourSegment(problem, layer, set, [](int e, double level, const ContourLine& line) {
-    std::printf("%d,%.6f,%.6f,%.6f,%.6f,%.6f\n", e + 1, level, line.from.x, line.from.y,
-                line.to.x, line.to.y);
+    std::printf("%d,%.6f,%.6f,%.6f,%.6f,%.6f\n", e + 1, level, line.from.x, line.from.y, line.to.x,
+                line.to.y);
   });
   return 0;
 }

@@ -10,7 +10,8 @@ namespace {
 
 std::vector<Point> ElementCorners(const Problem& problem, int e, const ContourMapping& m) {
   std::vector<Point> corners;
-  for (int n : problem.elements[e].Node) corners.push_back(m.Map(problem.nodes[n].X, problem.nodes[n].Y));
+  for (int n : problem.elements[e].Node)
+    corners.push_back(m.Map(problem.nodes[n].X, problem.nodes[n].Y));
   return corners;
 }
 

@@ -11,11 +11,11 @@
 namespace planaq {
 
 struct ContourLevelSet {
-  double lowest = 0.0;    // lo, a multiple of 0.1 m
-  double highest = 0.0;   // lo + n d
-  double interval = 0.1;  // d, at least 0.1 m
-  int count = -1;         // n, the number of intervals; below 0 no level is drawn
-  double tolerance = 0.0; // the first and the last level move inward by this much
+  double lowest = 0.0;     // lo, a multiple of 0.1 m
+  double highest = 0.0;    // lo + n d
+  double interval = 0.1;   // d, at least 0.1 m
+  int count = -1;          // n, the number of intervals; below 0 no level is drawn
+  double tolerance = 0.0;  // the first and the last level move inward by this much
   // the n + 1 levels, with the first raised and the last lowered by the tolerance
   std::vector<double> levels;
 };

@@ -15,9 +15,12 @@ enum class Surface { Bottom, Top, Head };
 
 double Height(const NodeLayers& l, Surface surface, int L) {
   switch (surface) {
-    case Surface::Bottom: return l.B[L];
-    case Surface::Top: return l.T[L];
-    case Surface::Head: break;
+    case Surface::Bottom:
+      return l.B[L];
+    case Surface::Top:
+      return l.T[L];
+    case Surface::Head:
+      break;
   }
   return l.F[L];
 }
@@ -29,7 +32,8 @@ void DrawSurface(const Problem& problem, const Projection3D& p, Surface surface,
     const Element& el = problem.elements[e];
     for (int i = 0; i < 3; ++i) {
       const int n = el.Node[i];
-      corners[i] = p.Map(problem.nodes[n].X, problem.nodes[n].Y, Height(problem.layers[n], surface, L));
+      corners[i] =
+          p.Map(problem.nodes[n].X, problem.nodes[n].Y, Height(problem.layers[n], surface, L));
     }
     canvas.Polygon(corners);
   }
@@ -80,7 +84,8 @@ void DrawBackground(const Projection3D& p, const Frame3D& frame, Canvas& canvas)
   if (frame.outlineBackground) {
     // outlined over the same pixels that the filled rectangle covers
     canvas.SetPenColour(colours::kBlack);
-    canvas.Polygon({{xa - 4, yt - 4}, {xb + 4, yt - 4}, {xb + 4, p.base + 4}, {xa - 4, p.base + 4}});
+    canvas.Polygon(
+        {{xa - 4, yt - 4}, {xb + 4, yt - 4}, {xb + 4, p.base + 4}, {xa - 4, p.base + 4}});
   } else {
     canvas.FillRect(xa - 4, yt - 4, xb + 5, p.base + 5);
   }

@@ -52,7 +52,8 @@ Point Projection3D::Map(double x, double y, double z) const {
   return Point{DeviceCoordinate(p.x), DeviceCoordinate(p.y)};
 }
 
-Projection3D MakeProjection3D(const Problem& problem, const Options& options, const Frame3D& frame) {
+Projection3D MakeProjection3D(const Problem& problem, const Options& options,
+                              const Frame3D& frame) {
   Projection3D p;
   p.left = frame.left;
   p.base = frame.base;

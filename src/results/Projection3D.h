@@ -19,10 +19,10 @@ Extents3D GraphExtents(const Problem& problem, bool integerXY);
 
 // Where the figure goes on its surface.
 struct Frame3D {
-  int left = 0;    // left edge of the available area
-  int width = 0;   // available width Aw
-  int height = 0;  // available height Ah
-  int base = 0;    // base line yb
+  int left = 0;                    // left edge of the available area
+  int width = 0;                   // available width Aw
+  int height = 0;                  // available height Ah
+  int base = 0;                    // base line yb
   bool integerExtents = false;     // the printed page fits truncated x and y extents
   bool outlineBackground = false;  // the printed page outlines its background in black
 };
@@ -32,7 +32,7 @@ struct Frame3D {
 Frame3D ScreenFrame3D(int clientWidth, int clientHeight);
 
 struct Projection3D {
-  bool valid = false;  // false when the nodes or the area give no finite positive scale
+  bool valid = false;       // false when the nodes or the area give no finite positive scale
   double c = 0.0, s = 0.0;  // cosine and sine of the viewing angle
   Extents3D extents;
   double Wp = 0.0, Hb = 0.0, Ht = 0.0;  // projected width, base depth and total height

@@ -56,7 +56,10 @@ class Tracer {
  public:
   Tracer(Problem& problem, const PathMapping& mapping, const TraceSettings& settings,
          Canvas& canvas)
-      : problem_(problem), mapping_(mapping), settings_(settings), canvas_(canvas),
+      : problem_(problem),
+        mapping_(mapping),
+        settings_(settings),
+        canvas_(canvas),
         steps_(problem.NP, 0) {}
 
   // Locates every particle; returns how many are under way.
@@ -142,8 +145,8 @@ TraceResult TraceParticles(Problem& problem, const PathMapping& mapping,
   Tracer tracer(problem, mapping, settings, canvas);
   int active = tracer.Start();
   result.traced = active;
-  double t = 0.0;  // time since the last mark
-  long long j = 0; // passes since the last mark
+  double t = 0.0;   // time since the last mark
+  long long j = 0;  // passes since the last mark
   while (active > 0 && result.passes < settings.maxPasses) {
     for (int i = 0; i < problem.NP; ++i) {
       Particle& p = problem.particles[i];

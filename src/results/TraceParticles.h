@@ -25,8 +25,8 @@ struct TraceStep {
   int particle = 0;    // 0-based
   long long step = 0;  // steps of this particle so far
   double x = 0.0, y = 0.0, z = 0.0;
-  int layerCode = 0;   // the code the step was made in (the start: where it starts)
-  bool mark = false;   // a time mark is drawn at (x, y, z)
+  int layerCode = 0;  // the code the step was made in (the start: where it starts)
+  bool mark = false;  // a time mark is drawn at (x, y, z)
 };
 
 class TraceObserver {
@@ -47,8 +47,8 @@ struct TraceSettings {
 
 struct TraceResult {
   long long passes = 0;
-  int traced = 0;      // particles that started in the mesh and in a layer
-  int unfinished = 0;  // still under way when the pass limit or the window stopped the trace
+  int traced = 0;            // particles that started in the mesh and in a layer
+  int unfinished = 0;        // still under way when the pass limit or the window stopped the trace
   bool interrupted = false;  // the pending-events hook asked to stop
 };
 

@@ -12,7 +12,6 @@ namespace planaq {
 namespace {
 
 using test::AddParticle;
-using test::AddWell;
 using test::MakeStrip;
 using test::SetHeads;
 using test::StripShape;
@@ -96,35 +95,6 @@ TEST(CliTrace, TimeMarksStandTwoHundredFiftyMetresApart) {
   EXPECT_EQ(first, second);
 }
 
-TEST(CliTrace, AParticleNearAnExtractingWellEndsAtItsNode) {
-  test::TempDir dir;
-  Problem p = UniformFlow();
-  AddWell(p, 10, 0, -200.0);  // node 10 at (1500, 500)
-  AddParticle(p, 50.0, 520.0, 5.0);
-  const std::string path = Save(dir, p);
-  int status = 0;
-  const std::vector<Row> rows = TraceRows(RunCli(dir, "trace '" + path + "' --layer 1", status));
-  EXPECT_EQ(status, 0);
-  ASSERT_FALSE(rows.empty());
-  EXPECT_DOUBLE_EQ(rows.back().x, 1500.0);
-  EXPECT_DOUBLE_EQ(rows.back().y, 500.0);
-  EXPECT_DOUBLE_EQ(rows.back().z, 5.0);
-}
-
-TEST(CliTrace, AParticleAboveGroundStartsAtTheLowerOfTopAndWaterTable) {
-  test::TempDir dir;
-  Problem p = UniformFlow();
-  // an unconfined aquifer: the top at 30 stands above the heads of 10 .. 20
-  for (int n = 0; n < p.NN; ++n) p.layers[n].T[0] = 30.0;
-  AddParticle(p, 100.0, 400.0, 80.0);  // in the element of nodes (0,0), (500,500), (0,500)
-  const std::string path = Save(dir, p);
-  int status = 0;
-  const std::vector<Row> rows = TraceRows(RunCli(dir, "trace '" + path + "'", status));
-  ASSERT_FALSE(rows.empty());
-  EXPECT_EQ(rows[0].step, 0);
-  EXPECT_NEAR(rows[0].z, (20.0 + 17.5 + 20.0) / 3.0, 1e-6);
-}
-
 TEST(CliTrace, AStandingParticleEndsAndAPassLimitIsReported) {
   test::TempDir dir;
   Problem still = MakeStrip(StripShape{});
@@ -161,7 +131,8 @@ TEST(CliContours, PrintsTheLegendAndTheSegmentsInWorldCoordinates) {
   while (std::getline(in, line)) {
     int e = 0;
     double level = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    ASSERT_EQ(std::sscanf(line.c_str(), "%d,%lf,%lf,%lf,%lf,%lf", &e, &level, &x1, &y1, &x2, &y2), 6);
+    ASSERT_EQ(std::sscanf(line.c_str(), "%d,%lf,%lf,%lf,%lf,%lf", &e, &level, &x1, &y1, &x2, &y2),
+              6);
     // the heads rise by 1 m over 2000 m: each level stands at x = 2000 (level - 10)
     EXPECT_NEAR(x1, 2000.0 * (level - 10.0), 1e-3);
     EXPECT_NEAR(x2, x1, 1e-3);

@@ -186,17 +186,16 @@ TEST(ContourFigure, DrawsAreaElementsAndContoursInOrder) {
   EXPECT_EQ(events.legends[0], legend);
 
   const std::vector<std::string> head(canvas.calls.begin(), canvas.calls.begin() + 10);
-  const std::vector<std::string> expected{
-      "PenStyle Solid",
-      "PenMode Copy",
-      "Pen 0,0,0",
-      "Brush 255,255,255",
-      "Polygon 27 139 523 139 523 339 27 339",
-      "Pen 255,255,0",
-      "Brush 255,255,255",
-      "Polygon 27 339 523 339 523 139",
-      "Polygon 27 339 523 139 27 139",
-      "Pen 255,0,0"};
+  const std::vector<std::string> expected{"PenStyle Solid",
+                                          "PenMode Copy",
+                                          "Pen 0,0,0",
+                                          "Brush 255,255,255",
+                                          "Polygon 27 139 523 139 523 339 27 339",
+                                          "Pen 255,255,0",
+                                          "Brush 255,255,255",
+                                          "Polygon 27 339 523 339 523 139",
+                                          "Polygon 27 339 523 139 27 139",
+                                          "Pen 255,0,0"};
   EXPECT_EQ(head, expected);
   // element 0 (the lower right triangle) is visited first, all its levels, then element 1
   const auto moves = canvas.Calls("MoveTo");

@@ -145,7 +145,8 @@ TEST(Graph3DGuards, NoElementsOrASinglePointDrawNothingUndefined) {
 
   Problem point = MakeStrip(StripShape{});
   for (int n = 0; n < point.NN; ++n) point.nodes[n] = Node{3.0, 4.0, 0, 0};
-  for (int n = 0; n < point.NN; ++n) point.layers[n].B[0] = point.layers[n].T[0] = point.layers[n].F[0] = 1.0;
+  for (int n = 0; n < point.NN; ++n)
+    point.layers[n].B[0] = point.layers[n].T[0] = point.layers[n].F[0] = 1.0;
   RecordingCanvas none(801, 601);
   EXPECT_FALSE(DrawGraph3D(point, 0, Options{}, 801, 601, none, events).has_value());
   EXPECT_TRUE(none.calls.empty());
@@ -176,11 +177,11 @@ TEST(Graph3DScene, SurfacesAreDrawnDeepestFirstThenWellsTableAndContours) {
   ASSERT_TRUE(legend.has_value());
   EXPECT_EQ(*legend, "Minimum Contour : 10 m, Maximum Contour : 20 m, Contour Interval : 0.5 m");
   const std::vector<std::pair<std::string, int>> expected{
-      {"Pen 0,255,0", 4}, {"Pen 255,255,0", 4},  // layer 2: bottom, then top
-      {"Pen 0,255,0", 4}, {"Pen 255,255,0", 4},  // layer 1
-      {"Pen 255,0,0", 0},                        // wells
-      {"Pen 0,255,255", 4},                      // groundwater table
-      {"Pen 255,0,0", 0}};                       // wells again and contours
+      {"Pen 0,255,0", 4},   {"Pen 255,255,0", 4},  // layer 2: bottom, then top
+      {"Pen 0,255,0", 4},   {"Pen 255,255,0", 4},  // layer 1
+      {"Pen 255,0,0", 0},                          // wells
+      {"Pen 0,255,255", 4},                        // groundwater table
+      {"Pen 255,0,0", 0}};                         // wells again and contours
   EXPECT_EQ(PenRuns(canvas), expected);
   EXPECT_EQ(canvas.calls[0], "PenStyle Solid");
   EXPECT_EQ(canvas.calls[2], "Brush 255,255,255");
@@ -194,7 +195,8 @@ TEST(Graph3DScene, SurfacesAreDrawnDeepestFirstThenWellsTableAndContours) {
   EXPECT_EQ(polygons[0].rfind("Polygon " + std::to_string(b.x) + " " + std::to_string(b.y), 0), 0u);
   const Element& e3 = p.elements[3];
   const Point t = proj.Map(p.nodes[e3.Node[0]].X, p.nodes[e3.Node[0]].Y, p.layers[e3.Node[0]].T[0]);
-  EXPECT_EQ(polygons[15].rfind("Polygon " + std::to_string(t.x) + " " + std::to_string(t.y), 0), 0u);
+  EXPECT_EQ(polygons[15].rfind("Polygon " + std::to_string(t.x) + " " + std::to_string(t.y), 0),
+            0u);
 
   // the well runs from its top (the head lies above it) down to its bottom, twice
   const Point wt = proj.Map(1000, 0, 10.0), wb = proj.Map(1000, 0, 0.0);

@@ -136,11 +136,11 @@ TEST_P(AboveGroundTest, StartsAtTheLowerOfTopAndWaterTable) {
   EXPECT_NEAR(log.steps[0].z, c.expected, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tops, AboveGroundTest,
-    ::testing::Values(StartCase{"ConfinedAtTheTop", 10.0, 10.0},
-                      StartCase{"UnconfinedAtTheWaterTable", 30.0, (20.0 + 17.5 + 20.0) / 3.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tops, AboveGroundTest,
+                         ::testing::Values(StartCase{"ConfinedAtTheTop", 10.0, 10.0},
+                                           StartCase{"UnconfinedAtTheWaterTable", 30.0,
+                                                     (20.0 + 17.5 + 20.0) / 3.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TraceParticles, AParticleThatNeverMovesEndsAndTheFigureReturns) {
   Problem p = MakeStrip(StripShape{});  // all heads 20: no flow
