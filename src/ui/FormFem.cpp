@@ -74,7 +74,10 @@ TFormFem::TFormFem(Dialogs& dialogs, std::string workDir, QWidget* parent)
   StartUp();
 }
 
-TFormFem::~TFormFem() = default;
+TFormFem::~TFormFem() {
+  // the grids go after this object: their focus changes must not reach it any more
+  disconnect(focusWatch_);
+}
 
 TFormOpt* TFormFem::FormOpt() const {
   return static_cast<TFormOpt*>(windows_[static_cast<int>(Win::Options)]);
@@ -269,7 +272,7 @@ void TFormFem::BuildPanels() {
       "PanelWarning", "Warning : Water level locally below bottom of aquifer. Results invalid.",
       true);
 
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
     const auto inside = [this](QWidget* w) {
       return w && (w == InstallationGrid || InstallationGrid->isAncestorOf(w));
     };
@@ -315,6 +318,8 @@ void TFormFem::StartUp() {
   printState_.pageCounter = 1;
   cycles_ = 6;
   EnableDataCommands(false);
+  SpeedButtonWells->setEnabled(false);
+  SpeedButtonParticles->setEnabled(false);
   problem_.FileName = "Data1.aqd";
   problem_.ProblemName = "Default Datafile";
   openSetup_.fileName = "Data1.aqd";
@@ -432,7 +437,8 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
     const GeneralCheck check = CheckGeneralRow(problem_, row, GeneralGrid->CellText(1, row));
     if (!check.message.empty()) dialogs_.Message(check.message);
     GeneralGrid->SetCellText(1, row, check.text);
-    if (check.moveOn) shownGeneral_[row] = check.text;
+    // a refused entry stays in the cell until the user leaves it again
+    shownGeneral_[row] = GeneralValueText(problem_, row);
     moveOn = check.moveOn;
   }
   ResetNewParticles();

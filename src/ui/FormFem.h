@@ -157,6 +157,7 @@ class TFormFem : public QMainWindow {
   QFrame* PanelWait = nullptr;
   QFrame* PanelWarning = nullptr;
   bool installationEditing_ = false;
+  QMetaObject::Connection focusWatch_;
 
   friend class SolveProgressGrid;
 };

@@ -55,6 +55,7 @@ class StringGrid : public QTableWidget {
   bool CopyKey();
   bool CopyKeyApplies() const;
   void OpenEditor();
+  bool Editing() const { return state() == EditingState; }
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -1,0 +1,222 @@
+// Open, Save and New as the user sees them, and the installation file written by the
+// Installation Grid.
+
+#include <QTest>
+
+#include "UiTest.h"
+#include "ui/GeneralData.h"
+#include "ui/SecondaryForm.h"
+
+namespace planaq::test {
+namespace {
+
+using ui::Win;
+
+void OpenSome(ui::TFormFem& form) {
+  form.SpeedButtonNodesClick();
+  form.SpeedButtonManualClick();
+  form.SpeedButtonOptionsClick();
+}
+
+bool AnyOpen(const ui::TFormFem& form) {
+  for (int i = 0; i < ui::kWindowCount; ++i)
+    if (form.IsOpen(static_cast<Win>(i)) || form.Window(static_cast<Win>(i))->isVisible())
+      return true;
+  return false;
+}
+
+TEST_F(MainWindowTest, CancelledOpenClosesAllAndSaysSo) {
+  OpenSome(*form);
+  form->SpeedButtonOpenClick();
+  EXPECT_FALSE(AnyOpen(*form));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Opening datafile failed or canceled"});
+  EXPECT_EQ(form->problem().NN, 3) << "nothing else runs";
+}
+
+TEST_F(MainWindowTest, CancelledSaveClosesAllAndSaysSo) {
+  OpenSome(*form);
+  form->SpeedButtonSaveClick();
+  EXPECT_FALSE(AnyOpen(*form));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Saving datafile failed or canceled"});
+}
+
+TEST_F(MainWindowTest, DialogsStartInTheWorkingFolderWithData1) {
+  form->SpeedButtonOpenClick();
+  form->SpeedButtonSaveClick();
+  for (const ui::FileDialogSetup& s : {dialogs.openSetups.at(0), dialogs.saveSetups.at(0)}) {
+    EXPECT_EQ(s.filter, "AQD(*.aqd)|*.aqd");
+    EXPECT_EQ(s.defaultExt, "*.aqd");
+    EXPECT_EQ(s.initialDir, dir.path());
+    EXPECT_EQ(s.fileName, "Data1.aqd");
+  }
+}
+
+TEST_F(MainWindowTest, OpenFillsTheGridAndEnablesWellsAndParticles) {
+  const std::string path = WriteProblem(dir, "wells.aqd", SquareProblem(2, 3));
+  dialogs.AnswerFile(path);
+  form->SpeedButtonOpenClick();
+  EXPECT_TRUE(dialogs.messages.empty()) << LastMessage();
+  ui::StringGrid* g = Grid("GeneralGrid");
+  EXPECT_EQ(g->CellText(1, ui::kRowFileName), "wells.aqd");
+  EXPECT_EQ(g->CellText(1, ui::kRowProblemName), "Square");
+  EXPECT_EQ(g->CellText(1, ui::kRowNW), "           2");
+  EXPECT_EQ(g->CellText(1, ui::kRowNN), "           4");
+  EXPECT_TRUE(Button("SpeedButtonWells")->isEnabled());
+  EXPECT_TRUE(Button("SpeedButtonParticles")->isEnabled());
+  EXPECT_TRUE(Button("SpeedButtonNodes")->isEnabled());
+  EXPECT_EQ(form->SaveSetup().fileName, path) << "Save proposes the file just opened";
+  EXPECT_EQ(form->problem().previous.NN, 4);
+  EXPECT_FALSE(Panel("PanelRead")->isVisible());
+  Trigger("Wells1");
+  EXPECT_TRUE(form->IsOpen(Win::Wells));
+}
+
+TEST_F(MainWindowTest, OpenWithoutWellsLeavesWellsDisabled) {
+  dialogs.AnswerFile(WriteProblem(dir, "plain.aqd", SquareProblem(0, 0)));
+  form->SpeedButtonOpenClick();
+  EXPECT_FALSE(Button("SpeedButtonWells")->isEnabled());
+  EXPECT_FALSE(Button("SpeedButtonParticles")->isEnabled());
+  Trigger("Wells1");
+  Trigger("Particles1");
+  EXPECT_FALSE(form->IsOpen(Win::Wells));
+  EXPECT_FALSE(form->IsOpen(Win::Particles));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindowTest, OpenOfAMissingFileSaysUnknownName) {
+  const std::string path = dir.File("absent.aqd");
+  dialogs.AnswerFile(path);
+  form->SpeedButtonOpenClick();
+  EXPECT_EQ(LastMessage(), "Reading datafile failed.  Unknown name ?");
+  EXPECT_EQ(form->SaveSetup().fileName, "Data1.aqd") << "nothing was opened";
+  EXPECT_EQ(form->problem().NN, 3);
+}
+
+TEST_F(MainWindowTest, OpenAboveCapacityRestoresTheNames) {
+  Problem big = SquareProblem(0, 0);
+  big.caps.PMAX = 300;
+  big.particles.resize(300);
+  big.NP = 200;
+  dialogs.AnswerFile(WriteProblem(dir, "many.aqd", big));
+  form->SpeedButtonOpenClick();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0],
+            "Capacity exceeded\n\nThe number of particles in the problem is too large.\n\n"
+            "The capacity of the program can be increased by increasing the value of "
+            "PMAX in the Installation Grid.");
+  ui::StringGrid* g = Grid("GeneralGrid");
+  EXPECT_EQ(g->CellText(1, ui::kRowFileName), "Data1.aqd");
+  EXPECT_EQ(g->CellText(1, ui::kRowProblemName), "Example 1");
+}
+
+TEST_F(MainWindowTest, SaveWritesTheFileAndShowsItsBaseName) {
+  OpenSome(*form);
+  const std::string path = dir.File("saved.aqd");
+  dialogs.AnswerFile(path);
+  form->SpeedButtonSaveClick();
+  EXPECT_FALSE(AnyOpen(*form));
+  EXPECT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_EQ(Grid("GeneralGrid")->CellText(1, ui::kRowFileName), "saved.aqd");
+  const std::string text = ReadFile(path);
+  EXPECT_EQ(text.rfind("#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n#  File "
+                       "Name\nsaved.aqd,\n#  Problem Name\nDefault Datafile,\n",
+                       0),
+            0u);
+  EXPECT_FALSE(Panel("PanelSave")->isVisible());
+}
+
+TEST_F(MainWindowTest, SaveIntoAMissingFolderSaysDiskFull) {
+  dialogs.AnswerFile(dir.File("no/such/folder/x.aqd"));
+  form->SpeedButtonSaveClick();
+  EXPECT_EQ(LastMessage(), "Writing datafile failed.  Disk full ?");
+  EXPECT_FALSE(Panel("PanelSave")->isVisible());
+}
+
+TEST_F(MainWindowTest, NewAfterALoadedProblemBringsBackTheTriangle) {
+  dialogs.AnswerFile(WriteProblem(dir, "wells.aqd", SquareProblem(1, 1)));
+  form->SpeedButtonOpenClick();
+  ASSERT_EQ(form->problem().NN, 4);
+  form->SpeedButtonNodesClick();
+  form->SpeedButtonNewClick();
+  const Problem& p = form->problem();
+  EXPECT_EQ(p.NN, 3);
+  EXPECT_EQ(p.NM, 1);
+  EXPECT_EQ(p.NW, 0);
+  EXPECT_EQ(p.nodes[2].X, 500.0);
+  EXPECT_EQ(p.nodes[1].Y, 500.0);
+  ui::StringGrid* g = Grid("GeneralGrid");
+  EXPECT_EQ(g->CellText(1, ui::kRowFileName), "Data1.aqd");
+  EXPECT_EQ(g->CellText(1, ui::kRowProblemName), "Default Datafile");
+  EXPECT_EQ(g->CellText(1, ui::kRowNN), "           3");
+  EXPECT_TRUE(form->IsOpen(Win::Edit));
+  EXPECT_TRUE(form->Window(Win::Edit)->isVisible());
+  EXPECT_FALSE(form->IsOpen(Win::Nodes));
+  EXPECT_FALSE(Button("SpeedButtonWells")->isEnabled());
+  EXPECT_EQ(form->SaveSetup().fileName, "Data1.aqd");
+}
+
+// ---- the Installation Grid ----
+
+TEST_F(MainWindowTest, LeavingTheInstallationGridWritesTheFile) {
+  form->problem().NN = 4;  // a loaded problem goes when the installation is saved
+  ui::StringGrid* g = Grid("InstallationGrid");
+  EXPECT_TRUE(g->MoveTo(1, 1));
+  EXPECT_EQ(ReadFile(dir.File("PLANAQ.txt")),
+            "#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n"
+            "#  Installation Data\n"
+            "#  User Name\n"
+            "Vivideri re Zerevireder,\n"
+            "#        BMAX         NMAX         MMAX         PMAX\n"
+            "          48,       12000,       20000,         100,\n");
+  EXPECT_EQ(form->problem().NN, 3);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindowTest, InstallationGridCorrectsAndTheNextStartReadsIt) {
+  ui::StringGrid* g = Grid("InstallationGrid");
+  EXPECT_TRUE(EnterAndLeave(g, 1, "19", 2));
+  EXPECT_EQ(LastMessage(), "Enter integer value > 20");
+  EXPECT_EQ(g->CellText(1, 1), "          20");
+  EXPECT_TRUE(EnterAndLeave(g, 4, "1001", 0));
+  EXPECT_EQ(LastMessage(), "Enter integer value <= 1000");
+  EXPECT_TRUE(EnterAndLeave(g, 0, "Tester", 1));
+  EXPECT_EQ(form->problem().caps.BMAX, 20);
+  EXPECT_EQ(form->problem().caps.PMAX, 1000);
+  EXPECT_EQ(form->problem().particles.size(), 1000u) << "the tables follow the capacities";
+
+  ui::ScriptedDialogs again;
+  ui::TFormFem next(again, dir.path());
+  ui::StringGrid* ng = next.findChild<ui::StringGrid*>("InstallationGrid");
+  EXPECT_EQ(ng->CellText(1, 0), "Tester");
+  EXPECT_EQ(ng->CellText(1, 1), "          20");
+  EXPECT_EQ(ng->CellText(1, 4), "        1000");
+  EXPECT_EQ(next.problem().caps.PMAX, 1000);
+}
+
+TEST_F(MainWindowTest, InstallationGridKeepsCorrectedValueAfterRebuild) {
+  ui::StringGrid* g = Grid("InstallationGrid");
+  EXPECT_TRUE(EnterAndLeave(g, 2, "100", 3));
+  EXPECT_EQ(LastMessage(), "Enter integer value > 100");
+  EXPECT_EQ(g->CellText(1, 2), "       10000");
+  EXPECT_EQ(form->problem().caps.NMAX, 10000);
+  const std::string file = ReadFile(dir.File("PLANAQ.txt"));
+  EXPECT_EQ(file.substr(file.find("#        BMAX")), "#        BMAX         NMAX         MMAX         PMAX\n"
+                                                  "          48,       10000,       20000,         100,\n");
+}
+
+TEST_F(MainWindowTest, FocusLeavingTheInstallationGridSavesToo) {
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  ui::StringGrid* g = Grid("InstallationGrid");
+  g->setFocus();
+  QCoreApplication::processEvents();
+  g->SetCellText(1, 3, "555");
+  g->Select(1, 3);
+  Grid("GeneralGrid")->setFocus();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form->problem().caps.MMAX, 555);
+  EXPECT_NE(ReadFile(dir.File("PLANAQ.txt")).find("         555,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace planaq::test
