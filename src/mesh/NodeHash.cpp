@@ -85,14 +85,19 @@ void NodeHash::Placed(int node) {
     cellOf_.resize(slot + 1);
     present_.resize(slot + 1, 0);
   }
+  const Cell cell = CellOf(p_.nodes[node].X, p_.nodes[node].Y);
   if (present_[slot]) {
     Unlink(slot);
-  } else {
-    present_[slot] = 1;
-    if (++count_ > static_cast<int>(head_.size())) Grow();
+    cellOf_[slot] = cell;
+    Link(slot);
+    return;
   }
-  cellOf_[slot] = CellOf(p_.nodes[node].X, p_.nodes[node].Y);
-  Link(slot);
+  present_[slot] = 1;
+  cellOf_[slot] = cell;
+  if (++count_ > static_cast<int>(head_.size()))
+    Grow();  // links every node, this one too
+  else
+    Link(slot);
 }
 
 void NodeHash::Consider(int node, double x, double y, double& best, int& found) const {
