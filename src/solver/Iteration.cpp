@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "solver/ConjugateGradient.h"
 #include "solver/Coupled.h"
 
 namespace planaq {
@@ -27,17 +28,6 @@ std::vector<double> HeadsOf(const Problem& problem) {
   for (int i = 0; i < problem.NN; ++i)
     for (int L = 0; L < NL; ++L) x[static_cast<std::size_t>(i) * NL + L] = problem.layers[i].F[L];
   return x;
-}
-
-// The sums over all layers and nodes are made per layer in node order, then over the layers.
-template <typename Term>
-double SumOverLayers(int NN, int NL, Term term) {
-  double s[kMaxLayers] = {};
-  for (int i = 0; i < NN; ++i)
-    for (int L = 0; L < NL; ++L) s[L] += term(static_cast<std::size_t>(i) * NL + L);
-  double total = 0.0;
-  for (int L = 0; L < NL; ++L) total += s[L];
-  return total;
 }
 
 void LowerOpenTops(Problem& problem) {
@@ -67,41 +57,28 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
 
   AddLeakageToConductance(system);
 
-  // free[j]: the head of node and layer j is iterated; d is the preconditioner
-  std::vector<double> x = HeadsOf(problem);
-  std::vector<double> d(n), r, p(n, 0.0), q;
-  std::vector<unsigned char> free(n, 0);
+  // iterated[j]: the head of node and layer j is unknown and its diagonal usable
+  std::vector<unsigned char> iterated(n, 0);
+  std::vector<double> supply(n);
   for (int i = 0; i < NN; ++i) {
     for (int L = 0; L < NL; ++L) {
       const std::size_t j = static_cast<std::size_t>(i) * NL + L;
-      d[j] = system.A[static_cast<std::size_t>(system.rowStart[i]) * NL + L];
+      supply[j] = problem.layers[i].W[L];
       if (problem.nodes[i].Type & (1 << (L + 1))) continue;
-      if (d[j] == 0.0 || !std::isfinite(d[j])) {
+      const double d = system.A[static_cast<std::size_t>(system.rowStart[i]) * NL + L];
+      if (d == 0.0 || !std::isfinite(d)) {
         kept.insert({i, L});
         continue;
       }
-      free[j] = 1;
+      iterated[j] = 1;
     }
   }
-
-  // r = W - A F, p = r / d where the head is unknown
-  ApplyCoupled(system, x, r);
-  for (int i = 0; i < NN; ++i) {
-    for (int L = 0; L < NL; ++L) {
-      const std::size_t j = static_cast<std::size_t>(i) * NL + L;
-      if (free[j]) {
-        r[j] = problem.layers[i].W[L] - r[j];
-        p[j] = r[j] / d[j];
-      } else {
-        r[j] = 0.0;
-      }
-    }
-  }
-  double rho = SumOverLayers(NN, NL, [&](std::size_t j) { return r[j] * p[j]; });
+  ConjugateGradient cg(system, HeadsOf(problem), supply, iterated);
 
   CycleReport report;
   long long count = 0;
   int refresh = 0;
+  double rho = cg.rho();
   auto reportProgress = [&]() {
     if (rho < eps * eps) rho = eps * eps;
     report.iterations = static_cast<int>(count);
@@ -109,20 +86,8 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
     progress.IterationReported(report.iterations, report.logError);
   };
   while (count <= limit && rho > eps) {
-    ApplyCoupled(system, p, q);  // q = A p
-    const double sigma = SumOverLayers(NN, NL, [&](std::size_t j) { return p[j] * q[j]; });
-    if (sigma == 0.0 || !std::isfinite(sigma)) break;  // p has no effect: nothing to gain
-    const double alpha = rho / sigma;
-    for (std::size_t j = 0; j < n; ++j) {
-      if (!free[j]) continue;
-      x[j] += alpha * p[j];
-      r[j] -= alpha * q[j];
-    }
-    const double rhoNew =
-        SumOverLayers(NN, NL, [&](std::size_t j) { return free[j] ? r[j] * r[j] / d[j] : 0.0; });
-    const double beta = rhoNew / rho;
-    for (std::size_t j = 0; j < n; ++j) p[j] = free[j] ? r[j] / d[j] + beta * p[j] : 0.0;
-    rho = rhoNew;
+    if (!cg.Step()) break;
+    rho = cg.rho();
     ++count;
     if (++refresh == interval || count > limit || rho <= eps) {
       refresh = 0;
@@ -131,6 +96,7 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
   }
   reportProgress();
 
+  const std::vector<double>& x = cg.heads();
   for (int i = 0; i < NN; ++i)
     for (int L = 0; L < NL; ++L) problem.layers[i].F[L] = x[static_cast<std::size_t>(i) * NL + L];
   LowerOpenTops(problem);

@@ -1,0 +1,278 @@
+// The coupled product and one conjugate-gradient iteration of the solver, side by side with
+// Eigen on the same system (one global SparseMatrix, ConjugateGradient with the diagonal
+// preconditioner), and a triad that measures the memory bandwidth of this machine.
+//
+// Problem: a structured triangle mesh of about N nodes over 2000 m by 1000 m, numbered left to
+// right, 1 or 6 layers with aquitards, given heads in layer 1 on the left and right edges,
+// wells in every layer and infiltration. Bytes are counted once per array access of a pass
+// (reads plus writes, no write-allocate), as the triad is. All times are CPU times.
+
+#include <benchmark/benchmark.h>
+
+#include <Eigen/IterativeLinearSolvers>
+#include <Eigen/Sparse>
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <memory>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "solver/Assembly.h"
+#include "solver/ConjugateGradient.h"
+#include "solver/Coupled.h"
+#include "solver/Pattern.h"
+
+namespace {
+
+using namespace planaq;
+
+Problem GeneratedProblem(int nodes, int NL) {
+  const int ny = std::max(2, static_cast<int>(std::sqrt(nodes / 2.0)));
+  const int nx = std::max(2, nodes / (ny + 1) - 1);
+  Problem p;
+  Capacities caps;
+  caps.NMAX = (nx + 1) * (ny + 1);
+  caps.MMAX = 2 * nx * ny;
+  p.StartUp(caps);
+  p.NL = NL;
+  p.NN = caps.NMAX;
+  p.NM = caps.MMAX;
+  p.NB = 1;
+  for (int ix = 0; ix <= nx; ++ix)
+    for (int iy = 0; iy <= ny; ++iy) {
+      const int n = ix * (ny + 1) + iy;
+      p.nodes[n].X = 2000.0 * ix / nx;
+      p.nodes[n].Y = 1000.0 * iy / ny;
+      p.nodes[n].Type = (ix == 0 || ix == nx) ? 2 : 0;
+      for (int L = 0; L < kMaxLayers; ++L) {
+        p.layers[n].T[L] = 60.0 - 11.0 * L;
+        p.layers[n].B[L] = 50.0 - 11.0 * L;
+        p.layers[n].F[L] = 65.0 - 0.001 * p.nodes[n].X;
+      }
+    }
+  int m = 0;
+  for (int ix = 0; ix < nx; ++ix)
+    for (int iy = 0; iy < ny; ++iy) {
+      const int a = ix * (ny + 1) + iy, b = a + ny + 1;
+      p.elements[m++] = {{a, b, b + 1}, 0};
+      p.elements[m++] = {{a, b + 1, a + 1}, 0};
+    }
+  for (int L = 0; L < kMaxLayers; ++L) {
+    p.soils[0].K[L] = 10.0 + L;
+    p.soils[0].KA[L] = 0.001;
+  }
+  p.soils[0].I = 0.001;
+  p.NW = std::min(p.caps.BMAX, 6);
+  for (int w = 0; w < p.NW; ++w) p.wells[w] = {p.NN / 2 + 37 * w, w % NL, -500.0};
+  return p;
+}
+
+using EigenMatrix = Eigen::SparseMatrix<double, Eigen::RowMajor>;
+
+// The same coupled system over the unknown heads only, as one symmetric global matrix.
+EigenMatrix GlobalMatrix(const Problem& problem, const SparseSystem& s, std::vector<int>& index) {
+  const int NN = s.NN, NL = s.NL;
+  index.assign(static_cast<std::size_t>(NN) * NL, -1);
+  int n = 0;
+  for (int i = 0; i < NN; ++i)
+    for (int L = 0; L < NL; ++L)
+      if (!(problem.nodes[i].Type & (1 << (L + 1)))) index[i * NL + L] = n++;
+  // neighbours of each node (both triangles) with their position
+  std::vector<std::vector<std::pair<int, int>>> nb(NN);
+  for (int i = 0; i < NN; ++i) {
+    nb[i].push_back({i, s.rowStart[i]});
+    for (int q = s.rowStart[i] + 1; q < s.rowStart[i + 1]; ++q) {
+      nb[i].push_back({s.column[q], q});
+      nb[s.column[q]].push_back({i, q});
+    }
+  }
+  for (auto& v : nb) std::sort(v.begin(), v.end());
+  EigenMatrix M(n, n);
+  Eigen::VectorXi perRow(n);
+  for (int i = 0; i < NN; ++i)
+    for (int L = 0; L < NL; ++L)
+      if (index[i * NL + L] >= 0) perRow[index[i * NL + L]] = static_cast<int>(nb[i].size()) * 3;
+  M.reserve(perRow);
+  for (int i = 0; i < NN; ++i)
+    for (int L = 0; L < NL; ++L) {
+      const int row = index[i * NL + L];
+      if (row < 0) continue;
+      for (const auto& [k, q] : nb[i])
+        for (int M2 = std::max(0, L - 1); M2 <= std::min(NL - 1, L + 1); ++M2) {
+          const int col = index[k * NL + M2];
+          if (col < 0) continue;
+          const double v = M2 == L ? s.A[q * NL + L] : -s.C[q * (NL - 1) + std::min(L, M2)];
+          M.insert(row, col) = v;
+        }
+    }
+  M.makeCompressed();
+  return M;
+}
+
+struct Fixture {
+  int nodes = 0, NL = 0;
+  Problem problem;
+  SparseSystem system;
+  std::vector<double> x, y;
+  std::unique_ptr<ConjugateGradient> cg;
+  std::vector<double> heads, supply;
+  std::vector<unsigned char> iterated;
+  EigenMatrix M;
+  Eigen::VectorXd ex, ey, eb;
+
+  Fixture(int n, int layers) : nodes(n), NL(layers), problem(GeneratedProblem(n, layers)) {
+    BuildPattern(problem, system);
+    system.AllocateValues();
+    SolveProgress none;
+    AssembleCycle(problem, system, 0, none);
+    AddLeakageToConductance(system);
+    const std::size_t size = static_cast<std::size_t>(system.NN) * NL;
+    x.resize(size);
+    for (std::size_t j = 0; j < size; ++j) x[j] = 1.0 + 1e-3 * static_cast<double>(j % 97);
+    heads.resize(size);
+    supply.resize(size);
+    iterated.resize(size);
+    for (int i = 0; i < system.NN; ++i)
+      for (int L = 0; L < NL; ++L) {
+        heads[i * NL + L] = problem.layers[i].F[L];
+        supply[i * NL + L] = problem.layers[i].W[L];
+        iterated[i * NL + L] = !(problem.nodes[i].Type & (1 << (L + 1)));
+      }
+    RestartIteration();
+    std::vector<int> index;
+    M = GlobalMatrix(problem, system, index);
+    ex = Eigen::VectorXd::Constant(M.rows(), 1.0);
+    eb = Eigen::VectorXd::Zero(M.rows());
+    for (std::size_t j = 0; j < size; ++j)
+      if (index[j] >= 0) eb[index[j]] = supply[j] + 1e-3 * static_cast<double>(j % 89);
+  }
+  void RestartIteration() { cg = std::make_unique<ConjugateGradient>(system, heads, supply, iterated); }
+
+  // bytes of one pass, counted per array access
+  double OurApplyBytes() const {
+    const double nz = system.NZ, nn = system.NN;
+    return nz * (4 + 8.0 * NL + 8.0 * (NL - 1)) + nn * 4 + 4 * nn * 8.0 * NL;
+  }
+  double OurIterationBytes() const {
+    const double nz = system.NZ, nn = system.NN;
+    return nz * (4 + 8.0 * NL + 8.0 * (NL - 1)) + nn * 8 + 12 * nn * 8.0 * NL;
+  }
+  double EigenApplyBytes() const { return 12.0 * M.nonZeros() + 4.0 * M.rows() + 16.0 * M.rows(); }
+  double EigenIterationBytes() const {
+    return 12.0 * M.nonZeros() + 4.0 * M.rows() + 19 * 8.0 * M.rows();
+  }
+};
+
+Fixture& FixtureFor(int nodes, int NL) {
+  static std::unique_ptr<Fixture> current;
+  if (!current || current->nodes != nodes || current->NL != NL) {
+    current.reset();
+    current = std::make_unique<Fixture>(nodes, NL);
+  }
+  return *current;
+}
+
+void Describe(benchmark::State& state, const Fixture& f, double bytes) {
+  state.SetBytesProcessed(static_cast<int64_t>(bytes * static_cast<double>(state.iterations())));
+  state.counters["nodes"] = f.system.NN;
+  state.counters["NZ"] = f.system.NZ;
+  state.counters["bytes/iter"] = bytes;
+}
+
+void OurApply(benchmark::State& state, int nodes, int NL) {
+  Fixture& f = FixtureFor(nodes, NL);
+  for (auto _ : state) {
+    ApplyCoupled(f.system, f.x, f.y);
+    benchmark::DoNotOptimize(f.y.data());
+  }
+  Describe(state, f, f.OurApplyBytes());
+}
+
+void EigenApply(benchmark::State& state, int nodes, int NL) {
+  Fixture& f = FixtureFor(nodes, NL);
+  for (auto _ : state) {
+    f.ey.noalias() = f.M * f.ex;
+    benchmark::DoNotOptimize(f.ey.data());
+  }
+  Describe(state, f, f.EigenApplyBytes());
+  state.counters["nnz"] = static_cast<double>(f.M.nonZeros());
+}
+
+void OurIteration(benchmark::State& state, int nodes, int NL) {
+  Fixture& f = FixtureFor(nodes, NL);
+  for (auto _ : state) {
+    if (!f.cg->Step()) {
+      state.PauseTiming();
+      f.RestartIteration();
+      state.ResumeTiming();
+    }
+  }
+  Describe(state, f, f.OurIterationBytes());
+}
+
+// CPU time of this thread: the machine is shared, and the other benchmarks report CPU time too.
+double ThreadSeconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Eigen's solve has a set-up (one product and the preconditioner); the time of one iteration is
+// the difference of two solves of a fixed number of iterations.
+void EigenIteration(benchmark::State& state, int nodes, int NL) {
+  Fixture& f = FixtureFor(nodes, NL);
+  Eigen::ConjugateGradient<EigenMatrix, Eigen::Lower | Eigen::Upper,
+                           Eigen::DiagonalPreconditioner<double>>
+      solver;
+  solver.compute(f.M);
+  solver.setTolerance(1e-300);
+  const int few = 2, many = nodes >= 1000000 ? 8 : 22;
+  auto timed = [&](int iterations) {
+    solver.setMaxIterations(iterations);
+    const double t0 = ThreadSeconds();
+    Eigen::VectorXd sol = solver.solve(f.eb);
+    benchmark::DoNotOptimize(sol.data());
+    return ThreadSeconds() - t0;
+  };
+  for (auto _ : state) state.SetIterationTime((timed(many) - timed(few)) / (many - few));
+  Describe(state, f, f.EigenIterationBytes());
+}
+
+void Triad(benchmark::State& state) {
+  const std::size_t n = 1 << 23;  // 3 arrays of 64 MB
+  std::vector<double> a(n, 0.0), b(n, 1.0), c(n, 2.0);
+  for (auto _ : state) {
+    for (std::size_t i = 0; i < n; ++i) a[i] = b[i] + 3.0 * c[i];
+    benchmark::DoNotOptimize(a.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * 24.0 * n));
+}
+
+void Register() {
+  benchmark::RegisterBenchmark("Triad", Triad)->Unit(benchmark::kMillisecond);
+  for (int nodes : {10000, 100000, 1000000})
+    for (int NL : {1, 6}) {
+      const std::string tag = "/" + std::to_string(nodes) + "/NL" + std::to_string(NL);
+      benchmark::RegisterBenchmark(("OurApply" + tag).c_str(), OurApply, nodes, NL)
+          ->Unit(benchmark::kMillisecond)->MinTime(0.3);
+      benchmark::RegisterBenchmark(("EigenApply" + tag).c_str(), EigenApply, nodes, NL)
+          ->Unit(benchmark::kMillisecond)->MinTime(0.3);
+      benchmark::RegisterBenchmark(("OurIteration" + tag).c_str(), OurIteration, nodes, NL)
+          ->Unit(benchmark::kMillisecond)->MinTime(0.3);
+      benchmark::RegisterBenchmark(("EigenIteration" + tag).c_str(), EigenIteration, nodes, NL)
+          ->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(0.3);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Register();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
