@@ -187,6 +187,14 @@ void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
 }
 
 #ifdef PLANAQ_CLI_QTCANVAS
+// Qt's notes about its own set-up (such as a missing runtime folder) are no concern of the
+// user of a batch tool; its real warnings still go to stderr.
+void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  if (message.startsWith("QStandardPaths:")) return;
+  std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 // The same pages once more, each into a PNG file of its own.
 bool PrintPageImages(Problem& problem, const PrintRequest& r) {
   const QString folder = QString::fromStdString(r.pngFolder);
@@ -237,6 +245,7 @@ int Print(const Args& args) {
 #ifdef PLANAQ_CLI_QTCANVAS
   // fonts and the PDF writer need a GUI application, but no screen
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QtMessage);
   int argc = 1;
   char name[] = "planaq-cli";
   char* argv[] = {name, nullptr};

@@ -210,6 +210,21 @@ TEST(GraphPages, FollowTheReportOnANewSheetWithTheNextNumber) {
   EXPECT_EQ(Find(pages[2], "Three Dimensional Graph").y, 5 * 11);
 }
 
+// Each print command of a figure window is a document of its own: the first after program
+// start is page 1, the next page 2, neither with a blank sheet in front of it.
+TEST(GraphPages, SeparateDocumentsGoOnCountingWithoutBlankSheets) {
+  Problem p = Channel(0);
+  PrintState state;
+  RecordingCanvas first(800, 1100), second(800, 1100);
+  const std::vector<PrintedPage> one = PrintAlone(Kind::Contour, p, Options{}, first, state);
+  const std::vector<PrintedPage> two = PrintAlone(Kind::Graph3D, p, Options{}, second, state);
+  ASSERT_EQ(one.size(), 1u);
+  ASSERT_EQ(two.size(), 1u);
+  EXPECT_EQ(Find(one[0], "Page ").text, "Page 1");
+  EXPECT_EQ(Find(two[0], "Page ").text, "Page 2");
+  EXPECT_EQ(state.pageCounter, 3);
+}
+
 class ScaleZero : public testing::TestWithParam<Kind> {};
 
 // A box of no size draws no figure, but the page keeps its texts.

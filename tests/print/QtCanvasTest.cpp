@@ -20,15 +20,27 @@
 namespace planaq {
 namespace {
 
-void EnsureApplication() {
-  static std::unique_ptr<QGuiApplication> app;
-  if (app) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "test_qtcanvas";
-  static char* argv[] = {name, nullptr};
-  app = std::make_unique<QGuiApplication>(argc, argv);
-}
+// Qt's fonts and painters need an application object; it goes before the program's static
+// objects do, so its own clean-up still finds Qt in place.
+class QtApplicationEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "test_qtcanvas";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> app_;
+};
+
+testing::Environment* const kQtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+void EnsureApplication() { ASSERT_NE(QGuiApplication::instance(), nullptr); }
 
 // The C library's own table of the code page, as an independent reference.
 QString ByIconv(unsigned char byte) {
