@@ -7,8 +7,14 @@ namespace planaq {
 
 namespace {
 
-// Beyond this many cells from the origin a quotient no longer resolves a half cell.
-constexpr double kGridLimit = 1125899906842624.0;  // 2^50
+// Within this many cells of the origin a coordinate resolves far finer than a hundredth of
+// eps, so the search box below never misses a cell; nodes farther out are kept in a list.
+constexpr double kGridLimit = 1099511627776.0;  // 2^40
+
+// the cells that the box from lo to hi touches, held within the grid
+std::int64_t CellFloor(double q) {
+  return static_cast<std::int64_t>(std::floor(std::clamp(q, -kGridLimit - 1, kGridLimit + 1)));
+}
 
 std::size_t PowerOfTwoAtLeast(std::size_t n) {
   std::size_t size = 16;
@@ -116,12 +122,14 @@ int NodeHash::Near(double x, double y) {
   if (std::isnan(qx) || std::isnan(qy)) return -1;  // nothing is near such a point
   if (std::fabs(qx) > kGridLimit - 2 || std::fabs(qy) > kGridLimit - 2)
     for (int slot : far_) Consider(slot + first_, x, y, best, found);
-  // a point beyond the grid still looks at the grid's edge, where near nodes may lie
-  const auto cx = static_cast<std::int64_t>(std::floor(std::clamp(qx, -kGridLimit, kGridLimit)));
-  const auto cy = static_cast<std::int64_t>(std::floor(std::clamp(qy, -kGridLimit, kGridLimit)));
-  for (std::int64_t dx = -1; dx <= 1; ++dx)
-    for (std::int64_t dy = -1; dy <= 1; ++dy)
-      for (int slot = head_[Bucket(cx + dx, cy + dy)]; slot >= 0; slot = next_[slot])
+  // every node within eps lies in the cells of the box widened by a hundredth of eps: one or
+  // two cells each way, as the cells are 2 eps wide
+  const double reach = 1.01 * eps_;
+  const std::int64_t x0 = CellFloor((x - reach) / cell_), x1 = CellFloor((x + reach) / cell_);
+  const std::int64_t y0 = CellFloor((y - reach) / cell_), y1 = CellFloor((y + reach) / cell_);
+  for (std::int64_t cx = x0; cx <= x1; ++cx)
+    for (std::int64_t cy = y0; cy <= y1; ++cy)
+      for (int slot = head_[Bucket(cx, cy)]; slot >= 0; slot = next_[slot])
         Consider(slot + first_, x, y, best, found);
   return found;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A spatial hash of the nodes made by one operation, so that FindNodeNear need not scan them:
-// square cells of twice eps, so every node within eps of a point lies in the 3 x 3 cells
-// around the point's cell. Gives exactly what FindNodeNear gives.
+// square cells of twice eps, so every node within eps of a point lies in the two or four
+// cells that the point's eps-box touches. Gives exactly what FindNodeNear gives.
 
 #include <cstdint>
 #include <vector>

@@ -4,38 +4,36 @@
 
 namespace planaq {
 
-void HeapSort(double* key, int* carry, int n) {
-  if (n < 2) return;
-  // the procedure counts its entries from 1
-  double* ra = key - 1;
-  int* rc = carry - 1;
+namespace {
+
+// A key with the index it carries, side by side so that a move touches one place in memory.
+struct Entry {
+  double key;
+  int carry;
+};
+
+// The heapsort on entries counted from 1 (ra[1..n]).
+void HeapSortEntries(Entry* ra, int n) {
   int l = n / 2 + 1;
   int ir = n;
   for (;;) {
-    double k;
-    int c;
+    Entry k;
     if (l > 1) {
-      --l;
-      k = ra[l];
-      c = rc[l];
+      k = ra[--l];
     } else {
       k = ra[ir];
-      c = rc[ir];
       ra[ir] = ra[1];
-      rc[ir] = rc[1];
       if (--ir == 1) {
         ra[1] = k;
-        rc[1] = c;
         return;
       }
     }
     int i = l;
     int j = l + l;
     while (j <= ir) {
-      if (j < ir && ra[j] < ra[j + 1]) ++j;
-      if (k < ra[j]) {
+      if (j < ir && ra[j].key < ra[j + 1].key) ++j;
+      if (k.key < ra[j].key) {
         ra[i] = ra[j];
-        rc[i] = rc[j];
         i = j;
         j += j;
       } else {
@@ -43,7 +41,19 @@ void HeapSort(double* key, int* carry, int n) {
       }
     }
     ra[i] = k;
-    rc[i] = c;
+  }
+}
+
+}  // namespace
+
+void HeapSort(double* key, int* carry, int n) {
+  if (n < 2) return;
+  std::vector<Entry> entries(static_cast<std::size_t>(n) + 1);
+  for (int i = 0; i < n; ++i) entries[i + 1] = {key[i], carry[i]};
+  HeapSortEntries(entries.data(), n);
+  for (int i = 0; i < n; ++i) {
+    key[i] = entries[i + 1].key;
+    carry[i] = entries[i + 1].carry;
   }
 }
 
@@ -90,9 +100,9 @@ bool RenumberNodes(Problem& p) {
     key[i] = NodeSortKey(p.nodes[i]);
     order[i] = i;
   }
-  HeapSort(key.data() + NA, order.data() + NA, NN - NA);
-  for (int j = 0; j < NN; ++j) newNumber[order[j]] = j;
   try {
+    HeapSort(key.data() + NA, order.data() + NA, NN - NA);
+    for (int j = 0; j < NN; ++j) newNumber[order[j]] = j;
     MoveNodes(p, order);
   } catch (const std::bad_alloc&) {
     return false;
@@ -129,7 +139,11 @@ bool RenumberElements(Problem& p) {
     key[e] = k;
     order[e] = e;
   }
-  HeapSort(key.data(), order.data(), NM);
+  try {
+    HeapSort(key.data(), order.data(), NM);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   for (int j = 0; j < NM; ++j) p.elements[j] = elements[order[j]];
   return true;
 }

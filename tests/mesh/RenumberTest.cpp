@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "MeshFixture.h"
@@ -88,6 +89,85 @@ TEST_P(HeapSortRandom, SortsAscendingAndCarriesEveryIndexOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HeapSortRandom, ::testing::Range(0, 8));
+
+// The heapsort step by step as the renumbering is defined, entries counted from 1.
+void WrittenHeapSort(std::vector<double>& key, std::vector<int>& carry) {
+  const int n = static_cast<int>(key.size());
+  if (n < 2) return;
+  key.insert(key.begin(), 0.0);
+  carry.insert(carry.begin(), 0);
+  int l = n / 2 + 1, ir = n;
+  for (;;) {
+    double k;
+    int c;
+    if (l > 1) {
+      l = l - 1;
+      k = key[l];
+      c = carry[l];
+    } else {
+      k = key[ir];
+      c = carry[ir];
+      key[ir] = key[1];
+      carry[ir] = carry[1];
+      ir = ir - 1;
+      if (ir == 1) {
+        key[1] = k;
+        carry[1] = c;
+        break;
+      }
+    }
+    int i = l, j = 2 * l;
+    bool sifting = true;
+    while (sifting && j <= ir) {
+      if (j < ir && key[j] < key[j + 1]) j = j + 1;
+      if (k < key[j]) {
+        key[i] = key[j];
+        carry[i] = carry[j];
+        i = j;
+        j = 2 * j;
+      } else {
+        sifting = false;
+      }
+    }
+    key[i] = k;
+    carry[i] = c;
+  }
+  key.erase(key.begin());
+  carry.erase(carry.begin());
+}
+
+class HeapSortAgainstWritten : public ::testing::TestWithParam<int> {};
+
+TEST_P(HeapSortAgainstWritten, SameOrderOfEqualKeys) {
+  std::mt19937 rng(GetParam());
+  for (int round = 0; round < 40; ++round) {
+    const int n = round < 39 ? round * 7 % 97 : 5000;
+    std::uniform_int_distribution<int> value(0, 1 + GetParam() % 6 * round);
+    std::vector<double> key(n), written;
+    std::vector<int> carry(n), writtenCarry;
+    for (int i = 0; i < n; ++i) {
+      key[i] = value(rng);
+      carry[i] = i;
+    }
+    written = key;
+    writtenCarry = carry;
+    WrittenHeapSort(written, writtenCarry);
+    HeapSort(key.data(), carry.data(), n);
+    ASSERT_EQ(carry, writtenCarry) << "round " << round << ", " << n << " entries";
+    ASSERT_EQ(key, written);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, HeapSortAgainstWritten, ::testing::Range(1, 9));
+
+TEST(HeapSort, KeysThatDoNotCompareStillGiveAPermutation) {
+  std::vector<double> key = {3, std::nan(""), 1, 2, std::nan(""), 0};
+  std::vector<int> carry = {0, 1, 2, 3, 4, 5}, written = carry;
+  std::vector<double> writtenKey = key;
+  WrittenHeapSort(writtenKey, written);
+  HeapSort(key.data(), carry.data(), 6);
+  EXPECT_EQ(carry, written);
+}
 
 }  // namespace
 }  // namespace planaq
