@@ -51,6 +51,39 @@ TEST(Frame3D, ScreenFrameKeepsMarginsAndTheBar) {
   EXPECT_EQ(f.base, 575);
 }
 
+TEST(Frame3D, ThePrintedPageFitsTruncatedExtentsAndOutlinesItsBackground) {
+  Problem p = MakeStrip(StripShape{2000, 1000, 2, 2, 1});
+  for (int n = 0; n < p.NN; ++n) {
+    p.nodes[n].X += 0.7;
+    p.nodes[n].Y += 0.7;
+  }
+  const Extents3D exact = GraphExtents(p, false);
+  const Extents3D truncated = GraphExtents(p, true);
+  EXPECT_DOUBLE_EQ(exact.x1, 2000.7);
+  EXPECT_DOUBLE_EQ(truncated.x0, 0.0);
+  EXPECT_DOUBLE_EQ(truncated.x1, 2000.0);
+  EXPECT_DOUBLE_EQ(truncated.y1, 1000.0);
+
+  Frame3D frame;
+  frame.left = 100;
+  frame.width = 800;
+  frame.height = 600;
+  frame.base = 900;
+  frame.integerExtents = true;
+  frame.outlineBackground = true;
+  Options options;
+  options.Bottom = options.Top = options.Water = options.Contours = false;
+  const Projection3D proj = MakeProjection3D(p, options, frame);
+  RecordingCanvas canvas(2000, 2000);
+  DrawGraph3DScene(p, 0, options, proj, frame, canvas);
+  EXPECT_TRUE(canvas.Calls("FillRect").empty());
+  const auto outline = canvas.Calls("Polygon");
+  ASSERT_EQ(outline.size(), 1u);
+  EXPECT_EQ(canvas.Calls("Pen ").front(), "Pen 0,0,0");
+  // the background's bottom edge lies 4 below the base line
+  EXPECT_NE(outline[0].find(" 904 "), std::string::npos);
+}
+
 struct FitCase {
   const char* name;
   double width, height;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Strip.h"
@@ -56,6 +57,11 @@ TEST(TraceParticles, MarksStandTwoHundredFiftyMetresApartInUniformFlow) {
   StepLog log;
   DrawContourFigure(p, 0, 801, 601, canvas, events, &log);
   EXPECT_DOUBLE_EQ(p.meanDischarge, 0.05);
+  // the pathline comes after the elements and the contours
+  const auto red = std::find(canvas.calls.begin(), canvas.calls.end(), "Pen 255,0,0");
+  const auto navy = std::find(canvas.calls.begin(), canvas.calls.end(), "Pen 0,0,128");
+  ASSERT_NE(navy, canvas.calls.end());
+  EXPECT_LT(red, navy);
 
   const double h = 0.1 * std::sqrt((2000.0 * 2000.0 + 1000.0 * 1000.0) / 16.0);
   const double stepLength = 0.125 * 0.01 * h / 0.05;
