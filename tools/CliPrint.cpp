@@ -95,14 +95,14 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
     } else if (a == "--no-general") {
       noGeneral = true;
     } else if (a == "--scale") {
-      if (!hasValue || !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax,
-                                    r.options.GraphScale)) {
+      if (!hasValue ||
+          !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax, r.options.GraphScale)) {
         std::fprintf(stderr, "planaq-cli print: --scale takes a whole number 0..10\n");
         return false;
       }
     } else if (a == "--angle") {
-      if (!hasValue || !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax,
-                                    r.options.AngleScale)) {
+      if (!hasValue ||
+          !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax, r.options.AngleScale)) {
         std::fprintf(stderr, "planaq-cli print: --angle takes a whole number 0..10\n");
         return false;
       }

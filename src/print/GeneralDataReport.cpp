@@ -91,7 +91,8 @@ void StartTable(const Problem& problem, PrintJob& job, const char* title,
   if (job.line > job.linesPerPage - kTableReserve) ContinuationPage(problem, job, "General Data");
   job.TextAtLine(job.leftMargin, job.line, job.fonts.FontBold, title);
   job.line += 2;
-  for (const std::string& text : heading) job.TextAtLine(job.leftMargin, job.line++, job.fonts.FontNormal, text);
+  for (const std::string& text : heading)
+    job.TextAtLine(job.leftMargin, job.line++, job.fonts.FontNormal, text);
   ++job.line;
 }
 
@@ -155,18 +156,16 @@ void SoilsTable(const Problem& p, PrintJob& job) {
 
 void WellsTable(const Problem& p, PrintJob& job) {
   ++job.line;
-  StartTable(p, job, "Wells",
-             {"     Well     Node    Layer    F (m)        Q (m\xB3/d)   Type"});
+  StartTable(p, job, "Wells", {"     Well     Node    Layer    F (m)        Q (m\xB3/d)   Type"});
   for (int w = 0; w < p.NW; ++w) {
     BeforeRow(p, job, "Wells", job.linesPerPage);
     const Well& well = p.wells[w];
     // a well that names no node or layer of the problem prints its own numbers only
-    const bool known = well.Node >= 0 && well.Node < p.NN && well.Layer >= 0 &&
-                       well.Layer < p.NL;
+    const bool known = well.Node >= 0 && well.Node < p.NN && well.Layer >= 0 && well.Layer < p.NL;
     const double F = known ? p.layers[well.Node].F[well.Layer] : 0.0;
     const int type = known ? p.nodes[well.Node].Type : 0;
-    RowLine(job, Format("%8d %8d %8d %12.6f %12.6f %4d ", w + 1, well.Node + 1, well.Layer + 1,
-                        F, well.Q, type));
+    RowLine(job, Format("%8d %8d %8d %12.6f %12.6f %4d ", w + 1, well.Node + 1, well.Layer + 1, F,
+                        well.Q, type));
   }
 }
 
@@ -176,8 +175,7 @@ void ParticlesTable(const Problem& p, PrintJob& job) {
   for (int i = 0; i < p.NP; ++i) {
     BeforeRow(p, job, "Particles", job.linesPerPage);
     const Particle& particle = p.particles[i];
-    RowLine(job, Format("%8d %12.6f %12.6f %12.6f ", i + 1, particle.X0, particle.Y0,
-                        particle.Z0));
+    RowLine(job, Format("%8d %12.6f %12.6f %12.6f ", i + 1, particle.X0, particle.Y0, particle.Z0));
   }
 }
 

@@ -50,8 +50,7 @@ void PrintGraph3DPage(Problem& problem, int layer, const Options& options, Print
   y += 0.5 * canvas.TextHeight("w");
   WriteLine(job, y, Format("Layer %d", layer + 1));
 
-  const Frame3D frame =
-      Graph3DPageFrame(DrawingBoxOf(canvas.Width(), canvas.Height(), options));
+  const Frame3D frame = Graph3DPageFrame(DrawingBoxOf(canvas.Width(), canvas.Height(), options));
   const Projection3D projection = MakeProjection3D(problem, options, frame);
   canvas.SetPenColour(colours::kBlack);
   const std::optional<std::string> legend =

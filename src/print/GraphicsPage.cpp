@@ -37,9 +37,8 @@ std::string ContourPageTitle(const Problem& problem) {
 }
 
 std::string Graph3DPageTitle(const Problem& problem) {
-  return problem.NP > 0
-             ? "Three Dimensional Graph of Groundwater Head and Pathlines of Particles"
-             : "Three Dimensional Graph of Groundwater Head";
+  return problem.NP > 0 ? "Three Dimensional Graph of Groundwater Head and Pathlines of Particles"
+                        : "Three Dimensional Graph of Groundwater Head";
 }
 
 }  // namespace planaq

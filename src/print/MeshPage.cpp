@@ -53,7 +53,8 @@ void PrintMeshPage(const Problem& p, const Options& options, PrintJob& job) {
   canvas.SetPenStyle(PenStyle::Solid);
   canvas.SetPenColour(Rgb{0, 0, 0});
   canvas.SetBrushColour(Rgb{255, 255, 255});
-  const MeshPageMapping m = MeshPageMappingOf(p, DrawingBoxOf(canvas.Width(), canvas.Height(), options));
+  const MeshPageMapping m =
+      MeshPageMappingOf(p, DrawingBoxOf(canvas.Width(), canvas.Height(), options));
   for (int e = 0; e < p.NM; ++e) {
     const Element& element = p.elements[e];
     canvas.Polygon({m.Map(p.nodes[element.Node[0]].X, p.nodes[element.Node[0]].Y),

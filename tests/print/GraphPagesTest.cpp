@@ -64,9 +64,8 @@ void PrintPage(Kind kind, Problem& p, const Options& o, PrintJob& job) {
 std::vector<PrintedPage> PrintAlone(Kind kind, Problem& p, const Options& o,
                                     RecordingCanvas& canvas, PrintState& state) {
   NoPendingEvents events;
-  const bool printed = kind == Kind::Contour
-                           ? PrintContourDocument(p, 0, o, canvas, state, events)
-                           : PrintGraph3DDocument(p, 0, o, canvas, state, events);
+  const bool printed = kind == Kind::Contour ? PrintContourDocument(p, 0, o, canvas, state, events)
+                                             : PrintGraph3DDocument(p, 0, o, canvas, state, events);
   EXPECT_TRUE(printed);
   return PagesOf(canvas);
 }

@@ -148,8 +148,8 @@ class DegenerateMesh : public testing::TestWithParam<DegenerateCase> {};
 // Nodes on one line or on one point still land inside the drawing area.
 TEST_P(DegenerateMesh, StaysInsideTheDrawingArea) {
   RecordingCanvas canvas(700, 900);
-  const Extent e = ExtentOf(
-      MeshPage(Rectangle(10.0, 20.0, GetParam().lx, GetParam().ly), 10, canvas));
+  const Extent e =
+      ExtentOf(MeshPage(Rectangle(10.0, 20.0, GetParam().lx, GetParam().ly), 10, canvas));
   EXPECT_GE(e.x0, 57);
   EXPECT_LE(e.x1, 57 + 586);
   EXPECT_GE(e.y0, 827 - 754);

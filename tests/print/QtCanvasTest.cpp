@@ -87,7 +87,7 @@ TEST(QtImageCanvas, LineLeavesItsEndPointUndrawn) {
   }
   EXPECT_TRUE(px.Black(2, 5));
   EXPECT_TRUE(px.Black(7, 5));
-  EXPECT_TRUE(px.Black(8, 5));   // the start of the second line
+  EXPECT_TRUE(px.Black(8, 5));  // the start of the second line
   EXPECT_TRUE(px.Black(8, 11));
   EXPECT_TRUE(px.White(8, 12));
   EXPECT_TRUE(px.White(9, 5));

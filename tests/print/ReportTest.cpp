@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "PrintedPages.h"
 #include "canvas/RecordingCanvas.h"
 #include "print/DataReport.h"
 #include "print/GraphicsPage.h"
-#include "PrintedPages.h"
 
 namespace planaq {
 namespace {
@@ -59,8 +59,8 @@ TEST_P(FirstPage, StandsOnTheLineGrid) {
   ASSERT_EQ(pages.size(), 1u);
 
   const int s = warning ? 3 : 0;
-  const int left = 80;                 // page width div 10
-  const int value = left + 7 * 22;     // "Number of Main Nodes  " is 22 characters
+  const int left = 80;              // page width div 10
+  const int value = left + 7 * 22;  // "Number of Main Nodes  " is 22 characters
   std::vector<Line> expected{
       {2, left, "PLANAQ -- Finite Element Method for Plane Groundwater Flow"},
       {2, 800 - 7 * 9, "Page 1"},
@@ -71,26 +71,40 @@ TEST_P(FirstPage, StandsOnTheLineGrid) {
         {9, left, "Warning : Water level locally below bottom of aquifer. Results invalid."});
   const std::vector<Line> rest{
       {9 + s, left, "General Data"},
-      {12 + s, left, "User Name"},           {12 + s, value, ": Tester"},
-      {13 + s, left, "File Name"},           {13 + s, value, ": sample.aqd"},
-      {14 + s, left, "Problem Name"},        {14 + s, value, ": Sample"},
-      {15 + s, left, "LX (m)"},              {15 + s, value, ": 2000"},
-      {16 + s, left, "LY (m)"},              {16 + s, value, ": 1000"},
-      {17 + s, left, "Number of Main Nodes"}, {17 + s, value, ": 3"},
-      {18 + s, left, "Number of Blocks"},    {18 + s, value, ": 1"},
-      {19 + s, left, "Number of Wells"},     {19 + s, value, ": 0"},
-      {20 + s, left, "Number of Particles"}, {20 + s, value, ": 0"},
-      {21 + s, left, "Time between marks (d)"}, {21 + s, value, ": 2000"},
-      {22 + s, left, "Number of Nodes"},     {22 + s, value, ": 3"},
-      {23 + s, left, "Number of Elements"},  {23 + s, value, ": 1"},
-      {24 + s, left, "Number of Layers"},    {24 + s, value, ": 6"},
+      {12 + s, left, "User Name"},
+      {12 + s, value, ": Tester"},
+      {13 + s, left, "File Name"},
+      {13 + s, value, ": sample.aqd"},
+      {14 + s, left, "Problem Name"},
+      {14 + s, value, ": Sample"},
+      {15 + s, left, "LX (m)"},
+      {15 + s, value, ": 2000"},
+      {16 + s, left, "LY (m)"},
+      {16 + s, value, ": 1000"},
+      {17 + s, left, "Number of Main Nodes"},
+      {17 + s, value, ": 3"},
+      {18 + s, left, "Number of Blocks"},
+      {18 + s, value, ": 1"},
+      {19 + s, left, "Number of Wells"},
+      {19 + s, value, ": 0"},
+      {20 + s, left, "Number of Particles"},
+      {20 + s, value, ": 0"},
+      {21 + s, left, "Time between marks (d)"},
+      {21 + s, value, ": 2000"},
+      {22 + s, left, "Number of Nodes"},
+      {22 + s, value, ": 3"},
+      {23 + s, left, "Number of Elements"},
+      {23 + s, value, ": 1"},
+      {24 + s, left, "Number of Layers"},
+      {24 + s, value, ": 6"},
       {26 + s, left, "Definition of Type parameter of nodes :"},
       {27 + s, left, "   if (Type&1) : Top of layer 1 open, else Top of layer 1 closed"},
       {28 + s, left,
        "   if ((Type>>L)&1) : Groundwater head (F) given in layer L, else Discharge (Q) given"},
       {30 + s, left, "Main Nodes"},
       {32 + s, left, "     Node          X (m)           Y (m)   Type"},
-      {33 + s, left, "                   B (m)           T (m)           F (m)          Q (m\xB3/d)"},
+      {33 + s, left,
+       "                   B (m)           T (m)           F (m)          Q (m\xB3/d)"},
   };
   expected.insert(expected.end(), rest.begin(), rest.end());
   ASSERT_GE(pages[0].size(), expected.size());
@@ -137,8 +151,8 @@ TEST(MainNodesTable, KeepsEveryNodeBlockOnOnePage) {
     int node, page, line;
   };
   // title on 30, 1 + 3 heading lines from 32, rows from 37; continued rows from line 8
-  const std::vector<Where> expected{{1, 0, 37},  {5, 0, 53},  {6, 1, 8},
-                                    {18, 1, 56}, {19, 2, 8},  {20, 2, 12}};
+  const std::vector<Where> expected{{1, 0, 37},  {5, 0, 53}, {6, 1, 8},
+                                    {18, 1, 56}, {19, 2, 8}, {20, 2, 12}};
   for (const Where& w : expected) {
     SCOPED_TRACE(w.node);
     EXPECT_EQ(Find(pages[w.page], MainNodeRowStart(w.node)).y, w.line * kH);
@@ -233,16 +247,19 @@ TEST(GeneralDataTables, SoilLinesCarryTheAquitardAboveEachLayer) {
   RecordingCanvas canvas(800, 2200);
   const std::vector<PrintedPage> pages = Report(p, Options{}, canvas);
   const int title = Find(pages[0], "Soils").y;
-  EXPECT_EQ(Find(pages[0], "     Soil    KA (m/d)     PA           RA           K (m/d)       "
-                           "P            R           I (m/d)")
+  EXPECT_EQ(Find(pages[0],
+                 "     Soil    KA (m/d)     PA           RA           K (m/d)       "
+                 "P            R           I (m/d)")
                 .y,
             title + 2 * kH);
-  EXPECT_EQ(Find(pages[0], "       1                                            1.500000     "
-                           "0.100000     1.000000     0.001000")
+  EXPECT_EQ(Find(pages[0],
+                 "       1                                            1.500000     "
+                 "0.100000     1.000000     0.001000")
                 .y,
             title + 4 * kH);
-  EXPECT_EQ(Find(pages[0], "             0.010000     0.300000     4.000000     2.500000     "
-                           "0.200000     2.000000")
+  EXPECT_EQ(Find(pages[0],
+                 "             0.010000     0.300000     4.000000     2.500000     "
+                 "0.200000     2.000000")
                 .y,
             title + 5 * kH);
 }
@@ -298,16 +315,18 @@ TEST(NodePages, BreakWhenThePageIsFullAndRepeatTheHeader) {
   ASSERT_EQ(pages.size(), 2u);
   for (const PrintedPage& page : pages) {
     EXPECT_EQ(Find(page, "Data of Nodes").y, 5 * kH);
-    EXPECT_EQ(Find(page, "     Node          X (m)           Y (m) Type      B (m)      T (m)"
-                         "      F (m)     Q (m\xB3/d)")
+    EXPECT_EQ(Find(page,
+                   "     Node          X (m)           Y (m) Type      B (m)      T (m)"
+                   "      F (m)     Q (m\xB3/d)")
                   .y,
               7 * kH);
   }
   // rows 9..59 take nodes 1..51
   EXPECT_EQ(Find(pages[0], "       1        1000.000           0.000    0").y, 9 * kH);
   EXPECT_EQ(Find(pages[0], "      51        1050.000").y, 59 * kH);
-  EXPECT_EQ(Find(pages[1], "      52        1051.000           0.000    0      1.250     "
-                           "10.000     70.000      0.000")
+  EXPECT_EQ(Find(pages[1],
+                 "      52        1051.000           0.000    0      1.250     "
+                 "10.000     70.000      0.000")
                 .y,
             9 * kH);
   EXPECT_EQ(Find(pages[1], "Page ").text, "Page 2");
