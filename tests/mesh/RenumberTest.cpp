@@ -59,37 +59,6 @@ TEST(RenumberElements, BySmallestNodeKey) {
   EXPECT_EQ(p.elements[2].Node, (std::array<int, 3>{4, 1, 2}));
 }
 
-TEST(RenumberElements, OneElementStays) {
-  Problem p = MakeMesh({{9, 0}, {1, 0}, {0, 5}}, {{2, 0, 1}}, 3);
-  RenumberElements(p);
-  EXPECT_EQ(p.elements[0].Node, (std::array<int, 3>{2, 0, 1}));
-}
-
-class HeapSortRandom : public ::testing::TestWithParam<int> {};
-
-TEST_P(HeapSortRandom, SortsAscendingAndCarriesEveryIndexOnce) {
-  std::mt19937 rng(GetParam());
-  const int n = 1 + GetParam() * 37;
-  std::vector<double> key(n);
-  std::vector<int> carry(n);
-  std::uniform_int_distribution<int> few(0, 9);  // many equal keys
-  for (int i = 0; i < n; ++i) {
-    key[i] = few(rng) * 0.5;
-    carry[i] = i;
-  }
-  const std::vector<double> original = key;
-  HeapSort(key.data(), carry.data(), n);
-  EXPECT_TRUE(std::is_sorted(key.begin(), key.end()));
-  std::vector<int> seen = carry;
-  std::sort(seen.begin(), seen.end());
-  for (int i = 0; i < n; ++i) {
-    EXPECT_EQ(seen[i], i);
-    EXPECT_EQ(key[i], original[carry[i]]);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, HeapSortRandom, ::testing::Range(0, 8));
-
 // The heapsort step by step as the renumbering is defined, entries counted from 1.
 void WrittenHeapSort(std::vector<double>& key, std::vector<int>& carry) {
   const int n = static_cast<int>(key.size());
