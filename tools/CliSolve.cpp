@@ -5,13 +5,6 @@
 
 namespace planaq::cli {
 
-namespace {
-
-// Nothing is shown while the cycles run; each cycle's line is printed when it ends.
-class PrintedProgress : public SolveProgress {};
-
-}  // namespace
-
 int Solve(const Args& args) {
   if (args.size() != 2) {
     std::fprintf(stderr, "usage: planaq-cli solve IN.aqd OUT.aqd\n");
@@ -19,7 +12,7 @@ int Solve(const Args& args) {
   }
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, args[0])) return 1;
-  PrintedProgress progress;
+  SolveProgress progress;  // the cycles are printed when the solve has ended
   const SolveResult result = SolveProblem(problem, progress);
   if (!result.solved) {
     std::fprintf(stderr, "%s\n", result.message.c_str());

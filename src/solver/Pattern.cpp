@@ -46,7 +46,7 @@ int BuildPattern(Problem& problem, SparseSystem& system) {
   const int NN = problem.NN;
   system.NN = NN;
   system.NL = problem.NL;
-  system.capacity = 5 * problem.caps.NMAX;
+  system.capacity = 5LL * problem.caps.NMAX;
   system.column.clear();
   system.column.reserve(static_cast<std::size_t>(NN) * 5);
   system.rowStart.assign(NN + 1, 0);

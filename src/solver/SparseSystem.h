@@ -13,7 +13,7 @@ struct SparseSystem {
   int NL = 1;
   int NN = 0;
   int NZ = 0;
-  int capacity = 0;              // 5 * NMAX positions
+  long long capacity = 0;        // 5 * NMAX positions
   std::vector<int> column;       // -i at the row start of node i, else a neighbour k > i
   std::vector<int> rowStart;     // NN + 1 entries, the last one is NZ
   std::vector<double> A;         // conductance values, NL per position
