@@ -159,7 +159,6 @@ class TFormFem : public QMainWindow {
   bool installationEditing_ = false;
   QMetaObject::Connection focusWatch_;
 
-  friend class SolveProgressGrid;
 };
 
 }  // namespace planaq::ui

@@ -4,9 +4,7 @@
 #include <QFrame>
 
 #include "files/Datafile.h"
-#ifdef PLANAQ_HAVE_SOLVER
 #include "solver/FlowField.h"
-#endif
 #include "ui/FormFem.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -33,9 +31,7 @@ void TFormFem::SpeedButtonOpenClick() {
   shownGeneral_.fill(std::string("\x01"));  // the names and counts may have changed either way
   RefreshGeneralGrid(false);
   // the particles and the mean discharge follow whatever the model now holds
-#ifdef PLANAQ_HAVE_SOLVER
   PrepareFlowField(problem_);
-#endif
 }
 
 void TFormFem::SpeedButtonSaveClick() {

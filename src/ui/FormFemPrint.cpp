@@ -1,9 +1,28 @@
-// The Print command of the main window: the data report on the printer.
+// The Print command of the main window: the data report on the printer, or into the PDF file
+// that the print dialog chose.
 
+#include <QFrame>
+#include <QPrinter>
+
+#include "print/DataReport.h"
 #include "ui/FormFem.h"
+#include "ui/FormOpt.h"
+#include "ui/qt/QtPrinterCanvas.h"
 
 namespace planaq::ui {
 
-void TFormFem::Print1Click() {}
+void TFormFem::Print1Click() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!dialogs_.Print(printer)) return;
+  ShowNotice(PanelWait);
+  const Options options = FormOpt()->Settings();
+  bool printed = false;
+  {
+    QtPrinterCanvas canvas(printer);
+    printed = PrintReport(problem_, options, canvas, printState_);
+  }
+  PanelWait->hide();
+  if (!printed) dialogs_.Message("Printing failed: the printer could not begin the document.");
+}
 
 }  // namespace planaq::ui

@@ -1,9 +1,30 @@
-// The Solve command of the main window.
+// The Solve command of the main window: the cycles run inside the command with the progress
+// grid as the only sign of life, then the solved problem is offered for saving.
 
+#include <QFrame>
+
+#include "solver/Solve.h"
 #include "ui/FormFem.h"
+#include "ui/SolveProgressGrid.h"
+#include "ui/widgets/StringGrid.h"
 
 namespace planaq::ui {
 
-void TFormFem::SpeedButtonCalcClick() { CloseAll(); }
+void TFormFem::SpeedButtonCalcClick() {
+  CloseAll();
+  ShowNotice(ProgressPanel);
+  SolveProgressGrid progress(*ProgressGrid);  // Solve starts by blanking Cycle and Iteration
+  const SolveResult result = SolveProblem(problem_, progress);
+  if (!result.solved) {
+    dialogs_.Message(result.message);
+    ProgressPanel->hide();
+    return;
+  }
+  if (result.waterLevelWarning) ShowNotice(PanelWarning);
+  if (!result.note.empty()) dialogs_.Message(result.note);
+  SpeedButtonSaveClick();
+  PanelWarning->hide();
+  ProgressPanel->hide();
+}
 
 }  // namespace planaq::ui

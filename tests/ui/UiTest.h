@@ -111,3 +111,30 @@ class MainWindowTest : public ::testing::Test {
 };
 
 }  // namespace planaq::test
+
+namespace planaq::test {
+
+// Six nodes on a strip of LX by LY in four elements and one layer: the left side held at
+// 10 m, the right side at 4 m, the middle pair unknown. The aquifer is confined (its top at
+// 2 m), so the heads are linear in x and the middle pair comes out at 7 m.
+inline Problem StripProblem() {
+  Problem p = SquareProblem(0, 0);
+  p.NN = p.NA = 6;
+  p.NM = 4;
+  const double xs[6] = {0.0, 0.0, 0.5 * p.LX, 0.5 * p.LX, p.LX, p.LX};
+  const double ys[6] = {0.0, p.LY, 0.0, p.LY, 0.0, p.LY};
+  const double fs[6] = {10.0, 10.0, 9.0, 9.0, 4.0, 4.0};
+  for (int n = 0; n < 6; ++n) {
+    p.nodes[n] = Node{xs[n], ys[n], (n == 2 || n == 3) ? 0 : 2, 0};
+    p.layers[n].B[0] = 0.0;
+    p.layers[n].T[0] = 2.0;
+    p.layers[n].F[0] = fs[n];
+  }
+  p.elements[0] = Element{{0, 2, 1}, 0};
+  p.elements[1] = Element{{1, 2, 3}, 0};
+  p.elements[2] = Element{{2, 4, 3}, 0};
+  p.elements[3] = Element{{3, 4, 5}, 0};
+  return p;
+}
+
+}  // namespace planaq::test
