@@ -12,8 +12,8 @@ namespace planaq {
 namespace {
 
 int BlockLimit(const Problem& p) {
-  return static_cast<int>(std::min({static_cast<std::size_t>(std::max(p.caps.BMAX, 0)),
-                                    p.blocks.size(), p.soils.size()}));
+  return static_cast<int>(std::min(
+      {static_cast<std::size_t>(std::max(p.caps.BMAX, 0)), p.blocks.size(), p.soils.size()}));
 }
 int ElementLimit(const Problem& p) {
   return static_cast<int>(

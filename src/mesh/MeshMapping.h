@@ -7,9 +7,9 @@
 namespace planaq {
 
 struct MeshMapping {
-  int ox = 0;  // left margin
-  int my = 0;  // top margin
-  int oy = 0;  // pixel row of the lower edge of the picture
+  int ox = 0;      // left margin
+  int my = 0;      // top margin
+  int oy = 0;      // pixel row of the lower edge of the picture
   double s = 1.0;  // pixels per metre
   double xmin = 0.0, ymin = 0.0;
 

@@ -126,9 +126,7 @@ bool RenumberElements(Problem& p) {
   } catch (const std::bad_alloc&) {
     return false;
   }
-  auto nodeKey = [&](int n) {
-    return n >= 0 && n < p.NN ? NodeSortKey(p.nodes[n]) : 0.0;
-  };
+  auto nodeKey = [&](int n) { return n >= 0 && n < p.NN ? NodeSortKey(p.nodes[n]) : 0.0; };
   for (int e = 0; e < NM; ++e) {
     const Element& el = elements[e];
     double k = nodeKey(el.Node[0]);

@@ -8,9 +8,7 @@
 
 namespace planaq {
 
-double CoincidenceTolerance(const Problem& p) {
-  return 0.00001 * std::sqrt(p.LX * p.LY / p.NN);
-}
+double CoincidenceTolerance(const Problem& p) { return 0.00001 * std::sqrt(p.LX * p.LY / p.NN); }
 
 namespace split {
 

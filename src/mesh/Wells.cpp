@@ -1,5 +1,6 @@
 #include "mesh/Wells.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "mesh/MeshEdit.h"
@@ -10,9 +11,7 @@ namespace planaq {
 
 namespace {
 
-int WellLimit(const Problem& p) {
-  return std::min(p.caps.BMAX, static_cast<int>(p.wells.size()));
-}
+int WellLimit(const Problem& p) { return std::min(p.caps.BMAX, static_cast<int>(p.wells.size())); }
 
 void AppendWell(Problem& p, int node) {
   Well& w = p.wells[p.NW++];

@@ -54,8 +54,8 @@ TEST_P(NewNodeRefused, InsideOrOnABlock) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, NewNodeRefused,
-                         ::testing::Values(test::XY{100, 100}, test::XY{0, 250},
-                                           test::XY{250, 250}, test::XY{500, 0}));
+                         ::testing::Values(test::XY{100, 100}, test::XY{0, 250}, test::XY{250, 250},
+                                           test::XY{500, 0}));
 
 TEST(PickMainNode, WithinAHundredthOfTheDiagonal) {
   const Problem p = Initial();
@@ -122,10 +122,11 @@ TEST_P(BlockCapacity, NewNodeNeedsTwoMoreBlocksNewLineOne) {
   const MeshOutcome node = NewNodeAt(p, 1500, 900);
   EXPECT_EQ(node.status == MeshStatus::CapacityExceeded, c.nodeRefused);
   if (c.nodeRefused) {
-    EXPECT_EQ(node.message,
-              "Capacity exceeded\n\nThe number of nodes and/or blocks in the problem is too large "
-              "to add another node or block.\n\nThe capacity of the program can be increased by "
-              "increasing the values of NMAX and BMAX in the Installation Grid of the main window.");
+    EXPECT_EQ(
+        node.message,
+        "Capacity exceeded\n\nThe number of nodes and/or blocks in the problem is too large "
+        "to add another node or block.\n\nThe capacity of the program can be increased by "
+        "increasing the values of NMAX and BMAX in the Installation Grid of the main window.");
   }
   const MeshOutcome added = AddBlockByLine(line, 0, 3);
   EXPECT_EQ(added.status == MeshStatus::CapacityExceeded, c.lineRefused);

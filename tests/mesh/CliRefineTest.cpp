@@ -53,9 +53,8 @@ TEST(CliRefine, ResetBlocksComesFirst) {
   Problem start = cli::StartedProblem();
   SplitElements4(start);
   ASSERT_TRUE(WriteDatafile(start, dir.File("in.aqd")).ok);
-  ASSERT_EQ(cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--split4", "1",
-                         "--reset-blocks"}),
-            0);
+  ASSERT_EQ(
+      cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--split4", "1", "--reset-blocks"}), 0);
   Problem back = cli::StartedProblem();
   ASSERT_TRUE(ReadDatafile(back, dir.File("out.aqd")).ok);
   EXPECT_EQ(back.NM, 4);

@@ -50,12 +50,13 @@ TEST_P(RefinedMeshStaysConforming, AreaBoundaryAndSides) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, RefinedMeshStaysConforming,
-    ::testing::Values(Sequence{"Split4Twice", "44"}, Sequence{"Split2Thrice", "222"},
-                      Sequence{"MixedWithWells", "4w2w24w"}, Sequence{"WellsFirst", "ww42w2"},
-                      Sequence{"Split2AfterSplit4", "4222"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sequences, RefinedMeshStaysConforming,
+                         ::testing::Values(Sequence{"Split4Twice", "44"},
+                                           Sequence{"Split2Thrice", "222"},
+                                           Sequence{"MixedWithWells", "4w2w24w"},
+                                           Sequence{"WellsFirst", "ww42w2"},
+                                           Sequence{"Split2AfterSplit4", "4222"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace planaq

@@ -110,21 +110,20 @@ TEST(DrawBlocks, BlocksWithNumbersAndMainNodeNumbers) {
   EXPECT_EQ(p.NN, 4);
   EXPECT_EQ(p.NW, 0);
   const std::vector<std::string> tail(canvas.calls.begin() + 6, canvas.calls.end());
-  const std::vector<std::string> expected = {
-      "Pen 0,0,0",
-      "Font Courier New 13 b0 i1",
-      "Brush 8,8,88",
-      "Polygon 32 383 32 239 176 383",
-      "TextOut 80 335 1",
-      "Brush 8,8,120",
-      "Polygon 32 239 176 383 320 239",
-      "TextOut 176 287 2",
-      "Font Courier New 11 b0 i0",
-      "Brush 255,255,255",
-      "TextOut 30 379 1",
-      "TextOut 30 235 2",
-      "TextOut 174 379 3",
-      "TextOut 318 235 4"};
+  const std::vector<std::string> expected = {"Pen 0,0,0",
+                                             "Font Courier New 13 b0 i1",
+                                             "Brush 8,8,88",
+                                             "Polygon 32 383 32 239 176 383",
+                                             "TextOut 80 335 1",
+                                             "Brush 8,8,120",
+                                             "Polygon 32 239 176 383 320 239",
+                                             "TextOut 176 287 2",
+                                             "Font Courier New 11 b0 i0",
+                                             "Brush 255,255,255",
+                                             "TextOut 30 379 1",
+                                             "TextOut 30 235 2",
+                                             "TextOut 174 379 3",
+                                             "TextOut 318 235 4"};
   EXPECT_EQ(tail, expected);
   EXPECT_EQ(canvas.calls[2], "FillRect 30 93 611 386");
 }

@@ -141,13 +141,12 @@ TEST_P(SplitCapacity, IntegerDivisionTest) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, SplitCapacity,
-    ::testing::Values(CapacityCase{"Split4Refused", 4, 400, 101, true},
-                      CapacityCase{"Split4Passes", 4, 400, 100, false},
-                      CapacityCase{"Split2Passes", 2, 401, 101, false},
-                      CapacityCase{"Split2Refused", 2, 401, 201, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Boundaries, SplitCapacity,
+                         ::testing::Values(CapacityCase{"Split4Refused", 4, 400, 101, true},
+                                           CapacityCase{"Split4Passes", 4, 400, 100, false},
+                                           CapacityCase{"Split2Passes", 2, 401, 101, false},
+                                           CapacityCase{"Split2Refused", 2, 401, 201, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Many sides on few nodes: passes the test of the counts but needs more nodes than there are.
 Problem OverlappingMesh(int NMAX) {
@@ -191,11 +190,9 @@ TEST_P(SplitBeyondCapacity, Split4RefusedUnchangedOrFitsExactly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Room, SplitBeyondCapacity, ::testing::Values(-1, 0),
-                         [](const auto& info) {
-                           return info.param < 0 ? std::string("OneShort")
-                                                 : std::string("Exact");
-                         });
+INSTANTIATE_TEST_SUITE_P(Room, SplitBeyondCapacity, ::testing::Values(-1, 0), [](const auto& info) {
+  return info.param < 0 ? std::string("OneShort") : std::string("Exact");
+});
 
 TEST(SplitElements2, BeyondCapacityIsRefusedUnchangedAndExactFitPasses) {
   Problem probe = OverlappingMesh(12000);

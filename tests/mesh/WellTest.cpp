@@ -28,9 +28,12 @@ TEST(AddWellAt, InTheOnlyElementMakesFourNodesAndFiveElements) {
   EXPECT_EQ(p.wells[0].Q, 0.0);
   EXPECT_EQ(p.nodes[c].Type, 0);
   for (int L = 0; L < p.NL; ++L) {
-    EXPECT_DOUBLE_EQ(p.layers[c].F[L], (p.layers[0].F[L] + p.layers[1].F[L] + p.layers[2].F[L]) / 3);
-    EXPECT_DOUBLE_EQ(p.layers[c].B[L], (p.layers[0].B[L] + p.layers[1].B[L] + p.layers[2].B[L]) / 3);
-    EXPECT_DOUBLE_EQ(p.layers[c].T[L], (p.layers[0].T[L] + p.layers[1].T[L] + p.layers[2].T[L]) / 3);
+    EXPECT_DOUBLE_EQ(p.layers[c].F[L],
+                     (p.layers[0].F[L] + p.layers[1].F[L] + p.layers[2].F[L]) / 3);
+    EXPECT_DOUBLE_EQ(p.layers[c].B[L],
+                     (p.layers[0].B[L] + p.layers[1].B[L] + p.layers[2].B[L]) / 3);
+    EXPECT_DOUBLE_EQ(p.layers[c].T[L],
+                     (p.layers[0].T[L] + p.layers[1].T[L] + p.layers[2].T[L]) / 3);
     EXPECT_EQ(p.layers[c].Q[L], 0.0);
   }
   // the side between the two nodes of given head keeps that Type
