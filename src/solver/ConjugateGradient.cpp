@@ -108,12 +108,18 @@ double Update(int NN, double alpha, const double* p, double* q, double* x, doubl
 double UpdateHeads(int NL, int NN, double alpha, const double* p, double* q, double* x, double* r,
                    const double* d) {
   switch (NL) {
-    case 1: return Update<1>(NN, alpha, p, q, x, r, d);
-    case 2: return Update<2>(NN, alpha, p, q, x, r, d);
-    case 3: return Update<3>(NN, alpha, p, q, x, r, d);
-    case 4: return Update<4>(NN, alpha, p, q, x, r, d);
-    case 5: return Update<5>(NN, alpha, p, q, x, r, d);
-    default: return Update<6>(NN, alpha, p, q, x, r, d);
+    case 1:
+      return Update<1>(NN, alpha, p, q, x, r, d);
+    case 2:
+      return Update<2>(NN, alpha, p, q, x, r, d);
+    case 3:
+      return Update<3>(NN, alpha, p, q, x, r, d);
+    case 4:
+      return Update<4>(NN, alpha, p, q, x, r, d);
+    case 5:
+      return Update<5>(NN, alpha, p, q, x, r, d);
+    default:
+      return Update<6>(NN, alpha, p, q, x, r, d);
   }
 }
 
@@ -123,12 +129,18 @@ double UpdateDirectionAndApply(const SparseSystem& s, const std::vector<int>& re
                                const double* r, const double* d, double beta, double* p,
                                double* q) {
   switch (s.NL) {
-    case 1: return UpdateAndApplyLayers<1>(s, reach.data(), r, d, beta, p, q);
-    case 2: return UpdateAndApplyLayers<2>(s, reach.data(), r, d, beta, p, q);
-    case 3: return UpdateAndApplyLayers<3>(s, reach.data(), r, d, beta, p, q);
-    case 4: return UpdateAndApplyLayers<4>(s, reach.data(), r, d, beta, p, q);
-    case 5: return UpdateAndApplyLayers<5>(s, reach.data(), r, d, beta, p, q);
-    default: return UpdateAndApplyLayers<6>(s, reach.data(), r, d, beta, p, q);
+    case 1:
+      return UpdateAndApplyLayers<1>(s, reach.data(), r, d, beta, p, q);
+    case 2:
+      return UpdateAndApplyLayers<2>(s, reach.data(), r, d, beta, p, q);
+    case 3:
+      return UpdateAndApplyLayers<3>(s, reach.data(), r, d, beta, p, q);
+    case 4:
+      return UpdateAndApplyLayers<4>(s, reach.data(), r, d, beta, p, q);
+    case 5:
+      return UpdateAndApplyLayers<5>(s, reach.data(), r, d, beta, p, q);
+    default:
+      return UpdateAndApplyLayers<6>(s, reach.data(), r, d, beta, p, q);
   }
 }
 
@@ -174,8 +186,8 @@ bool ConjugateGradient::Step() {
       UpdateDirectionAndApply(system_, reach_, r_.data(), d_.data(), beta_, p_.data(), q_.data());
   if (sigma == 0.0 || !std::isfinite(sigma)) return false;
   const double alpha = rho_ / sigma;
-  const double rhoNew = UpdateHeads(NL, NN, alpha, p_.data(), q_.data(), x_.data(), r_.data(),
-                                    d_.data());
+  const double rhoNew =
+      UpdateHeads(NL, NN, alpha, p_.data(), q_.data(), x_.data(), r_.data(), d_.data());
   beta_ = rhoNew / rho_;
   rho_ = rhoNew;
   return true;

@@ -57,15 +57,28 @@ void ApplyLayers(const SparseSystem& s, const double* x, double* y) {
 
 }  // namespace
 
-void ApplyCoupled(const SparseSystem& system, const std::vector<double>& x, std::vector<double>& y) {
+void ApplyCoupled(const SparseSystem& system, const std::vector<double>& x,
+                  std::vector<double>& y) {
   y.assign(static_cast<std::size_t>(system.NN) * system.NL, 0.0);
   switch (system.NL) {
-    case 1: ApplyLayers<1>(system, x.data(), y.data()); break;
-    case 2: ApplyLayers<2>(system, x.data(), y.data()); break;
-    case 3: ApplyLayers<3>(system, x.data(), y.data()); break;
-    case 4: ApplyLayers<4>(system, x.data(), y.data()); break;
-    case 5: ApplyLayers<5>(system, x.data(), y.data()); break;
-    default: ApplyLayers<6>(system, x.data(), y.data()); break;
+    case 1:
+      ApplyLayers<1>(system, x.data(), y.data());
+      break;
+    case 2:
+      ApplyLayers<2>(system, x.data(), y.data());
+      break;
+    case 3:
+      ApplyLayers<3>(system, x.data(), y.data());
+      break;
+    case 4:
+      ApplyLayers<4>(system, x.data(), y.data());
+      break;
+    case 5:
+      ApplyLayers<5>(system, x.data(), y.data());
+      break;
+    default:
+      ApplyLayers<6>(system, x.data(), y.data());
+      break;
   }
 }
 

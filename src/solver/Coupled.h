@@ -12,7 +12,8 @@ namespace planaq {
 // diagonal) one to row k, in pattern order, so the sums of a layer always have the same order.
 void ApplyCoupled(const SparseSystem& system, const std::vector<double>& x, std::vector<double>& y);
 
-// Adds the leakage onto the diagonal blocks: A_0 += C_0, A_L += C_L + C_(L-1), A_(NL-1) += C_(NL-2).
+// Adds the leakage onto the diagonal blocks: A_0 += C_0, A_L += C_L + C_(L-1), A_(NL-1) +=
+// C_(NL-2).
 void AddLeakageToConductance(SparseSystem& system);
 
 }  // namespace planaq

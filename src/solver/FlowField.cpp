@@ -105,7 +105,8 @@ void EvaluateVelocity(const Problem& problem, Particle& particle) {
   particle.qy = q.qy;
   const ElementMeans m = MeansOf(problem, e, v);
   const double top = m.F < m.T ? m.F : m.T;
-  const double wt = v == 0 ? -problem.soils[problem.elements[e].Block].I : Leakage(problem, e, v - 1);
+  const double wt =
+      v == 0 ? -problem.soils[problem.elements[e].Block].I : Leakage(problem, e, v - 1);
   const double wb = v < problem.NL - 1 ? Leakage(problem, e, v) : 0.0;
   // a flow of no thickness carries no vertical discharge
   if (!(top - m.B != 0.0)) return;

@@ -17,10 +17,10 @@ namespace planaq {
 constexpr int kCycles = 6;
 
 struct SolveResult {
-  bool solved = false;      // false: the capacity message, heads unchanged
-  std::string message;      // the capacity message when not solved
+  bool solved = false;  // false: the capacity message, heads unchanged
+  std::string message;  // the capacity message when not solved
   bool waterLevelWarning = false;
-  std::string note;         // heads that could not be computed and were kept
+  std::string note;  // heads that could not be computed and were kept
   std::vector<CycleReport> cycles;
 };
 

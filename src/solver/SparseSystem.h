@@ -13,11 +13,11 @@ struct SparseSystem {
   int NL = 1;
   int NN = 0;
   int NZ = 0;
-  long long capacity = 0;        // 5 * NMAX positions
-  std::vector<int> column;       // -i at the row start of node i, else a neighbour k > i
-  std::vector<int> rowStart;     // NN + 1 entries, the last one is NZ
-  std::vector<double> A;         // conductance values, NL per position
-  std::vector<double> C;         // leakage values, NL - 1 per position
+  long long capacity = 0;     // 5 * NMAX positions
+  std::vector<int> column;    // -i at the row start of node i, else a neighbour k > i
+  std::vector<int> rowStart;  // NN + 1 entries, the last one is NZ
+  std::vector<double> A;      // conductance values, NL per position
+  std::vector<double> C;      // leakage values, NL - 1 per position
 
   int RowEnd(int i) const { return rowStart[i + 1]; }
   // Creates the value arrays for the pattern, zero-filled.

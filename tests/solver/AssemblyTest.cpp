@@ -1,7 +1,6 @@
-#include "solver/Assembly.h"
-
 #include <gtest/gtest.h>
 
+#include "solver/Assembly.h"
 #include "solver/Coupled.h"
 #include "solver/FlowField.h"
 #include "solver/LiteralSolver.h"
@@ -25,15 +24,14 @@ TEST_P(Thickness, FollowsTheHead) {
                    GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, Thickness,
-    ::testing::Values(ThicknessCase{"FirstCycleBelowBottom", 5.0, 0, 10.0},
-                      ThicknessCase{"FirstCycleAboveTop", 30.0, 0, 10.0},
-                      ThicknessCase{"AboveTop", 30.0, 1, 10.0},
-                      ThicknessCase{"BetweenBottomAndTop", 14.0, 2, 4.0},
-                      ThicknessCase{"BelowBottom", 5.0, 3, 0.001},
-                      ThicknessCase{"JustAboveBottom", 10.0005, 5, 0.001}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rules, Thickness,
+                         ::testing::Values(ThicknessCase{"FirstCycleBelowBottom", 5.0, 0, 10.0},
+                                           ThicknessCase{"FirstCycleAboveTop", 30.0, 0, 10.0},
+                                           ThicknessCase{"AboveTop", 30.0, 1, 10.0},
+                                           ThicknessCase{"BetweenBottomAndTop", 14.0, 2, 4.0},
+                                           ThicknessCase{"BelowBottom", 5.0, 3, 0.001},
+                                           ThicknessCase{"JustAboveBottom", 10.0005, 5, 0.001}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 Problem OneElement(int NL) {
   Problem p;
@@ -58,7 +56,7 @@ TEST(AssembleCycle, SupplyOfWellsAndInfiltrationOnly) {
   Problem p = OneElement(2);
   const double area = 0.5 * 500.0 * 500.0;
   p.soils[0].I = 0.002;
-  p.nodes[1].Type = 1 | 2;  // open top and given head: infiltration all the same
+  p.nodes[1].Type = 1 | 2;   // open top and given head: infiltration all the same
   p.layers[2].Q[1] = 123.0;  // stored supply is not read
   p.NW = 2;
   p.wells[0] = {2, 1, -40.0};

@@ -1,9 +1,8 @@
-#include "solver/FlowField.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "solver/FlowField.h"
 #include "solver/StripMesh.h"
 
 namespace planaq {

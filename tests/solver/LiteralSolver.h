@@ -83,7 +83,8 @@ inline void LiteralAssemble(Problem& p, LiteralSystem& s, int cycle) {
   for (int i = 0; i < p.NN; ++i) p.layers[i].W.fill(0);
   for (int w = 0; w < p.NW; ++w) p.layers[p.wells[w].Node].W[p.wells[w].Layer] += p.wells[w].Q;
   for (auto& a : s.A) a.fill(0);
-  if (cycle == 0) for (auto& c : s.C) c.fill(0);
+  if (cycle == 0)
+    for (auto& c : s.C) c.fill(0);
   for (int e = 0; e < p.NM; ++e) {
     if (p.elements[e].Block < 0 || p.elements[e].Block >= p.NB) continue;
     const auto& N = p.elements[e].Node;
@@ -95,8 +96,12 @@ inline void LiteralAssemble(Problem& p, LiteralSystem& s, int cycle) {
       x[a] = p.nodes[N[a]].X - xc;
       y[a] = p.nodes[N[a]].Y - yc;
     }
-    b[0] = y[1] - y[2]; b[1] = y[2] - y[0]; b[2] = y[0] - y[1];
-    c[0] = x[2] - x[1]; c[1] = x[0] - x[2]; c[2] = x[1] - x[0];
+    b[0] = y[1] - y[2];
+    b[1] = y[2] - y[0];
+    b[2] = y[0] - y[1];
+    c[0] = x[2] - x[1];
+    c[1] = x[0] - x[2];
+    c[2] = x[1] - x[0];
     const double delta = std::fabs(x[0] * b[0] + x[1] * b[1] + x[2] * b[2]);
     for (int a = 0; a < 3; ++a) p.layers[N[a]].W[0] += soil.I * delta / 6;
     if (delta <= 0) continue;
@@ -206,7 +211,8 @@ inline int LiteralIterate(Problem& p, LiteralSystem& s, int cycle) {
     const double rho2 = LayerSum(r, r, &d);
     const double beta = rho2 / rho;
     for (int L = 0; L < NL; ++L)
-      for (int i = 0; i < NN; ++i) pv[L][i] = d[L][i] == 0 ? 0 : r[L][i] / d[L][i] + beta * pv[L][i];
+      for (int i = 0; i < NN; ++i)
+        pv[L][i] = d[L][i] == 0 ? 0 : r[L][i] / d[L][i] + beta * pv[L][i];
     rho = rho2;
     ++count;
   }

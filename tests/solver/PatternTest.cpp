@@ -1,8 +1,7 @@
-#include "solver/Pattern.h"
-
 #include <gtest/gtest.h>
 
 #include "solver/LiteralSolver.h"
+#include "solver/Pattern.h"
 #include "solver/StripMesh.h"
 
 namespace planaq {
@@ -36,7 +35,8 @@ TEST(BuildPattern, SharedNeighbourListedOnceInOrderFound) {
   SparseSystem s;
   ASSERT_EQ(BuildPattern(p, s), 4 + 2 + 2 + 1);
   // node 0 finds 2 and 1 in element 0, then 3 in element 1; 2 is not repeated
-  EXPECT_EQ(std::vector<int>(s.column.begin(), s.column.begin() + 4), (std::vector<int>{0, 2, 1, 3}));
+  EXPECT_EQ(std::vector<int>(s.column.begin(), s.column.begin() + 4),
+            (std::vector<int>{0, 2, 1, 3}));
   EXPECT_EQ(FindPosition(s, 0, 3), 3);
   EXPECT_EQ(FindPosition(s, 2, 0), -1);  // held in the row of 0
   EXPECT_EQ(FindPosition(s, 1, 1), p.nodes[1].RowStart);

@@ -1,5 +1,3 @@
-#include "solver/Solve.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +6,7 @@
 #include "solver/Assembly.h"
 #include "solver/LiteralSolver.h"
 #include "solver/Pattern.h"
+#include "solver/Solve.h"
 #include "solver/StripMesh.h"
 #include "support/TempDir.h"
 
@@ -83,7 +82,8 @@ TEST(SolveProblem, ProgressAsTheGridShowsIt) {
   int total = 0;
   for (const CycleReport& c : result.cycles) total += c.iterations + 1;
   ASSERT_EQ(static_cast<int>(progress.iterations.size()), total);
-  EXPECT_DOUBLE_EQ(result.cycles[0].logError, progress.iterations[result.cycles[0].iterations].second);
+  EXPECT_DOUBLE_EQ(result.cycles[0].logError,
+                   progress.iterations[result.cycles[0].iterations].second);
   for (int c = 0; c < 6; ++c) {
     const double eps = std::pow(1e-4, c + 1);
     EXPECT_GE(result.cycles[c].logError, std::log10(eps * eps) - 1e-12);
@@ -136,8 +136,10 @@ TEST(SolveProblem, NodeOutsideEveryElementKeepsItsHead) {
   ASSERT_TRUE(result.solved);
   EXPECT_EQ(p.layers[lonely].F[0], 61.0);
   EXPECT_EQ(p.layers[lonely].F[1], 51.0);
-  EXPECT_NE(result.note.find("Node " + std::to_string(lonely + 1) + ", layer 1"), std::string::npos);
-  EXPECT_NE(result.note.find("Node " + std::to_string(lonely + 1) + ", layer 2"), std::string::npos);
+  EXPECT_NE(result.note.find("Node " + std::to_string(lonely + 1) + ", layer 1"),
+            std::string::npos);
+  EXPECT_NE(result.note.find("Node " + std::to_string(lonely + 1) + ", layer 2"),
+            std::string::npos);
   for (int n = 0; n < p.NN; ++n)
     for (int L = 0; L < 2; ++L) {
       EXPECT_TRUE(std::isfinite(p.layers[n].F[L]));
