@@ -454,7 +454,7 @@ void TFormFem::CheckInstallationCell() {
   InstallationGrid->SetCellText(1, row, check.text);
 }
 
-void TFormFem::AfterRead() {
+void TFormFem::SaveInstallationData() {
   // SaveInstallation: the file, then the problem rebuilt for the new capacities
   EnableDataCommands(false);
   SaveInstallation(problem_, workDir_);
@@ -463,18 +463,16 @@ void TFormFem::AfterRead() {
 
 bool TFormFem::InstallationGridSelectCell(int, int) {
   CloseList({Win::Mesh, Win::Nodes, Win::Elements, Win::Soils, Win::Edit});
-  installationEditing_ = true;  // the grid keeps the checked texts while the problem is rebuilt
-  CheckInstallationCell();
-  AfterRead();
-  installationEditing_ = false;
+  InstallationGridExit();
   return true;
 }
 
 void TFormFem::InstallationGridExit() {
-  InstallationGrid->closePersistentEditor(InstallationGrid->currentItem());
+  // a message box of the check takes the focus from the grid: that is no second leave
+  if (installationEditing_) return;
   installationEditing_ = true;
   CheckInstallationCell();
-  AfterRead();
+  SaveInstallationData();
   installationEditing_ = false;
 }
 

@@ -119,7 +119,7 @@ class TFormFem : public QMainWindow {
   bool InstallationGridSelectCell(int col, int row);
   void CheckInstallationCell();
   void ResetNewParticles();
-  void AfterRead();
+  void SaveInstallationData();
 
   Dialogs& dialogs_;
   const std::string workDir_;
@@ -156,7 +156,7 @@ class TFormFem : public QMainWindow {
   QFrame* PanelSave = nullptr;
   QFrame* PanelWait = nullptr;
   QFrame* PanelWarning = nullptr;
-  bool installationEditing_ = false;
+  bool installationEditing_ = false;  // checking or saving the installation data
   QMetaObject::Connection focusWatch_;
 
 };

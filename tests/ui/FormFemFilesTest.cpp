@@ -218,5 +218,34 @@ TEST_F(MainWindowTest, FocusLeavingTheInstallationGridSavesToo) {
   EXPECT_NE(ReadFile(dir.File("PLANAQ.txt")).find("         555,"), std::string::npos);
 }
 
+// A message box takes the focus from the grid while it is up.
+class FocusTakingDialogs : public ui::ScriptedDialogs {
+ public:
+  QWidget* takeFocus = nullptr;
+  void Message(const std::string& text) override {
+    ScriptedDialogs::Message(text);
+    if (takeFocus) takeFocus->setFocus();
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST(InstallationGridFocus, AMessageBoxIsNoSecondLeave) {
+  EnsureApp();
+  TempDir dir;
+  FocusTakingDialogs dialogs;
+  ui::TFormFem form(dialogs, dir.path());
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  auto* grid = form.findChild<ui::StringGrid*>("InstallationGrid");
+  dialogs.takeFocus = form.findChild<ui::StringGrid*>("GeneralGrid");
+  grid->setFocus();
+  QCoreApplication::processEvents();
+  grid->Select(1, 1);
+  grid->SetCellText(1, 1, "7");
+  EXPECT_TRUE(grid->MoveTo(1, 2));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Enter integer value > 20"});
+  EXPECT_EQ(form.problem().caps.BMAX, 20);
+}
+
 }  // namespace
 }  // namespace planaq::test
