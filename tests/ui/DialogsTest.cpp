@@ -5,6 +5,10 @@
 #include "UiTest.h"
 
 namespace planaq::test {
+
+// gtest owns the environment
+::testing::Environment* const kQtApp = ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+
 namespace {
 
 TEST(DialogFilter, BecomesAQtNameFilter) {

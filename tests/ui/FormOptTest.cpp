@@ -12,11 +12,13 @@ namespace {
 
 class FormOptTest : public ::testing::Test {
  protected:
-  void SetUp() override { EnsureApp(); }
+  // the window needs the application before it is made
+  FormOptTest() : app_(EnsureApp()), form(dialogs) {}
   QCheckBox* Check(const char* name) { return form.findChild<QCheckBox*>(name); }
   QSlider* Track(const char* name) { return form.findChild<QSlider*>(name); }
+  QApplication& app_;
   ui::ScriptedDialogs dialogs;
-  ui::TFormOpt form{dialogs};
+  ui::TFormOpt form;
 };
 
 TEST_F(FormOptTest, StartsFromTheDefaults) {

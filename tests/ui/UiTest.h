@@ -18,16 +18,28 @@
 
 namespace planaq::test {
 
+// The application lives from before the first test to after the last: it goes before the
+// program's static objects do, which Qt's test devices need.
 inline QApplication& EnsureApp() {
-  static int argc = 1;
-  static char name[] = "planaq-ui-test";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
-  }();
+  QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (!app) ADD_FAILURE() << "the application is made by QtAppEnvironment";
   return *app;
 }
+
+class QtAppEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "planaq-ui-test";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
 
 // A problem of four nodes on a square of LX by LY in two elements and one layer: the left
 // side held at 10 m, the right side at 5 m, with nw wells and np particles.
