@@ -12,6 +12,7 @@ namespace planaq {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr int kAhead = 64;  // nodes of a block of the direction update
 
 template <int NL>
 double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const double* r,
@@ -25,13 +26,17 @@ double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const doubl
   int done = 0;  // p is up to date below node done
   for (int i = 0; i < s.NN; ++i) {
     // p = r / d + beta p for every node that row i reaches first; no earlier row has added
-    // to its q, which starts from zero here
-    for (; done <= reach[i]; ++done) {
-      const std::size_t j = static_cast<std::size_t>(done) * NL;
-      for (int L = 0; L < NL; ++L) {
-        p[j + L] = r[j + L] / d[j + L] + beta * p[j + L];
-        q[j + L] = 0.0;
+    // to its q, which starts from zero here. The update runs ahead in blocks of nodes, so
+    // that its divisions are made two at a time.
+    if (done <= reach[i]) {
+      const int upto = std::min(s.NN, std::max(reach[i] + 1, done + kAhead));
+      const std::size_t j0 = static_cast<std::size_t>(done) * NL;
+      const std::size_t j1 = static_cast<std::size_t>(upto) * NL;
+      for (std::size_t j = j0; j < j1; ++j) {
+        p[j] = r[j] / d[j] + beta * p[j];
+        q[j] = 0.0;
       }
+      done = upto;
     }
     const int start = rowStart[i];
     const int end = rowStart[i + 1];
@@ -81,18 +86,26 @@ double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const doubl
   return total;
 }
 
-// x += alpha p, r -= alpha q; returns sum r^2 / d.
+// x += alpha p, r -= alpha q; returns sum r^2 / d. The terms of a block are computed first
+// (the divisions two at a time), then added in node order.
 template <int NL>
 double UpdateHeadsAndResidual(int NN, double alpha, const double* p, const double* q, double* x,
                               double* r, const double* d) {
+  constexpr int kBlock = 64;
   double rho[NL] = {};
-  for (int i = 0; i < NN; ++i) {
-    const std::size_t j = static_cast<std::size_t>(i) * NL;
-    for (int L = 0; L < NL; ++L) {
-      x[j + L] += alpha * p[j + L];
-      r[j + L] -= alpha * q[j + L];
-      rho[L] += r[j + L] * r[j + L] / d[j + L];
+  double term[kBlock * NL];
+  for (int i0 = 0; i0 < NN; i0 += kBlock) {
+    const int nodes = std::min(kBlock, NN - i0);
+    const std::size_t j0 = static_cast<std::size_t>(i0) * NL;
+    const int n = nodes * NL;
+    for (int t = 0; t < n; ++t) {
+      const std::size_t j = j0 + t;
+      x[j] += alpha * p[j];
+      r[j] -= alpha * q[j];
+      term[t] = r[j] * r[j] / d[j];
     }
+    for (int b = 0; b < nodes; ++b)
+      for (int L = 0; L < NL; ++L) rho[L] += term[b * NL + L];
   }
   double total = 0.0;
   for (int L = 0; L < NL; ++L) total += rho[L];

@@ -25,10 +25,10 @@ struct RecordedProgress : SolveProgress {
 
 // A layered problem with given heads on both ends of layer 1 and 2, wells, infiltration and
 // an open top, small enough for the literal reference.
-Problem LayeredProblem(int NL, unsigned seed) {
+Problem LayeredProblem(int NL, unsigned seed, int nx = 9, int ny = 4) {
   test::StripSpec spec;
-  spec.nx = 9;
-  spec.ny = 4;
+  spec.nx = nx;
+  spec.ny = ny;
   spec.NL = NL;
   spec.randomDiagonals = spec.shuffle = true;
   spec.seed = seed;
@@ -64,6 +64,20 @@ TEST_P(SolveEqualsLiteral, SameIterationsHeadsAndSupplies) {
       ASSERT_EQ(fast.layers[n].Q[L], literal.layers[n].Q[L]) << n << " " << L;
       ASSERT_EQ(fast.layers[n].W[L], literal.layers[n].W[L]) << n << " " << L;
     }
+}
+
+// Several hundred nodes: the vector passes work in blocks of nodes, and rows reach across them.
+TEST(SolveEqualsLiteralLarge, AcrossBlocksOfNodes) {
+  for (int NL : {1, 3}) {
+    Problem fast = LayeredProblem(NL, 40 + NL, 41, 6);
+    Problem literal = fast;
+    SolveProgress none;
+    const SolveResult result = SolveProblem(fast, none);
+    const std::vector<int> counts = test::LiteralSolve(literal);
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(result.cycles[c].iterations, counts[c]) << c;
+    for (int n = 0; n < fast.NN; ++n)
+      for (int L = 0; L < NL; ++L) ASSERT_EQ(fast.layers[n].F[L], literal.layers[n].F[L]) << n;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layers, SolveEqualsLiteral, ::testing::Range(1, 7),
