@@ -72,13 +72,13 @@ TEST(AssembleCycle, SupplyOfWellsAndInfiltrationOnly) {
 }
 
 TEST(AssembleCycle, ConductanceRowsSumToZeroAndLeakageToArea) {
-  test::StripSpec spec;
-  spec.nx = 5;
-  spec.ny = 4;
-  spec.NL = 3;
-  spec.randomDiagonals = true;
-  spec.shuffle = true;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 5;
+  layout.ny = 4;
+  layout.NL = 3;
+  layout.randomDiagonals = true;
+  layout.shuffle = true;
+  Problem p = test::StripProblem(layout);
   SparseSystem s;
   ASSERT_GT(BuildPattern(p, s), 0);
   s.AllocateValues();
@@ -93,7 +93,7 @@ TEST(AssembleCycle, ConductanceRowsSumToZeroAndLeakageToArea) {
   double leak = 0.0;
   for (int q = 0; q < s.NZ; ++q) leak += (s.column[q] <= 0 ? 1.0 : 2.0) * s.C[q * 2 + 1];
   const double c = AquitardResistance(p, 1, 0);
-  EXPECT_NEAR(leak, spec.length * spec.width / c, 1e-9 * leak);
+  EXPECT_NEAR(leak, layout.length * layout.width / c, 1e-9 * leak);
 }
 
 struct LayersCase {
@@ -105,14 +105,14 @@ struct LayersCase {
 class ProductEqualsLiteral : public ::testing::TestWithParam<LayersCase> {};
 
 TEST_P(ProductEqualsLiteral, BitForBit) {
-  test::StripSpec spec;
-  spec.nx = 7;
-  spec.ny = 5;
-  spec.NL = GetParam().NL;
-  spec.randomDiagonals = spec.shuffle = true;
-  spec.seed = GetParam().seed;
-  Problem p = test::StripProblem(spec);
-  std::mt19937 rng(spec.seed);
+  test::StripLayout layout;
+  layout.nx = 7;
+  layout.ny = 5;
+  layout.NL = GetParam().NL;
+  layout.randomDiagonals = layout.shuffle = true;
+  layout.seed = GetParam().seed;
+  Problem p = test::StripProblem(layout);
+  std::mt19937 rng(layout.seed);
   std::uniform_real_distribution<double> u(-1.0, 1.0);
   for (int n = 0; n < p.NN; ++n)
     for (int L = 0; L < kMaxLayers; ++L) p.layers[n].F[L] = 55.0 - 11.0 * L + 5.0 * u(rng);

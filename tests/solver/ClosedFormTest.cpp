@@ -19,12 +19,12 @@ double SumOfSuppliesAt(const Problem& p, double x, int L) {
 }
 
 TEST(ClosedForm, ConfinedLayerBetweenTwoHeads) {
-  test::StripSpec spec;
-  spec.nx = 25;
-  spec.ny = 3;
-  spec.randomDiagonals = spec.shuffle = true;
-  Problem p = test::StripProblem(spec);  // K = 10, D = 10, heads above the top: confined
-  const double h0 = 68.0, hL = 63.0, L = spec.length;
+  test::StripLayout layout;
+  layout.nx = 25;
+  layout.ny = 3;
+  layout.randomDiagonals = layout.shuffle = true;
+  Problem p = test::StripProblem(layout);  // K = 10, D = 10, heads above the top: confined
+  const double h0 = 68.0, hL = 63.0, L = layout.length;
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return hL; });
   SolveProgress none;
@@ -38,7 +38,7 @@ TEST(ClosedForm, ConfinedLayerBetweenTwoHeads) {
     EXPECT_NEAR(p.layers[n].F[0], h0 + (hL - h0) * x / L, 1e-6) << n;
     if (x > 1e-9 && x < L - 1e-9) interiorQ = std::max(interiorQ, std::fabs(p.layers[n].Q[0]));
   }
-  const double discharge = 10.0 * 10.0 * (h0 - hL) / L * spec.width;  // K D dh/dx times width
+  const double discharge = 10.0 * 10.0 * (h0 - hL) / L * layout.width;  // K D dh/dx times width
   EXPECT_LT(interiorQ, 1e-6 * discharge);
   EXPECT_NEAR(SumOfSuppliesAt(p, 0.0, 0), discharge, 1e-6 * discharge);
   EXPECT_NEAR(SumOfSuppliesAt(p, L, 0), -discharge, 1e-6 * discharge);
@@ -46,11 +46,11 @@ TEST(ClosedForm, ConfinedLayerBetweenTwoHeads) {
 }
 
 TEST(ClosedForm, UniformInfiltrationBetweenTwoHeads) {
-  test::StripSpec spec;
-  spec.nx = 40;
-  spec.ny = 2;
-  Problem p = test::StripProblem(spec);
-  const double h0 = 65.0, I = 0.0005, k = 10.0, D = 10.0, L = spec.length;
+  test::StripLayout layout;
+  layout.nx = 40;
+  layout.ny = 2;
+  Problem p = test::StripProblem(layout);
+  const double h0 = 65.0, I = 0.0005, k = 10.0, D = 10.0, L = layout.length;
   p.soils[0].I = I;
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return h0; });
@@ -66,17 +66,17 @@ TEST(ClosedForm, UniformInfiltrationBetweenTwoHeads) {
   // the infiltration of the nodes with unknown head leaves through the two boundaries; the
   // boundary nodes' own share (half a column of elements at each end) is not counted there
   const double total = SumOfSuppliesAt(p, 0.0, 0) + SumOfSuppliesAt(p, L, 0);
-  const double inner = I * (L - L / spec.nx) * spec.width;
+  const double inner = I * (L - L / layout.nx) * layout.width;
   EXPECT_NEAR(total, -inner, 1e-6 * inner);
 }
 
 TEST(ClosedForm, HeadStepDecaysIntoLeakyAquifer) {
-  test::StripSpec spec;
-  spec.length = 3000.0;
-  spec.nx = 150;  // 20 m elements, lambda / 16
-  spec.ny = 1;
-  spec.NL = 2;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.length = 3000.0;
+  layout.nx = 150;  // 20 m elements, lambda / 16
+  layout.ny = 1;
+  layout.NL = 2;
+  Problem p = test::StripProblem(layout);
   // layer 2 held at 70 m everywhere; a step of 1 m on the left of layer 1
   const double s = 1.0, h = 70.0;
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h + s; });
@@ -85,7 +85,7 @@ TEST(ClosedForm, HeadStepDecaysIntoLeakyAquifer) {
     p.layers[n].F[1] = h;
   }
   // aquitard of 1 m with K' = 0.001: c = 1000 d above the half-thickness resistance of 1 d
-  const double c = 1000.0, kD = 100.0, lambda = std::sqrt(kD * c), L = spec.length;
+  const double c = 1000.0, kD = 100.0, lambda = std::sqrt(kD * c), L = layout.length;
   SolveProgress none;
   ASSERT_TRUE(SolveProblem(p, none).solved);
   // The no-flow end makes the exact solution a cosh; linear elements of size dx miss it by
@@ -103,12 +103,12 @@ TEST(ClosedForm, HeadStepDecaysIntoLeakyAquifer) {
 }
 
 TEST(ClosedForm, UnconfinedInfiltrationAfterSixCycles) {
-  test::StripSpec spec;
-  spec.nx = 50;
-  spec.ny = 2;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 50;
+  layout.ny = 2;
+  Problem p = test::StripProblem(layout);
   // bottom 0, top 100: the water table lies in the layer; Dupuit: h^2 parabolic
-  const double h0 = 10.0, hL = 12.0, I = 0.001, k = 10.0, L = spec.length;
+  const double h0 = 10.0, hL = 12.0, I = 0.001, k = 10.0, L = layout.length;
   for (int n = 0; n < p.NN; ++n) {
     p.layers[n].B[0] = 0.0;
     p.layers[n].T[0] = 100.0;
@@ -130,11 +130,11 @@ TEST(ClosedForm, UnconfinedInfiltrationAfterSixCycles) {
 }
 
 TEST(ClosedForm, AllHeadsGivenMakeNoIteration) {
-  test::StripSpec spec;
-  spec.nx = 8;
-  spec.ny = 2;
-  spec.NL = 2;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 8;
+  layout.ny = 2;
+  layout.NL = 2;
+  Problem p = test::StripProblem(layout);
   for (int n = 0; n < p.NN; ++n) {
     p.nodes[n].Type = 2 | 4;
     p.layers[n].F[0] = 66.0 - 0.002 * p.nodes[n].X;
@@ -154,7 +154,7 @@ TEST(ClosedForm, AllHeadsGivenMakeNoIteration) {
   // The supplies needed: whatever leaves layer 1 downward through the aquitard enters
   // layer 2, and its total is the area times the mean head difference over c.
   const double c = 1000.0, meanDifference = (66.0 - 1.0) - 64.0;
-  const double expected = spec.length * spec.width * meanDifference / c;
+  const double expected = layout.length * layout.width * meanDifference / c;
   EXPECT_NEAR(leakageUp, expected, 1e-9 * expected);
   EXPECT_NEAR(layer2, -leakageUp, 1e-9 * expected);
 }

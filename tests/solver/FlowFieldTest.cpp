@@ -10,12 +10,12 @@ namespace {
 
 // A strip with a uniform head gradient of 0.005 in every layer.
 Problem UniformFlow(int NL) {
-  test::StripSpec spec;
-  spec.nx = 6;
-  spec.ny = 3;
-  spec.NL = NL;
-  spec.randomDiagonals = spec.shuffle = true;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 6;
+  layout.ny = 3;
+  layout.NL = NL;
+  layout.randomDiagonals = layout.shuffle = true;
+  Problem p = test::StripProblem(layout);
   for (int n = 0; n < p.NN; ++n)
     for (int L = 0; L < NL; ++L) p.layers[n].F[L] = 100.0 - 0.005 * p.nodes[n].X - 0.5 * L;
   return p;
@@ -55,10 +55,10 @@ TEST(LocateElement, SearchesOutwardAndSharedSideGoesFirstInOrder) {
 }
 
 Problem OneLayerWithParticle(double I, double Z) {
-  test::StripSpec spec;
-  spec.nx = 4;
-  spec.ny = 2;
-  Problem p = test::StripProblem(spec);  // layer 1 from 50 to 60, heads 70
+  test::StripLayout layout;
+  layout.nx = 4;
+  layout.ny = 2;
+  Problem p = test::StripProblem(layout);  // layer 1 from 50 to 60, heads 70
   p.soils[0].I = I;
   p.NP = 1;
   p.particles[0].X0 = 300.0;

@@ -51,10 +51,10 @@ TEST(BuildPattern, ElementWithoutBlockTakesNoPart) {
 }
 
 TEST(BuildPattern, CapacityIsFiveTimesNMAX) {
-  test::StripSpec spec;
-  spec.nx = 2;
-  spec.ny = 2;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 2;
+  layout.ny = 2;
+  Problem p = test::StripProblem(layout);
   SparseSystem s;
   const int nz = BuildPattern(p, s);
   ASSERT_GT(nz, 0);
@@ -68,13 +68,13 @@ TEST(BuildPattern, CapacityIsFiveTimesNMAX) {
 
 struct PatternCase {
   const char* name;
-  test::StripSpec spec;
+  test::StripLayout layout;
 };
 
 class PatternEqualsScan : public ::testing::TestWithParam<PatternCase> {};
 
 TEST_P(PatternEqualsScan, SameRowsAndOrder) {
-  Problem p = test::StripProblem(GetParam().spec);
+  Problem p = test::StripProblem(GetParam().layout);
   // some elements without a block, as left behind by editing
   for (int e = 3; e < p.NM; e += 17) p.elements[e].Block = -1;
   const test::LiteralSystem literal = test::LiteralPattern(p);
@@ -89,8 +89,8 @@ TEST_P(PatternEqualsScan, SameRowsAndOrder) {
     }
 }
 
-test::StripSpec Spec(int nx, int ny, bool diag, bool shuffle, unsigned seed) {
-  test::StripSpec s;
+test::StripLayout StripOf(int nx, int ny, bool diag, bool shuffle, unsigned seed) {
+  test::StripLayout s;
   s.nx = nx;
   s.ny = ny;
   s.randomDiagonals = diag;
@@ -101,11 +101,11 @@ test::StripSpec Spec(int nx, int ny, bool diag, bool shuffle, unsigned seed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Meshes, PatternEqualsScan,
-    ::testing::Values(PatternCase{"Ordered", Spec(8, 5, false, false, 1)},
-                      PatternCase{"RandomDiagonals", Spec(9, 7, true, false, 2)},
-                      PatternCase{"ShuffledNumbers", Spec(10, 6, true, true, 3)},
-                      PatternCase{"ShuffledLarge", Spec(30, 20, true, true, 4)},
-                      PatternCase{"ShuffledThin", Spec(40, 1, false, true, 5)}),
+    ::testing::Values(PatternCase{"Ordered", StripOf(8, 5, false, false, 1)},
+                      PatternCase{"RandomDiagonals", StripOf(9, 7, true, false, 2)},
+                      PatternCase{"ShuffledNumbers", StripOf(10, 6, true, true, 3)},
+                      PatternCase{"ShuffledLarge", StripOf(30, 20, true, true, 4)},
+                      PatternCase{"ShuffledThin", StripOf(40, 1, false, true, 5)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -26,18 +26,18 @@ struct RecordedProgress : SolveProgress {
 // A layered problem with given heads on both ends of layer 1 and 2, wells, infiltration and
 // an open top, small enough for the literal reference.
 Problem LayeredProblem(int NL, unsigned seed, int nx = 9, int ny = 4) {
-  test::StripSpec spec;
-  spec.nx = nx;
-  spec.ny = ny;
-  spec.NL = NL;
-  spec.randomDiagonals = spec.shuffle = true;
-  spec.seed = seed;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = nx;
+  layout.ny = ny;
+  layout.NL = NL;
+  layout.randomDiagonals = layout.shuffle = true;
+  layout.seed = seed;
+  Problem p = test::StripProblem(layout);
   p.soils[0].I = 0.001;
   for (int L = 0; L < NL; ++L) p.soils[0].K[L] = 5.0 + 3.0 * L;
   test::GiveHeadsAt(p, 0.0, 0, [](double) { return 62.0; });
-  test::GiveHeadsAt(p, spec.length, 0, [](double) { return 57.0; });
-  if (NL > 1) test::GiveHeadsAt(p, spec.length, NL - 1, [](double) { return 50.0; });
+  test::GiveHeadsAt(p, layout.length, 0, [](double) { return 57.0; });
+  if (NL > 1) test::GiveHeadsAt(p, layout.length, NL - 1, [](double) { return 50.0; });
   for (int n = 0; n < p.NN; n += 3) p.nodes[n].Type |= 1;
   p.NW = 2;
   p.wells[0] = {p.NN / 2, NL - 1, -300.0};
@@ -162,13 +162,13 @@ TEST(SolveProblem, NodeOutsideEveryElementKeepsItsHead) {
 }
 
 TEST(SolveProblem, OpenTopHeldAtTheTop) {
-  test::StripSpec spec;
-  spec.nx = 10;
-  spec.ny = 2;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 10;
+  layout.ny = 2;
+  Problem p = test::StripProblem(layout);
   // the given head 65 on the left lies above the top (60) of the whole layer
   test::GiveHeadsAt(p, 0.0, 0, [](double) { return 65.0; });
-  const int right = test::NodeAt(spec, spec.nx, 1);
+  const int right = test::NodeAt(layout, layout.nx, 1);
   p.nodes[right].Type |= 1;
   SolveProgress none;
   SolveProblem(p, none);
@@ -176,18 +176,18 @@ TEST(SolveProblem, OpenTopHeldAtTheTop) {
   EXPECT_LT(p.layers[right].Q[0], p.layers[right].W[0]);
   EXPECT_LT(p.layers[right].Q[0], 0.0);  // water leaves through the top
   // a closed-top node keeps its head above the top
-  EXPECT_GT(p.layers[test::NodeAt(spec, spec.nx - 1, 1)].F[0], 60.0);
+  EXPECT_GT(p.layers[test::NodeAt(layout, layout.nx - 1, 1)].F[0], 60.0);
 }
 
 TEST(SolveProblem, WaterLevelWarningFromTheFinalHeads) {
-  test::StripSpec spec;
-  spec.nx = 6;
-  Problem p = test::StripProblem(spec);
+  test::StripLayout layout;
+  layout.nx = 6;
+  Problem p = test::StripProblem(layout);
   test::GiveHeadsAt(p, 0.0, 0, [](double) { return 45.0; });  // below the bottom 50
   SolveProgress none;
   EXPECT_TRUE(SolveProblem(p, none).waterLevelWarning);
   EXPECT_TRUE(p.waterLevelWarning);
-  Problem q = test::StripProblem(spec);
+  Problem q = test::StripProblem(layout);
   q.waterLevelWarning = true;
   EXPECT_FALSE(SolveProblem(q, none).waterLevelWarning);
 }

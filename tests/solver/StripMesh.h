@@ -12,7 +12,7 @@
 
 namespace planaq::test {
 
-struct StripSpec {
+struct StripLayout {
   double length = 1000.0, width = 100.0;
   int nx = 20, ny = 2;
   int NL = 1;
@@ -21,11 +21,11 @@ struct StripSpec {
   unsigned seed = 1;
 };
 
-inline int NodeAt(const StripSpec& s, int ix, int iy) { return ix * (s.ny + 1) + iy; }
+inline int NodeAt(const StripLayout& s, int ix, int iy) { return ix * (s.ny + 1) + iy; }
 
 // Layers of 10 m with aquitards of 1 m, layer 1 from 50 to 60 m; heads 70 m, K = 10 m/d,
 // K' = 0.001 m/d; no infiltration; every head unknown.
-inline Problem StripProblem(const StripSpec& s) {
+inline Problem StripProblem(const StripLayout& s) {
   Problem p;
   Capacities caps;
   caps.NMAX = std::max(100, (s.nx + 1) * (s.ny + 1));
