@@ -170,6 +170,7 @@ bool GraphLayersExist(const Problem& problem, const PrintRequest& r) {
   return true;
 }
 
+#ifdef PLANAQ_CLI_QTCANVAS
 // Everything asked for, in one document: the report, then the graphs in the order given.
 void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
   const Options& o = r.options;
@@ -186,7 +187,6 @@ void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
 #endif
 }
 
-#ifdef PLANAQ_CLI_QTCANVAS
 // Qt's notes about its own set-up (such as a missing runtime folder) are no concern of the
 // user of a batch tool; its real warnings still go to stderr.
 void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {

@@ -138,6 +138,29 @@ double UpdateHeads(int NL, int NN, double alpha, const double* p, double* q, dou
 
 }  // namespace
 
+double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& reach,
+                                const double* r, const double* d, double beta, double* p,
+                                double* q) {
+  const int NN = static_cast<int>(rows.start.size()) - 1;
+  const int* start = rows.start.data();
+  const int* column = rows.column.data();
+  const double* value = rows.value.data();
+  double sigma = 0.0;
+  int done = 0;  // p is up to date below node done
+  for (int i = 0; i < NN; ++i) {
+    if (done <= reach[i]) {
+      const int upto = std::min(NN, std::max(reach[i] + 1, done + kAhead));
+      for (int j = done; j < upto; ++j) p[j] = r[j] / d[j] + beta * p[j];
+      done = upto;
+    }
+    double y = 0.0;
+    for (int e = start[i]; e < start[i + 1]; ++e) y += value[e] * p[column[e]];
+    q[i] = y;
+    sigma += p[i] * y;
+  }
+  return sigma;
+}
+
 double UpdateDirectionAndApply(const SparseSystem& s, const std::vector<int>& reach,
                                const double* r, const double* d, double beta, double* p,
                                double* q) {
@@ -190,13 +213,18 @@ ConjugateGradient::ConjugateGradient(const SparseSystem& system, std::vector<dou
     }
   }
   for (int L = 0; L < NL; ++L) rho_ += rho[L];
+  if (NL == 1) rows_ = BuildFullRows(system, iterated);
 }
 
 bool ConjugateGradient::Step() {
   const int NN = system_.NN, NL = system_.NL;
   // p = r / d + beta p; q = A p; sigma = p q
   const double sigma =
-      UpdateDirectionAndApply(system_, reach_, r_.data(), d_.data(), beta_, p_.data(), q_.data());
+      NL == 1
+          ? UpdateDirectionAndGather(rows_, reach_, r_.data(), d_.data(), beta_, p_.data(),
+                                     q_.data())
+          : UpdateDirectionAndApply(system_, reach_, r_.data(), d_.data(), beta_, p_.data(),
+                                    q_.data());
   if (sigma == 0.0 || !std::isfinite(sigma)) return false;
   const double alpha = rho_ / sigma;
   const double rhoNew =

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "solver/FullRows.h"
 #include "solver/SparseSystem.h"
 
 namespace planaq {
@@ -26,6 +27,7 @@ class ConjugateGradient {
   const SparseSystem& system_;
   std::vector<double> x_, r_, p_, q_, d_;
   std::vector<int> reach_;  // highest node that the rows up to i refer to
+  FullRows rows_;           // one layer only: the whole rows, for a gathering product
   double rho_ = 0.0;
   double beta_ = 0.0;  // of the previous step; p is brought up to date inside the product
 };
@@ -34,5 +36,10 @@ class ConjugateGradient {
 // not iterated), and sigma = sum of p q, summed per layer in node order and then over layers.
 double UpdateDirectionAndApply(const SparseSystem& system, const std::vector<int>& reach,
                                const double* r, const double* d, double beta, double* p, double* q);
+
+// The same for one layer on its whole rows: each q is gathered from its own row.
+double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& reach,
+                                const double* r, const double* d, double beta, double* p,
+                                double* q);
 
 }  // namespace planaq
