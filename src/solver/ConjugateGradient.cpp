@@ -14,28 +14,42 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr int kAhead = 64;  // nodes of a block of the direction update
 
+// p = r / d + beta p on [j0, j1). When the heads still owe the step along the old direction,
+// x += alpha p is taken first, so that p is read once for both.
+inline void AdvanceDirection(const IterationVectors& v, const DirectionUpdate& u, std::size_t j0,
+                             std::size_t j1) {
+  if (u.headsOweStep) {
+    for (std::size_t j = j0; j < j1; ++j) {
+      v.x[j] += u.alpha * v.p[j];
+      v.p[j] = v.r[j] / v.d[j] + u.beta * v.p[j];
+    }
+  } else {
+    for (std::size_t j = j0; j < j1; ++j) v.p[j] = v.r[j] / v.d[j] + u.beta * v.p[j];
+  }
+}
+
 template <int NL>
-double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const double* r,
-                            const double* d, double beta, double* p, double* q) {
+double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const IterationVectors& v,
+                            const DirectionUpdate& u) {
   constexpr int NC = NL > 1 ? NL - 1 : 1;
   const int* column = s.column.data();
   const int* rowStart = s.rowStart.data();
   const double* A = s.A.data();
   const double* C = s.C.data();
+  double* p = v.p;
+  double* q = v.q;
   double sigma[NL] = {};
   int done = 0;  // p is up to date below node done
   for (int i = 0; i < s.NN; ++i) {
-    // p = r / d + beta p for every node that row i reaches first; no earlier row has added
-    // to its q, which starts from zero here. The update runs ahead in blocks of nodes, so
-    // that its divisions are made two at a time.
+    // p is brought up to date for every node that row i reaches first; no earlier row has
+    // added to its q, which starts from zero here. The update runs ahead in blocks of nodes,
+    // so that its divisions are made two at a time.
     if (done <= reach[i]) {
       const int upto = std::min(s.NN, std::max(reach[i] + 1, done + kAhead));
       const std::size_t j0 = static_cast<std::size_t>(done) * NL;
       const std::size_t j1 = static_cast<std::size_t>(upto) * NL;
-      for (std::size_t j = j0; j < j1; ++j) {
-        p[j] = r[j] / d[j] + beta * p[j];
-        q[j] = 0.0;
-      }
+      AdvanceDirection(v, u, j0, j1);
+      std::fill(q + j0, q + j1, 0.0);
       done = upto;
     }
     const int start = rowStart[i];
@@ -47,10 +61,10 @@ double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const doubl
       const double* a = A + static_cast<std::size_t>(start) * NL;
       const double* c = C + static_cast<std::size_t>(start) * (NL - 1);
       for (int L = 0; L < NL; ++L) {
-        double v = a[L] * xi[L];
-        if (L > 0) v -= c[(L - 1) % NC] * xi[(L - 1) % NL];
-        if (L < NL - 1) v -= c[L % NC] * xi[(L + 1) % NL];
-        yi[L] = q[ji + L] + v;
+        double w = a[L] * xi[L];
+        if (L > 0) w -= c[(L - 1) % NC] * xi[(L - 1) % NL];
+        if (L < NL - 1) w -= c[L % NC] * xi[(L + 1) % NL];
+        yi[L] = q[ji + L] + w;
       }
     }
     for (int pos = start + 1; pos < end; ++pos) {
@@ -60,23 +74,23 @@ double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const doubl
       const double* a = A + static_cast<std::size_t>(pos) * NL;
       const double* c = C + static_cast<std::size_t>(pos) * (NL - 1);
       for (int L = 0; L < NL; ++L) {
-        double v = a[L] * xk[L];
-        double w = a[L] * xi[L];
+        double vk = a[L] * xk[L];
+        double vi = a[L] * xi[L];
         if (L > 0) {
-          v -= c[(L - 1) % NC] * xk[(L - 1) % NL];
-          w -= c[(L - 1) % NC] * xi[(L - 1) % NL];
+          vk -= c[(L - 1) % NC] * xk[(L - 1) % NL];
+          vi -= c[(L - 1) % NC] * xi[(L - 1) % NL];
         }
         if (L < NL - 1) {
-          v -= c[L % NC] * xk[(L + 1) % NL];
-          w -= c[L % NC] * xi[(L + 1) % NL];
+          vk -= c[L % NC] * xk[(L + 1) % NL];
+          vi -= c[L % NC] * xi[(L + 1) % NL];
         }
-        yi[L] += v;
-        yk[L] += w;
+        yi[L] += vk;
+        yk[L] += vi;
       }
     }
     // row i is complete: no later row adds to it
     for (int L = 0; L < NL; ++L) {
-      const double y = d[ji + L] == kInfinity ? 0.0 : yi[L];
+      const double y = v.d[ji + L] == kInfinity ? 0.0 : yi[L];
       q[ji + L] = y;
       sigma[L] += xi[L] * y;
     }
@@ -86,11 +100,36 @@ double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const doubl
   return total;
 }
 
-// x += alpha p, r -= alpha q; returns sum r^2 / d. The terms of a block are computed first
-// (the divisions two at a time), then added in node order.
+// The sum of one row, term by term in its order; rows of the usual lengths are written out.
+template <int N>
+double GatherFixed(const int* column, const double* value, const double* p) {
+  double y = 0.0;
+  for (int e = 0; e < N; ++e) y += value[e] * p[column[e]];
+  return y;
+}
+
+double GatherRow(const int* column, const double* value, int n, const double* p) {
+  switch (n) {
+    case 5:
+      return GatherFixed<5>(column, value, p);
+    case 6:
+      return GatherFixed<6>(column, value, p);
+    case 7:
+      return GatherFixed<7>(column, value, p);
+    case 8:
+      return GatherFixed<8>(column, value, p);
+    default: {
+      double y = 0.0;
+      for (int e = 0; e < n; ++e) y += value[e] * p[column[e]];
+      return y;
+    }
+  }
+}
+
+// r -= alpha q; returns sum r^2 / d. The terms of a block are computed first (the divisions
+// two at a time), then added in node order.
 template <int NL>
-double UpdateHeadsAndResidual(int NN, double alpha, const double* p, const double* q, double* x,
-                              double* r, const double* d) {
+double UpdateResidualLayers(int NN, double alpha, const IterationVectors& v) {
   constexpr int kBlock = 64;
   double rho[NL] = {};
   double term[kBlock * NL];
@@ -100,9 +139,8 @@ double UpdateHeadsAndResidual(int NN, double alpha, const double* p, const doubl
     const int n = nodes * NL;
     for (int t = 0; t < n; ++t) {
       const std::size_t j = j0 + t;
-      x[j] += alpha * p[j];
-      r[j] -= alpha * q[j];
-      term[t] = r[j] * r[j] / d[j];
+      v.r[j] -= alpha * v.q[j];
+      term[t] = v.r[j] * v.r[j] / v.d[j];
     }
     for (int b = 0; b < nodes; ++b)
       for (int L = 0; L < NL; ++L) rho[L] += term[b * NL + L];
@@ -112,35 +150,27 @@ double UpdateHeadsAndResidual(int NN, double alpha, const double* p, const doubl
   return total;
 }
 
-template <int NL>
-double Update(int NN, double alpha, const double* p, double* q, double* x, double* r,
-              const double* d) {
-  return UpdateHeadsAndResidual<NL>(NN, alpha, p, q, x, r, d);
-}
-
-double UpdateHeads(int NL, int NN, double alpha, const double* p, double* q, double* x, double* r,
-                   const double* d) {
+double UpdateResidual(int NL, int NN, double alpha, const IterationVectors& v) {
   switch (NL) {
     case 1:
-      return Update<1>(NN, alpha, p, q, x, r, d);
+      return UpdateResidualLayers<1>(NN, alpha, v);
     case 2:
-      return Update<2>(NN, alpha, p, q, x, r, d);
+      return UpdateResidualLayers<2>(NN, alpha, v);
     case 3:
-      return Update<3>(NN, alpha, p, q, x, r, d);
+      return UpdateResidualLayers<3>(NN, alpha, v);
     case 4:
-      return Update<4>(NN, alpha, p, q, x, r, d);
+      return UpdateResidualLayers<4>(NN, alpha, v);
     case 5:
-      return Update<5>(NN, alpha, p, q, x, r, d);
+      return UpdateResidualLayers<5>(NN, alpha, v);
     default:
-      return Update<6>(NN, alpha, p, q, x, r, d);
+      return UpdateResidualLayers<6>(NN, alpha, v);
   }
 }
 
 }  // namespace
 
 double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& reach,
-                                const double* r, const double* d, double beta, double* p,
-                                double* q) {
+                                const IterationVectors& v, const DirectionUpdate& u) {
   const int NN = static_cast<int>(rows.start.size()) - 1;
   const int* start = rows.start.data();
   const int* column = rows.column.data();
@@ -150,33 +180,32 @@ double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& re
   for (int i = 0; i < NN; ++i) {
     if (done <= reach[i]) {
       const int upto = std::min(NN, std::max(reach[i] + 1, done + kAhead));
-      for (int j = done; j < upto; ++j) p[j] = r[j] / d[j] + beta * p[j];
+      AdvanceDirection(v, u, done, upto);
       done = upto;
     }
-    double y = 0.0;
-    for (int e = start[i]; e < start[i + 1]; ++e) y += value[e] * p[column[e]];
-    q[i] = y;
-    sigma += p[i] * y;
+    const double y =
+        GatherRow(column + start[i], value + start[i], start[i + 1] - start[i], v.p);
+    v.q[i] = y;
+    sigma += v.p[i] * y;
   }
   return sigma;
 }
 
 double UpdateDirectionAndApply(const SparseSystem& s, const std::vector<int>& reach,
-                               const double* r, const double* d, double beta, double* p,
-                               double* q) {
+                               const IterationVectors& v, const DirectionUpdate& u) {
   switch (s.NL) {
     case 1:
-      return UpdateAndApplyLayers<1>(s, reach.data(), r, d, beta, p, q);
+      return UpdateAndApplyLayers<1>(s, reach.data(), v, u);
     case 2:
-      return UpdateAndApplyLayers<2>(s, reach.data(), r, d, beta, p, q);
+      return UpdateAndApplyLayers<2>(s, reach.data(), v, u);
     case 3:
-      return UpdateAndApplyLayers<3>(s, reach.data(), r, d, beta, p, q);
+      return UpdateAndApplyLayers<3>(s, reach.data(), v, u);
     case 4:
-      return UpdateAndApplyLayers<4>(s, reach.data(), r, d, beta, p, q);
+      return UpdateAndApplyLayers<4>(s, reach.data(), v, u);
     case 5:
-      return UpdateAndApplyLayers<5>(s, reach.data(), r, d, beta, p, q);
+      return UpdateAndApplyLayers<5>(s, reach.data(), v, u);
     default:
-      return UpdateAndApplyLayers<6>(s, reach.data(), r, d, beta, p, q);
+      return UpdateAndApplyLayers<6>(s, reach.data(), v, u);
   }
 }
 
@@ -218,20 +247,26 @@ ConjugateGradient::ConjugateGradient(const SparseSystem& system, std::vector<dou
 
 bool ConjugateGradient::Step() {
   const int NN = system_.NN, NL = system_.NL;
-  // p = r / d + beta p; q = A p; sigma = p q
-  const double sigma =
-      NL == 1
-          ? UpdateDirectionAndGather(rows_, reach_, r_.data(), d_.data(), beta_, p_.data(),
-                                     q_.data())
-          : UpdateDirectionAndApply(system_, reach_, r_.data(), d_.data(), beta_, p_.data(),
-                                    q_.data());
+  const IterationVectors v{x_.data(), r_.data(), p_.data(), q_.data(), d_.data()};
+  // p = r / d + beta p (the heads taking their pending step first); q = A p; sigma = p q
+  const double sigma = NL == 1 ? UpdateDirectionAndGather(rows_, reach_, v, update_)
+                               : UpdateDirectionAndApply(system_, reach_, v, update_);
+  update_.headsOweStep = false;
   if (sigma == 0.0 || !std::isfinite(sigma)) return false;
-  const double alpha = rho_ / sigma;
-  const double rhoNew =
-      UpdateHeads(NL, NN, alpha, p_.data(), q_.data(), x_.data(), r_.data(), d_.data());
-  beta_ = rhoNew / rho_;
+  update_.alpha = rho_ / sigma;
+  update_.headsOweStep = true;
+  const double rhoNew = UpdateResidual(NL, NN, update_.alpha, v);
+  update_.beta = rhoNew / rho_;
   rho_ = rhoNew;
   return true;
+}
+
+const std::vector<double>& ConjugateGradient::heads() {
+  if (update_.headsOweStep) {
+    for (std::size_t j = 0; j < x_.size(); ++j) x_[j] += update_.alpha * p_[j];
+    update_.headsOweStep = false;
+  }
+  return x_;
 }
 
 }  // namespace planaq

@@ -3,6 +3,9 @@
 // layers, configured once per cycle and then stepped. Vectors are node-major (j = i * NL + L).
 // A node and layer that is not iterated (given head, or zero diagonal) keeps r = p = q = 0;
 // its preconditioner is stored as infinity so that r / d is zero there without a test.
+//
+// The step of the heads along a direction, x += alpha p, is taken when the next direction is
+// made, in the same pass that reads p, and at the latest when the heads are asked for.
 
 #include <vector>
 
@@ -10,6 +13,22 @@
 #include "solver/SparseSystem.h"
 
 namespace planaq {
+
+struct IterationVectors {
+  double* x;
+  double* r;
+  double* p;
+  double* q;
+  const double* d;
+};
+
+// How the next direction is made from r: p = r / d + beta p, after x += alpha p when the heads
+// still owe that step.
+struct DirectionUpdate {
+  double alpha = 0.0;
+  double beta = 0.0;
+  bool headsOweStep = false;
+};
 
 class ConjugateGradient {
  public:
@@ -21,7 +40,8 @@ class ConjugateGradient {
   bool Step();
 
   double rho() const { return rho_; }
-  const std::vector<double>& heads() const { return x_; }
+  // The heads after the steps made so far.
+  const std::vector<double>& heads();
 
  private:
   const SparseSystem& system_;
@@ -29,17 +49,16 @@ class ConjugateGradient {
   std::vector<int> reach_;  // highest node that the rows up to i refer to
   FullRows rows_;           // one layer only: the whole rows, for a gathering product
   double rho_ = 0.0;
-  double beta_ = 0.0;  // of the previous step; p is brought up to date inside the product
+  DirectionUpdate update_;
 };
 
-// Per-layer sums of the fused product: p = r / d + beta p ahead of the rows, q = A p (zero where
+// The fused pass: the direction brought up to date just ahead of the rows, q = A p (zero where
 // not iterated), and sigma = sum of p q, summed per layer in node order and then over layers.
 double UpdateDirectionAndApply(const SparseSystem& system, const std::vector<int>& reach,
-                               const double* r, const double* d, double beta, double* p, double* q);
+                               const IterationVectors& v, const DirectionUpdate& u);
 
 // The same for one layer on its whole rows: each q is gathered from its own row.
 double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& reach,
-                                const double* r, const double* d, double beta, double* p,
-                                double* q);
+                                const IterationVectors& v, const DirectionUpdate& u);
 
 }  // namespace planaq
