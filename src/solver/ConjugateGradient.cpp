@@ -6,6 +6,7 @@
 
 #include "model/Problem.h"
 #include "solver/Coupled.h"
+#include "solver/RowProduct.h"
 
 namespace planaq {
 
@@ -28,71 +29,36 @@ inline void AdvanceDirection(const IterationVectors& v, const DirectionUpdate& u
   }
 }
 
+// The fused pass: p brought up to date for every node that row i reaches first (no earlier
+// row has added to its q, which starts from zero here), then row i of q = A p. The update runs
+// ahead in blocks of nodes, so that its divisions are made two at a time.
 template <int NL>
 double UpdateAndApplyLayers(const SparseSystem& s, const int* reach, const IterationVectors& v,
                             const DirectionUpdate& u) {
-  constexpr int NC = NL > 1 ? NL - 1 : 1;
-  const int* column = s.column.data();
-  const int* rowStart = s.rowStart.data();
-  const double* A = s.A.data();
-  const double* C = s.C.data();
+  const SystemView view(s);
+  const int NN = s.NN;
+  const double* d = v.d;
   double* p = v.p;
   double* q = v.q;
   double sigma[NL] = {};
   int done = 0;  // p is up to date below node done
-  for (int i = 0; i < s.NN; ++i) {
-    // p is brought up to date for every node that row i reaches first; no earlier row has
-    // added to its q, which starts from zero here. The update runs ahead in blocks of nodes,
-    // so that its divisions are made two at a time.
+  for (int i = 0; i < NN; ++i) {
     if (done <= reach[i]) {
-      const int upto = std::min(s.NN, std::max(reach[i] + 1, done + kAhead));
+      const int upto = std::min(NN, std::max(reach[i] + 1, done + kAhead));
       const std::size_t j0 = static_cast<std::size_t>(done) * NL;
       const std::size_t j1 = static_cast<std::size_t>(upto) * NL;
       AdvanceDirection(v, u, j0, j1);
       std::fill(q + j0, q + j1, 0.0);
       done = upto;
     }
-    const int start = rowStart[i];
-    const int end = rowStart[i + 1];
-    const std::size_t ji = static_cast<std::size_t>(i) * NL;
-    const double* xi = p + ji;
     double yi[NL];
-    {
-      const double* a = A + static_cast<std::size_t>(start) * NL;
-      const double* c = C + static_cast<std::size_t>(start) * (NL - 1);
-      for (int L = 0; L < NL; ++L) {
-        double w = a[L] * xi[L];
-        if (L > 0) w -= c[(L - 1) % NC] * xi[(L - 1) % NL];
-        if (L < NL - 1) w -= c[L % NC] * xi[(L + 1) % NL];
-        yi[L] = q[ji + L] + w;
-      }
-    }
-    for (int pos = start + 1; pos < end; ++pos) {
-      const std::size_t jk = static_cast<std::size_t>(column[pos]) * NL;
-      const double* xk = p + jk;
-      double* yk = q + jk;
-      const double* a = A + static_cast<std::size_t>(pos) * NL;
-      const double* c = C + static_cast<std::size_t>(pos) * (NL - 1);
-      for (int L = 0; L < NL; ++L) {
-        double vk = a[L] * xk[L];
-        double vi = a[L] * xi[L];
-        if (L > 0) {
-          vk -= c[(L - 1) % NC] * xk[(L - 1) % NL];
-          vi -= c[(L - 1) % NC] * xi[(L - 1) % NL];
-        }
-        if (L < NL - 1) {
-          vk -= c[L % NC] * xk[(L + 1) % NL];
-          vi -= c[L % NC] * xi[(L + 1) % NL];
-        }
-        yi[L] += vk;
-        yk[L] += vi;
-      }
-    }
+    AddRow<NL>(view, i, p, q, yi);
     // row i is complete: no later row adds to it
+    const std::size_t ji = static_cast<std::size_t>(i) * NL;
     for (int L = 0; L < NL; ++L) {
-      const double y = v.d[ji + L] == kInfinity ? 0.0 : yi[L];
+      const double y = d[ji + L] == kInfinity ? 0.0 : yi[L];
       q[ji + L] = y;
-      sigma[L] += xi[L] * y;
+      sigma[L] += p[ji + L] * y;
     }
   }
   double total = 0.0;

@@ -2,55 +2,18 @@
 
 #include <algorithm>
 
+#include "solver/RowProduct.h"
+
 namespace planaq {
 
 namespace {
 
-// The layer count is a template argument so that the layer loops unroll and the values of a
-// position stay in registers.
 template <int NL>
 void ApplyLayers(const SparseSystem& s, const double* x, double* y) {
-  constexpr int NC = NL > 1 ? NL - 1 : 1;
-  const int* column = s.column.data();
-  const double* A = s.A.data();
-  const double* C = s.C.data();
+  const SystemView view(s);
   for (int i = 0; i < s.NN; ++i) {
-    const int start = s.rowStart[i];
-    const int end = s.rowStart[i + 1];
-    const double* xi = x + static_cast<std::size_t>(i) * NL;
     double yi[NL];
-    for (int L = 0; L < NL; ++L) yi[L] = y[static_cast<std::size_t>(i) * NL + L];
-    {
-      const double* a = A + static_cast<std::size_t>(start) * NL;
-      const double* c = C + static_cast<std::size_t>(start) * (NL - 1);
-      for (int L = 0; L < NL; ++L) {
-        double v = a[L] * xi[L];
-        if (L > 0) v -= c[(L - 1) % NC] * xi[(L - 1) % NL];
-        if (L < NL - 1) v -= c[L % NC] * xi[(L + 1) % NL];
-        yi[L] += v;
-      }
-    }
-    for (int p = start + 1; p < end; ++p) {
-      const int k = column[p];
-      const double* xk = x + static_cast<std::size_t>(k) * NL;
-      double* yk = y + static_cast<std::size_t>(k) * NL;
-      const double* a = A + static_cast<std::size_t>(p) * NL;
-      const double* c = C + static_cast<std::size_t>(p) * (NL - 1);
-      for (int L = 0; L < NL; ++L) {
-        double v = a[L] * xk[L];
-        double w = a[L] * xi[L];
-        if (L > 0) {
-          v -= c[(L - 1) % NC] * xk[(L - 1) % NL];
-          w -= c[(L - 1) % NC] * xi[(L - 1) % NL];
-        }
-        if (L < NL - 1) {
-          v -= c[L % NC] * xk[(L + 1) % NL];
-          w -= c[L % NC] * xi[(L + 1) % NL];
-        }
-        yi[L] += v;
-        yk[L] += w;
-      }
-    }
+    AddRow<NL>(view, i, x, y, yi);
     for (int L = 0; L < NL; ++L) y[static_cast<std::size_t>(i) * NL + L] = yi[L];
   }
 }
