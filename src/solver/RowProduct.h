@@ -8,6 +8,7 @@
 // position stay in registers. An even number of layers is computed two layers at a time, with
 // the same operations in the same order as one layer at a time.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -22,11 +23,28 @@ struct SystemView {
   const int* rowStart;
   const double* A;
   const double* C;
+  int lastPosition;
   explicit SystemView(const SparseSystem& s)
-      : column(s.column.data()), rowStart(s.rowStart.data()), A(s.A.data()), C(s.C.data()) {}
+      : column(s.column.data()),
+        rowStart(s.rowStart.data()),
+        A(s.A.data()),
+        C(s.C.data()),
+        lastPosition(s.NZ - 1) {}
 };
 
 namespace row_product {
+
+// The values of the positions some rows ahead are asked for early: the memory keeps up with
+// the arithmetic only when it is told in time where the stream goes.
+constexpr int kPrefetchPositions = 48;
+
+template <int NL>
+inline void PrefetchAhead(const SystemView& s, int pos) {
+  const std::size_t ahead =
+      static_cast<std::size_t>(std::min(pos + kPrefetchPositions, s.lastPosition));
+  __builtin_prefetch(s.A + ahead * NL);
+  if (NL > 1) __builtin_prefetch(s.C + ahead * (NL - 1));
+}
 
 // Two layers side by side in one register; the compiler maps it to the machine's vectors.
 using Pair = double __attribute__((vector_size(16)));
@@ -80,19 +98,22 @@ struct PositionPairs {
 #define PLANAQ_ROW_INLINE inline __attribute__((always_inline))
 
 template <int NL>
-PLANAQ_ROW_INLINE void AddRowInPairs(const SystemView s, int i, const double* x, double* y, double* yi) {
+PLANAQ_ROW_INLINE void AddRowInPairs(const SystemView s, int i, const double* x, double* y,
+                                     double* yi) {
   constexpr int N = NL / 2;
   const int start = s.rowStart[i];
   const int end = s.rowStart[i + 1];
   const std::size_t ji = static_cast<std::size_t>(i) * NL;
   const LayerPairs<NL> xi(x + ji);
   Pair sum[N];
+  PrefetchAhead<NL>(s, start);
   {
     const PositionPairs<NL> m(s.A + static_cast<std::size_t>(start) * NL,
                               s.C + static_cast<std::size_t>(start) * (NL - 1));
     for (int k = 0; k < N; ++k) sum[k] = LoadPair(y + ji + 2 * k) + m.Times(xi, k);
   }
   for (int pos = start + 1; pos < end; ++pos) {
+    PrefetchAhead<NL>(s, pos);
     const std::size_t jk = static_cast<std::size_t>(s.column[pos]) * NL;
     const LayerPairs<NL> xk(x + jk);
     const PositionPairs<NL> m(s.A + static_cast<std::size_t>(pos) * NL,
@@ -106,12 +127,14 @@ PLANAQ_ROW_INLINE void AddRowInPairs(const SystemView s, int i, const double* x,
 }
 
 template <int NL>
-PLANAQ_ROW_INLINE void AddRowByLayer(const SystemView s, int i, const double* x, double* y, double* yi) {
+PLANAQ_ROW_INLINE void AddRowByLayer(const SystemView s, int i, const double* x, double* y,
+                                     double* yi) {
   constexpr int NC = NL > 1 ? NL - 1 : 1;
   const int start = s.rowStart[i];
   const int end = s.rowStart[i + 1];
   const std::size_t ji = static_cast<std::size_t>(i) * NL;
   const double* xi = x + ji;
+  PrefetchAhead<NL>(s, start);
   {
     const double* a = s.A + static_cast<std::size_t>(start) * NL;
     const double* c = s.C + static_cast<std::size_t>(start) * (NL - 1);
@@ -123,6 +146,7 @@ PLANAQ_ROW_INLINE void AddRowByLayer(const SystemView s, int i, const double* x,
     }
   }
   for (int pos = start + 1; pos < end; ++pos) {
+    PrefetchAhead<NL>(s, pos);
     const std::size_t jk = static_cast<std::size_t>(s.column[pos]) * NL;
     const double* xk = x + jk;
     double* yk = y + jk;
