@@ -66,9 +66,10 @@ TEST_P(SolveEqualsLiteral, SameIterationsHeadsAndSupplies) {
     }
 }
 
-// Several hundred nodes: the vector passes work in blocks of nodes, and rows reach across them.
+// Several hundred nodes: the vector passes work in blocks of nodes, and rows reach across them;
+// one layer (whole rows), an odd and even numbers of layers (one and two layers at a time).
 TEST(SolveEqualsLiteralLarge, AcrossBlocksOfNodes) {
-  for (int NL : {1, 3}) {
+  for (int NL : {1, 2, 3, 6}) {
     Problem fast = LayeredProblem(NL, 40 + NL, 41, 6);
     Problem literal = fast;
     SolveProgress none;
@@ -77,6 +78,31 @@ TEST(SolveEqualsLiteralLarge, AcrossBlocksOfNodes) {
     for (int c = 0; c < 6; ++c) EXPECT_EQ(result.cycles[c].iterations, counts[c]) << c;
     for (int n = 0; n < fast.NN; ++n)
       for (int L = 0; L < NL; ++L) ASSERT_EQ(fast.layers[n].F[L], literal.layers[n].F[L]) << n;
+  }
+}
+
+// A node in no element, a given head in a middle layer and a lower layer given where the upper
+// is not: rows and pairs of layers that are only partly iterated.
+TEST(SolveEqualsLiteralLarge, PartlyIteratedRowsAndPairs) {
+  for (int NL : {1, 4, 5}) {
+    Problem fast = LayeredProblem(NL, 60 + NL, 14, 5);  // 90 of 100 nodes
+    ASSERT_LT(fast.NN, fast.caps.NMAX);
+    const int lonely = fast.NN;
+    fast.NN += 1;
+    fast.nodes[lonely] = {5000.0, 5000.0, 0, 0};
+    fast.layers[lonely] = fast.layers[0];
+    for (int n = 0; n < fast.NN; n += 7) fast.nodes[n].Type |= 1 << (1 + (n / 7) % NL);
+    Problem literal = fast;
+    SolveProgress none;
+    const SolveResult result = SolveProblem(fast, none);
+    const std::vector<int> counts = test::LiteralSolve(literal);
+    ASSERT_TRUE(result.solved);
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(result.cycles[c].iterations, counts[c]) << c;
+    for (int n = 0; n < fast.NN; ++n)
+      for (int L = 0; L < NL; ++L) {
+        ASSERT_EQ(fast.layers[n].F[L], literal.layers[n].F[L]) << NL << " " << n << " " << L;
+        ASSERT_EQ(fast.layers[n].Q[L], literal.layers[n].Q[L]) << NL << " " << n << " " << L;
+      }
   }
 }
 
