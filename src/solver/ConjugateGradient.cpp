@@ -149,8 +149,7 @@ double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& re
       AdvanceDirection(v, u, done, upto);
       done = upto;
     }
-    const double y =
-        GatherRow(column + start[i], value + start[i], start[i + 1] - start[i], v.p);
+    const double y = GatherRow(column + start[i], value + start[i], start[i + 1] - start[i], v.p);
     v.q[i] = y;
     sigma += v.p[i] * y;
   }

@@ -82,9 +82,8 @@ TEST(FullRows, GatherEqualsTheLiteralProduct) {
       reach[i] = highest;
     }
     const FullRows rows = BuildFullRows(one.system, one.iterated);
-    const double sigma = UpdateDirectionAndGather(rows, reach, {x.data(), r.data(), p.data(),
-                                                                q.data(), d.data()},
-                                                  DirectionUpdate{});
+    const double sigma = UpdateDirectionAndGather(
+        rows, reach, {x.data(), r.data(), p.data(), q.data(), d.data()}, DirectionUpdate{});
     double expectedSigma = 0.0;
     for (int n = 0; n < NN; ++n) {
       ASSERT_EQ(p[n], r[n]) << n;
