@@ -6,6 +6,7 @@
 
 #include "model/Problem.h"
 #include "solver/Coupled.h"
+#include "solver/LayerCount.h"
 #include "solver/RowProduct.h"
 
 namespace planaq {
@@ -117,20 +118,8 @@ double UpdateResidualLayers(int NN, double alpha, const IterationVectors& v) {
 }
 
 double UpdateResidual(int NL, int NN, double alpha, const IterationVectors& v) {
-  switch (NL) {
-    case 1:
-      return UpdateResidualLayers<1>(NN, alpha, v);
-    case 2:
-      return UpdateResidualLayers<2>(NN, alpha, v);
-    case 3:
-      return UpdateResidualLayers<3>(NN, alpha, v);
-    case 4:
-      return UpdateResidualLayers<4>(NN, alpha, v);
-    case 5:
-      return UpdateResidualLayers<5>(NN, alpha, v);
-    default:
-      return UpdateResidualLayers<6>(NN, alpha, v);
-  }
+  return WithLayerCount(
+      NL, [&](auto layers) { return UpdateResidualLayers<decltype(layers)::value>(NN, alpha, v); });
 }
 
 }  // namespace
@@ -158,20 +147,9 @@ double UpdateDirectionAndGather(const FullRows& rows, const std::vector<int>& re
 
 double UpdateDirectionAndApply(const SparseSystem& s, const std::vector<int>& reach,
                                const IterationVectors& v, const DirectionUpdate& u) {
-  switch (s.NL) {
-    case 1:
-      return UpdateAndApplyLayers<1>(s, reach.data(), v, u);
-    case 2:
-      return UpdateAndApplyLayers<2>(s, reach.data(), v, u);
-    case 3:
-      return UpdateAndApplyLayers<3>(s, reach.data(), v, u);
-    case 4:
-      return UpdateAndApplyLayers<4>(s, reach.data(), v, u);
-    case 5:
-      return UpdateAndApplyLayers<5>(s, reach.data(), v, u);
-    default:
-      return UpdateAndApplyLayers<6>(s, reach.data(), v, u);
-  }
+  return WithLayerCount(s.NL, [&](auto layers) {
+    return UpdateAndApplyLayers<decltype(layers)::value>(s, reach.data(), v, u);
+  });
 }
 
 ConjugateGradient::ConjugateGradient(const SparseSystem& system, std::vector<double> heads,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "solver/LayerCount.h"
 #include "solver/RowProduct.h"
 
 namespace planaq {
@@ -23,26 +24,9 @@ void ApplyLayers(const SparseSystem& s, const double* x, double* y) {
 void ApplyCoupled(const SparseSystem& system, const std::vector<double>& x,
                   std::vector<double>& y) {
   y.assign(static_cast<std::size_t>(system.NN) * system.NL, 0.0);
-  switch (system.NL) {
-    case 1:
-      ApplyLayers<1>(system, x.data(), y.data());
-      break;
-    case 2:
-      ApplyLayers<2>(system, x.data(), y.data());
-      break;
-    case 3:
-      ApplyLayers<3>(system, x.data(), y.data());
-      break;
-    case 4:
-      ApplyLayers<4>(system, x.data(), y.data());
-      break;
-    case 5:
-      ApplyLayers<5>(system, x.data(), y.data());
-      break;
-    default:
-      ApplyLayers<6>(system, x.data(), y.data());
-      break;
-  }
+  WithLayerCount(system.NL, [&](auto layers) {
+    ApplyLayers<decltype(layers)::value>(system, x.data(), y.data());
+  });
 }
 
 void AddLeakageToConductance(SparseSystem& system) {
