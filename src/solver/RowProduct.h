@@ -57,40 +57,41 @@ inline Pair LoadPair(const double* a) {
 
 inline void StorePair(double* a, Pair v) { std::memcpy(a, &v, sizeof v); }
 
-// The layer values of one node in pairs: here (L, L + 1), and the layer below and above each,
-// below (L - 1, L) and above (L + 1, L + 2). A layer with no neighbour there meets a zero value
-// with a zero leakage: subtracting their product (+0) changes nothing.
+// The layer values of one node in pairs: here (L, L + 1), and the layer before and after each
+// in number, previous (L - 1, L) and next (L + 1, L + 2). The first and last layer have no
+// such neighbour: there a zero value meets a zero leakage, and subtracting their product (+0)
+// changes nothing.
 template <int NL>
 struct LayerPairs {
   static constexpr int N = NL / 2;
-  Pair here[N], below[N], above[N];
+  Pair here[N], previous[N], next[N];
   explicit LayerPairs(const double* x) {
     for (int k = 0; k < N; ++k) here[k] = LoadPair(x + 2 * k);
-    below[0] = Pair{0.0, x[0]};
+    previous[0] = Pair{0.0, x[0]};
     for (int k = 0; k + 1 < N; ++k) {
-      above[k] = LoadPair(x + 2 * k + 1);
-      below[k + 1] = above[k];
+      next[k] = LoadPair(x + 2 * k + 1);
+      previous[k + 1] = next[k];
     }
-    above[N - 1] = Pair{x[NL - 1], 0.0};
+    next[N - 1] = Pair{x[NL - 1], 0.0};
   }
 };
 
-// The values of one position in pairs: conductance (L, L + 1), the leakage to the layer below
-// each (L - 1, L) and to the layer above each (L, L + 1).
+// The values of one position in pairs: conductance (L, L + 1), the leakage to the previous
+// layer of each (aquitards L - 1, L) and to the next layer of each (aquitards L, L + 1).
 template <int NL>
 struct PositionPairs {
   static constexpr int N = NL / 2;
-  Pair a[N], toBelow[N], toAbove[N];
+  Pair a[N], toPrevious[N], toNext[N];
   PositionPairs(const double* A, const double* C) {
     for (int k = 0; k < N; ++k) a[k] = LoadPair(A + 2 * k);
-    toBelow[0] = Pair{0.0, C[0]};
-    for (int k = 1; k < N; ++k) toBelow[k] = LoadPair(C + 2 * k - 1);
-    for (int k = 0; k + 1 < N; ++k) toAbove[k] = LoadPair(C + 2 * k);
-    toAbove[N - 1] = Pair{C[NL - 2], 0.0};
+    toPrevious[0] = Pair{0.0, C[0]};
+    for (int k = 1; k < N; ++k) toPrevious[k] = LoadPair(C + 2 * k - 1);
+    for (int k = 0; k + 1 < N; ++k) toNext[k] = LoadPair(C + 2 * k);
+    toNext[N - 1] = Pair{C[NL - 2], 0.0};
   }
-  // a x - c x(L - 1) - c x(L + 1), in that order, for each layer
+  // a x(L) - c x(L - 1) - c x(L + 1), in that order, for each layer
   Pair Times(const LayerPairs<NL>& x, int k) const {
-    return (a[k] * x.here[k] - toBelow[k] * x.below[k]) - toAbove[k] * x.above[k];
+    return (a[k] * x.here[k] - toPrevious[k] * x.previous[k]) - toNext[k] * x.next[k];
   }
 };
 
