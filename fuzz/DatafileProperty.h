@@ -1,11 +1,14 @@
 #pragma once
-// What must hold for any input to the datafile reader: it ends, stays inside the tables, and
-// a file it accepted is written and read back to the same text.
+// What must hold for any input to the datafile reader: it ends, stays inside the tables, a
+// file it accepted is written and read back to the same text, and a small accepted problem
+// solves without a non-finite head.
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "files/Datafile.h"
+#include "solver/Solve.h"
 
 namespace planaq::fuzz {
 
@@ -13,6 +16,16 @@ inline std::FILE* OpenBytes(const std::string& bytes) {
   // fmemopen refuses a size of 0; an empty temporary file stands in for no bytes
   if (bytes.empty()) return std::tmpfile();
   return fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+}
+
+// Solving is left to small problems, where it takes milliseconds.
+constexpr int kLargestSolvedNodes = 200;
+
+inline bool HeadsFinite(const Problem& p) {
+  for (int n = 0; n < p.NN; ++n)
+    for (int L = 0; L < p.NL; ++L)
+      if (!std::isfinite(p.layers[n].F[L]) || !std::isfinite(p.layers[n].Q[L])) return false;
+  return true;
 }
 
 // Returns an empty string when the property holds, else what went wrong.
@@ -37,6 +50,10 @@ inline std::string CheckDatafileBytes(const std::string& bytes) {
   std::fclose(g);
   if (!reread.ok) return "a written file was refused: " + reread.message;
   if (FormatDatafile(again) != first) return "a written file reads back differently";
+  if (problem.NN > kLargestSolvedNodes) return "";
+  SolveProgress none;
+  SolveProblem(problem, none);
+  if (!HeadsFinite(problem)) return "a solve left a head or a supply that is not finite";
   return "";
 }
 

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "files/Datafile.h"
@@ -57,6 +58,13 @@ class LineReader {
       throw Damaged{LineMessage(number_, std::string(what) + " is too large")};
     return v;
   }
+  // The sides of the problem area: every coordinate lies in 0..LX, 0..LY.
+  double Length(const char* what) {
+    const double v = Real(what);
+    if (!(v > 0.0))
+      throw Damaged{LineMessage(number_, std::string(what) + " is not greater than 0")};
+    return v;
+  }
   int Int() { return LeadingInt(Token()); }
   // A 1-based reference that must lie in 1..count; stored 0-based.
   int Reference(const char* what, int count) {
@@ -87,8 +95,8 @@ void ReadHeader(LineReader& in, Contents& c) {
   c.fileName = in.NameLine();
   c.problemName = in.NameLine();
   in.Tokens();
-  c.LX = in.Real("LX");
-  c.LY = in.Real("LY");
+  c.LX = in.Length("LX");
+  c.LY = in.Length("LY");
   in.Tokens();
   const int line = in.line();
   c.NA = in.Int();
@@ -210,6 +218,16 @@ void ReadElementsWellsParticles(LineReader& in, Contents& c) {
   }
 }
 
+// A well line repeats the head of its node with six decimals. Where it is that same head, the
+// node line's nine decimals are kept, so that saving and opening a file does not round the
+// heads at well nodes; a head edited by hand on the well line still sets the head.
+double HeadAtWell(double nodeHead, double wellLineHead) {
+  char fromNode[64], fromWell[64];
+  std::snprintf(fromNode, sizeof fromNode, "%12.6f", nodeHead);
+  std::snprintf(fromWell, sizeof fromWell, "%12.6f", wellLineHead);
+  return std::strcmp(fromNode, fromWell) == 0 ? nodeHead : wellLineHead;
+}
+
 void Commit(Contents& c, Problem& p) {
   p.FileName = c.fileName;
   p.ProblemName = c.problemName;
@@ -231,7 +249,8 @@ void Commit(Contents& c, Problem& p) {
   for (int w = 0; w < c.NW; ++w) {
     const Well& well = c.wells[w];
     p.wells[w] = well;
-    p.layers[well.Node].F[well.Layer] = c.wellHead[w];
+    double& head = p.layers[well.Node].F[well.Layer];
+    head = HeadAtWell(head, c.wellHead[w]);
     p.nodes[well.Node].Type = c.wellType[w];
   }
   for (int i = 0; i < c.NP; ++i) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "files/Datafile.h"
+#include "files/Tokens.h"
 
 namespace planaq {
 namespace {
@@ -25,18 +26,12 @@ void Append(std::string& out, const char* format, ...) {
   out.append(big.data(), n);
 }
 
-// A name that begins with '#' would read back as a comment; the reader skips leading commas
-// of a name line, so one comma in front keeps the name.
-std::string NameLine(const std::string& name) {
-  return (!name.empty() && name[0] == '#' ? "," : "") + name.substr(0, kLongestName) + ",\n";
-}
-
 void AppendHeader(std::string& out, const Problem& p) {
   out += "#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n";
   out += "#  File Name\n";
-  out += NameLine(p.FileName);
+  out += NameLine(p.FileName, kLongestName);
   out += "#  Problem Name\n";
-  out += NameLine(p.ProblemName);
+  out += NameLine(p.ProblemName, kLongestName);
   out += "#        LX (m)          LY (m)\n";
   Append(out, "%15.3f,%15.3f,\n", p.LX, p.LY);
   out += "#      NA        NB        NN        NM        NL        NW        NP       TM (d)\n";
@@ -48,8 +43,9 @@ void AppendNodes(std::string& out, const Problem& p) {
   out += "#  Data of Nodes\n";
   out += "#    Definition of Type parameter :\n";
   out += "#      if (Type&1) : Top of layer 1 open, else Top of layer 1 closed\n";
-  out += "#      if ((Type>>L)&1) : Groundwater head (F) given in layer L, else Dischrage (Q) "
-         "given\n";
+  out +=
+      "#      if ((Type>>L)&1) : Groundwater head (F) given in layer L, else Dischrage (Q) "
+      "given\n";
   out += "#    Node     X (m)      Y (m)    Type\n";
   for (int L = 1; L <= p.NL; ++L)
     Append(out, "#  Layer %1d :  B (m)      T (m)      F (m)            Q (m\xB3/d)\n", L);
@@ -78,8 +74,7 @@ void AppendBlocksAndSoils(std::string& out, const Problem& p) {
   }
   for (int s = 0; s < p.NB; ++s) {
     const Soil& soil = p.soils[s];
-    Append(out, "%8d,%12.6f,%8.4f,%8.4f,%12.6f,\n", s + 1, soil.K[0], soil.P[0], soil.R[0],
-           soil.I);
+    Append(out, "%8d,%12.6f,%8.4f,%8.4f,%12.6f,\n", s + 1, soil.K[0], soil.P[0], soil.R[0], soil.I);
     for (int L = 1; L < p.NL; ++L) {
       Append(out, "%21.6f,%8.4f,%8.4f,\n", soil.KA[L], soil.PA[L], soil.RA[L]);
       Append(out, "%21.6f,%8.4f,%8.4f,\n", soil.K[L], soil.P[L], soil.R[L]);

@@ -66,7 +66,8 @@ std::string FormatInstallation(const InstallationData& data) {
   return "#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n"
          "#  Installation Data\n"
          "#  User Name\n" +
-         data.UserName + ",\n" + "#        BMAX         NMAX         MMAX         PMAX\n" + caps;
+         NameLine(data.UserName, 60) + "#        BMAX         NMAX         MMAX         PMAX\n" +
+         caps;
 }
 
 bool WriteInstallationFile(const std::string& folder, const InstallationData& data) {
@@ -84,7 +85,8 @@ void ReadInstallation(Problem& problem, const std::string& folder) {
 }
 
 bool SaveInstallation(Problem& problem, const std::string& folder) {
-  const bool written = WriteInstallationFile(folder, InstallationData{problem.UserName, problem.caps});
+  const bool written =
+      WriteInstallationFile(folder, InstallationData{problem.UserName, problem.caps});
   problem.Allocate(problem.caps);
   problem.InitialiseProblem();
   problem.InitialiseSoilsAndColours();

@@ -93,4 +93,8 @@ int LeadingInt(const std::string& token) {
   return static_cast<int>(v);
 }
 
+std::string NameLine(const std::string& name, std::size_t longest) {
+  return (!name.empty() && name[0] == '#' ? "," : "") + name.substr(0, longest) + ",\n";
+}
+
 }  // namespace planaq

@@ -19,6 +19,11 @@ bool ReadDataLine(std::FILE* f, int maxChars, std::string& line, int& lineNumber
 // itself is not part of the name. At most longest characters are kept.
 std::string NameField(const std::string& line, std::size_t longest = std::string::npos);
 
+// The line that NameField reads back as name (cut to longest characters). A name that begins
+// with '#' would read back as a comment; NameField skips leading commas, so one comma in front
+// keeps the name.
+std::string NameLine(const std::string& name, std::size_t longest);
+
 // Runs of characters other than space, comma and semicolon.
 std::vector<std::string> SplitTokens(const std::string& line);
 

@@ -252,8 +252,30 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"WellNode", HandWritten("3,1,3,1,1,1,0,500", "1,9,1,15.0,-200.0,6,\n"), "well node 9"},
         DamageCase{"WellLayer", HandWritten("3,1,3,1,1,1,0,500", "1,3,2,15.0,-200.0,6,\n"), "well layer 2"},
         DamageCase{"NotFinite", Replace(HandWritten("3,1,3,1,1,0,0,500"), "3, 10.0, 0.0, 2", "3, 1e999, 0.0, 2"), "X is not a finite number"},
+        DamageCase{"ZeroLX", Replace(HandWritten("3,1,3,1,1,0,0,500"), "100.0 ; 50.0", "0 ; 50.0"), "Line 4: LX is not greater than 0"},
+        DamageCase{"NegativeLY", Replace(HandWritten("3,1,3,1,1,0,0,500"), "100.0 ; 50.0", "100 ; -5"), "LY is not greater than 0"},
         DamageCase{"MissingParticle", HandWritten("3,1,3,1,1,0,2,500", "1 5 6 7\n"), "ends early"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
+
+TEST(DatafileReader, WellLineSetsTheHeadOnlyWhereItDiffersAtSixDecimals) {
+  TempDir dir;
+  const struct {
+    const char* nodeHead;
+    const char* wellHead;
+    double expected;
+  } cases[] = {{"1.444444444", "1.444444", 1.444444444},  // as written: the node keeps nine
+               {"1.444444444", "1.444445", 1.444445},     // edited by hand
+               {"1.4444446", "1.444445", 1.4444446},      // rounds up to the well line's text
+               {"20", "15.0", 15.0}};
+  for (const auto& c : cases) {
+    std::string text = HandWritten("3,1,3,1,1,1,0,500",
+                                   std::string("1,2,1,") + c.wellHead + ",-200.0,6,\n");
+    text = Replace(text, "  0, 10, 20, 0,", std::string("  0, 10, ") + c.nodeHead + ", 0,");
+    Problem p = Started();
+    ASSERT_TRUE(ReadDatafile(p, dir.Write("w.aqd", text)).ok) << c.wellHead;
+    EXPECT_EQ(p.layers[1].F[0], c.expected) << c.nodeHead << " " << c.wellHead;
+  }
+}
 
 TEST(DatafileReader, ElementWithBlockZeroIsKeptAsNoBlock) {
   TempDir dir;
