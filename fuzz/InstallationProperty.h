@@ -29,8 +29,7 @@ inline std::string CheckInstallationBytes(const std::string& bytes, const std::s
   if (c.BMAX < 1 || c.NMAX < 3 || c.MMAX < 1 || c.PMAX < 0)
     return "capacities below what the initial problem needs";
   if (read.UserName.size() > 60) return "a user name longer than 60 characters";
-  if (read.UserName.find_first_of("\r\n") != std::string::npos)
-    return "a line end in the user name";
+  if (read.UserName.find('\n') != std::string::npos) return "a line feed in the user name";
   if (!WriteInstallationFile(folder, read)) return "";
   const InstallationData again = ReadInstallationFile(folder);
   if (!SameInstallation(read, again)) return "a written installation file reads back differently";

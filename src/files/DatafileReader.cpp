@@ -58,10 +58,11 @@ class LineReader {
       throw Damaged{LineMessage(number_, std::string(what) + " is too large")};
     return v;
   }
-  // The sides of the problem area: every coordinate lies in 0..LX, 0..LY.
+  // The sides of the problem area, which every coordinate lies within, are positive at the
+  // file's resolution of 1 mm, so that the side written back is still read.
   double Length(const char* what) {
     const double v = Real(what);
-    if (!(v > 0.0))
+    if (!(std::round(v * 1000.0) > 0.0))
       throw Damaged{LineMessage(number_, std::string(what) + " is not greater than 0")};
     return v;
   }

@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"WellLayer", HandWritten("3,1,3,1,1,1,0,500", "1,3,2,15.0,-200.0,6,\n"), "well layer 2"},
         DamageCase{"NotFinite", Replace(HandWritten("3,1,3,1,1,0,0,500"), "3, 10.0, 0.0, 2", "3, 1e999, 0.0, 2"), "X is not a finite number"},
         DamageCase{"ZeroLX", Replace(HandWritten("3,1,3,1,1,0,0,500"), "100.0 ; 50.0", "0 ; 50.0"), "Line 4: LX is not greater than 0"},
-        DamageCase{"NegativeLY", Replace(HandWritten("3,1,3,1,1,0,0,500"), "100.0 ; 50.0", "100 ; -5"), "LY is not greater than 0"},
+        DamageCase{"NegativeLY", Replace(HandWritten("3,1,3,1,1,0,0,500"), "100.0 ; 50.0", "100 ; 0.0004"), "LY is not greater than 0"},
         DamageCase{"MissingParticle", HandWritten("3,1,3,1,1,0,2,500", "1 5 6 7\n"), "ends early"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
 
