@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 
 #include "Cli.h"
 #include "files/Datafile.h"
@@ -9,8 +10,14 @@ namespace planaq::cli {
 
 Problem StartedProblem() {
   Problem problem;
-  ReadInstallation(problem, ".");
-  problem.StartUp(problem.caps);
+  const std::string message = ReadInstallation(problem, ".");
+  if (!message.empty()) std::fprintf(stderr, "%s\n", message.c_str());
+  const std::string failed = problem.StartUp(problem.caps);
+  if (!failed.empty()) {
+    // without its tables no command can run
+    std::fprintf(stderr, "%s\n", failed.c_str());
+    std::exit(1);
+  }
   return problem;
 }
 

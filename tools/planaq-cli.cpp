@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "Cli.h"
@@ -47,8 +48,16 @@ int main(int argc, char** argv) {
     return argc < 2 ? 1 : 0;
   }
   const planaq::cli::Args args(argv + 2, argv + argc);
-  for (const Command& c : kCommands)
-    if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
+  for (const Command& c : kCommands) {
+    if (std::strcmp(argv[1], c.name) != 0) continue;
+    try {
+      return c.run(args);
+    } catch (const std::bad_alloc&) {
+      // the capacities are checked against the memory; this is the machine running short
+      std::fprintf(stderr, "planaq-cli: not enough memory for '%s'\n", argv[1]);
+      return 1;
+    }
+  }
   std::fprintf(stderr, "planaq-cli: unknown command '%s'\n\n", argv[1]);
   PrintUsage();
   return 1;

@@ -1,9 +1,12 @@
 #include "files/Installation.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 
 #include "files/Tokens.h"
+#include "model/Memory.h"
 
 namespace planaq {
 namespace {
@@ -13,8 +16,6 @@ constexpr int kLineChars = 79;
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
-
-int OrDefault(int value, int fallback) { return value > 0 ? value : fallback; }
 
 std::string CapacityText(int v) {
   char buf[32];
@@ -26,7 +27,59 @@ RowCheck Checked(int value, std::string message) {
   return RowCheck{value, CapacityText(value), std::move(message)};
 }
 
+RowCheck Kept(int value, std::string message) {
+  RowCheck check = Checked(value, std::move(message));
+  check.kept = true;
+  return check;
+}
+
 int IntegerOf(const std::string& text) { return LeadingInt(text); }
+
+constexpr const char* kCapacityNames[4] = {"BMAX", "NMAX", "MMAX", "PMAX"};
+
+int& CapacityAt(Capacities& c, int index) {
+  int* const fields[4] = {&c.BMAX, &c.NMAX, &c.MMAX, &c.PMAX};
+  return *fields[index];
+}
+
+int DefaultCapacity(int index) {
+  Capacities d;
+  return CapacityAt(d, index);
+}
+
+long long OrDefault(long long value, int fallback) { return value > 0 ? value : fallback; }
+
+// The four capacities as the file holds them, before any is held to the index type.
+std::array<long long, 4> FileCapacities(const std::vector<std::string>& t) {
+  const Capacities d;
+  auto at = [&t](std::size_t i, int fallback) {
+    return i < t.size() ? OrDefault(LeadingLong(t[i]), fallback) : fallback;
+  };
+  // no particles is a capacity the grid itself accepts
+  const long long pmax = t.size() > 3 && LeadingLong(t[3]) >= 0 ? LeadingLong(t[3]) : d.PMAX;
+  return {at(0, d.BMAX), at(1, d.NMAX), at(2, d.MMAX), pmax};
+}
+
+// A capacity beyond the index type is read as its default.
+Capacities WithinIndexType(const std::array<long long, 4>& v, std::string& message) {
+  Capacities c;
+  for (int i = 0; i < 4; ++i) {
+    const std::string refused = CapacityRangeMessage(kCapacityNames[i], v[i]);
+    if (message.empty()) message = refused;
+    CapacityAt(c, i) = refused.empty() ? static_cast<int>(v[i]) : DefaultCapacity(i);
+  }
+  return c;
+}
+
+// Capacities that do not fit: every one raised above its default is read as the default.
+Capacities FittingCapacities(const Capacities& c, long long usableBytes, std::string& message) {
+  const std::string refused = CapacitiesMessage(c, usableBytes);
+  if (refused.empty()) return c;
+  if (message.empty()) message = refused;
+  Capacities fitted = c;
+  for (int i = 0; i < 4; ++i) CapacityAt(fitted, i) = std::min(CapacityAt(fitted, i), DefaultCapacity(i));
+  return fitted;
+}
 
 }  // namespace
 
@@ -35,27 +88,25 @@ std::string InstallationPath(const std::string& folder) {
 }
 
 InstallationData ReadInstallationFile(const std::string& folder) {
+  return ReadInstallationFile(folder, UsableMemoryBytes(PhysicalMemoryBytes()));
+}
+
+InstallationData ReadInstallationFile(const std::string& folder, long long usableBytes) {
   InstallationData data;
-  const Capacities defaults;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(InstallationPath(folder).c_str(), "rb"));
   if (!file) return data;
   std::string line;
   int lineNumber = 0;
   if (!ReadDataLine(file.get(), kLineChars, line, lineNumber)) return data;
   data.UserName = NameField(line, 40);
+  std::string refused;
   if (ReadDataLine(file.get(), kLineChars, line, lineNumber)) {
-    const std::vector<std::string> t = SplitTokens(line);
-    // A capacity the file lacks, or holds as 0 or less, takes its default; no particles is a
-    // capacity the grid itself accepts.
-    auto at = [&t](std::size_t i, int fallback) {
-      return i < t.size() ? OrDefault(LeadingInt(t[i]), fallback) : fallback;
-    };
-    data.caps.BMAX = at(0, defaults.BMAX);
-    data.caps.NMAX = at(1, defaults.NMAX);
-    data.caps.MMAX = at(2, defaults.MMAX);
-    data.caps.PMAX = t.size() > 3 && LeadingInt(t[3]) >= 0 ? LeadingInt(t[3]) : defaults.PMAX;
+    // A capacity the file lacks, or holds as 0 or less, takes its default.
+    data.caps = WithinIndexType(FileCapacities(SplitTokens(line)), refused);
   }
-  data.caps = SafeCapacities(data.caps);
+  data.caps = FittingCapacities(SafeCapacities(data.caps), usableBytes, refused);
+  if (!refused.empty())
+    data.message = InstallationPath(folder) + ": " + refused + "\n\nThe default capacities are used.";
   return data;
 }
 
@@ -77,20 +128,28 @@ bool WriteInstallationFile(const std::string& folder, const InstallationData& da
   return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
 }
 
-void ReadInstallation(Problem& problem, const std::string& folder) {
+std::string ReadInstallation(Problem& problem, const std::string& folder) {
   const InstallationData data = ReadInstallationFile(folder);
   problem.UserName = data.UserName;
-  problem.Allocate(data.caps);
+  std::string message = data.message;
+  const std::string failed = problem.Allocate(data.caps);
+  if (!failed.empty()) message += (message.empty() ? "" : "\n\n") + failed;
   problem.TakeSnapshot();
+  return message;
 }
 
-bool SaveInstallation(Problem& problem, const std::string& folder) {
+Outcome SaveInstallation(Problem& problem, const std::string& folder) {
+  const std::string failed = problem.Allocate(problem.caps);
+  if (!failed.empty()) {
+    problem.caps = problem.AllocatedCapacities();
+    return Outcome::Fail(failed);
+  }
   const bool written =
-      WriteInstallationFile(folder, InstallationData{problem.UserName, problem.caps});
-  problem.Allocate(problem.caps);
+      WriteInstallationFile(folder, InstallationData{problem.UserName, problem.caps, ""});
   problem.InitialiseProblem();
   problem.InitialiseSoilsAndColours();
-  return written;
+  if (!written) return Outcome::Fail("Writing " + InstallationPath(folder) + " failed.");
+  return Outcome{};
 }
 
 std::string CheckUserName(const std::string& text) { return text.substr(0, 60); }
@@ -118,6 +177,28 @@ RowCheck CheckPMAX(const std::string& text) {
   if (v < 0) return Checked(0, "");
   if (v > 1000) return Checked(1000, "Enter integer value <= 1000");
   return Checked(v, "");
+}
+
+}  // namespace planaq
+
+namespace planaq {
+
+RowCheck CheckCapacityRow(const Capacities& current, int row, const std::string& text,
+                          long long usableBytes) {
+  if (row < 1 || row > 4) return RowCheck{0, text, ""};
+  const int index = row - 1;
+  Capacities kept = current;
+  const int old = CapacityAt(kept, index);  // the value the cell shows again when refused
+  const std::string range = CapacityRangeMessage(kCapacityNames[index], LeadingLong(text));
+  if (!range.empty()) return Kept(old, range);
+  static RowCheck (*const kChecks[4])(const std::string&) = {CheckBMAX, CheckNMAX, CheckMMAX,
+                                                              CheckPMAX};
+  const RowCheck check = kChecks[index](text);
+  Capacities wanted = current;
+  CapacityAt(wanted, index) = check.value;
+  const std::string tooLarge = CapacitiesMessage(SafeCapacities(wanted), usableBytes);
+  if (!tooLarge.empty()) return Kept(old, tooLarge);
+  return check;
 }
 
 }  // namespace planaq

@@ -81,13 +81,18 @@ double LeadingReal(const std::string& token) {
   return std::strtod(token.substr(begin, i - begin).c_str(), nullptr);
 }
 
-int LeadingInt(const std::string& token) {
+long long LeadingLong(const std::string& token) {
   std::size_t i = SkipBlanks(token, 0);
   const std::size_t begin = i;
   if (i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
   const std::size_t end = Digits(token, i);
   if (end == i) return 0;
-  const long long v = std::strtoll(token.substr(begin, end - begin).c_str(), nullptr, 10);
+  // strtoll holds what it cannot represent to LLONG_MIN / LLONG_MAX
+  return std::strtoll(token.substr(begin, end - begin).c_str(), nullptr, 10);
+}
+
+int LeadingInt(const std::string& token) {
+  const long long v = LeadingLong(token);
   if (v > INT_MAX) return INT_MAX;
   if (v < INT_MIN) return INT_MIN;
   return static_cast<int>(v);

@@ -31,5 +31,7 @@ std::vector<std::string> SplitTokens(const std::string& line);
 double LeadingReal(const std::string& token);
 // The leading optionally signed digits of a token, held to the range of int; 0 when none.
 int LeadingInt(const std::string& token);
+// The same held to the range of long long, for counts that must be refused rather than held.
+long long LeadingLong(const std::string& token);
 
 }  // namespace planaq

@@ -1,6 +1,9 @@
 #include "model/Problem.h"
 
 #include <algorithm>
+#include <new>
+
+#include "model/Memory.h"
 
 namespace planaq {
 
@@ -13,16 +16,75 @@ Capacities SafeCapacities(const Capacities& c) {
   return s;
 }
 
-void Problem::Allocate(const Capacities& capacities) {
-  caps = SafeCapacities(capacities);
-  nodes.assign(caps.NMAX, Node{});
-  layers.assign(caps.NMAX, NodeLayers{});
-  blocks.assign(caps.BMAX, Block{});
-  elements.assign(caps.MMAX, Element{});
-  soils.assign(caps.BMAX, Soil{});
-  blockColour.assign(caps.BMAX, 0);
-  wells.assign(caps.BMAX, Well{});
-  particles.assign(caps.PMAX, Particle{});
+namespace {
+
+// New tables are made aside, so that a failure leaves the problem's own untouched.
+struct Tables {
+  LazyTable<Node> nodes;
+  LazyTable<NodeLayers> layers;
+  LazyTable<Block> blocks;
+  LazyTable<Element> elements;
+  LazyTable<Soil> soils;
+  LazyTable<int> blockColour;
+  LazyTable<Well> wells;
+  std::vector<Particle> particles;
+};
+
+void SizeTables(Tables& t, const Capacities& c, bool failHalfway) {
+  t.nodes.resize(c.NMAX);
+  t.layers.resize(c.NMAX);
+  t.blocks.resize(c.BMAX);
+  t.elements.resize(c.MMAX);
+  if (failHalfway) throw std::bad_alloc();
+  t.soils.resize(c.BMAX);
+  t.blockColour.resize(c.BMAX);
+  t.wells.resize(c.BMAX);
+  t.particles.assign(c.PMAX, Particle{});
+}
+
+std::string OutOfMemoryMessage(const Capacities& c) {
+  return "Capacity too large\n\nThere is not enough memory for the tables of NMAX = " +
+         std::to_string(c.NMAX) + " and MMAX = " + std::to_string(c.MMAX) +
+         ". The previous capacities are kept.";
+}
+
+}  // namespace
+
+std::string Problem::Allocate(const Capacities& capacities, long long usableBytes) {
+  const Capacities c = SafeCapacities(capacities);
+  std::string message = CapacitiesMessage(c, usableBytes);
+  if (!message.empty()) return message;
+  Tables t;
+  try {
+    const bool fail = failNextAllocation;
+    failNextAllocation = false;
+    SizeTables(t, c, fail);
+  } catch (const std::bad_alloc&) {
+    return OutOfMemoryMessage(c);
+  }
+  nodes.swap(t.nodes);
+  layers.swap(t.layers);
+  blocks.swap(t.blocks);
+  elements.swap(t.elements);
+  soils.swap(t.soils);
+  blockColour.swap(t.blockColour);
+  wells.swap(t.wells);
+  particles.swap(t.particles);
+  caps = c;
+  return "";
+}
+
+std::string Problem::Allocate(const Capacities& capacities) {
+  return Allocate(capacities, UsableMemoryBytes(PhysicalMemoryBytes()));
+}
+
+Capacities Problem::AllocatedCapacities() const {
+  Capacities c;
+  c.BMAX = static_cast<int>(blocks.size());
+  c.NMAX = static_cast<int>(nodes.size());
+  c.MMAX = static_cast<int>(elements.size());
+  c.PMAX = static_cast<int>(particles.size());
+  return c;
 }
 
 void Problem::InitialiseProblem() {
@@ -109,16 +171,18 @@ void Problem::RestoreCountsFromSnapshot() {
   LY = previous.LY;
 }
 
-void Problem::StartUp(const Capacities& capacities) {
+std::string Problem::StartUp(const Capacities& capacities) {
+  std::string message = Allocate(capacities);
+  if (!message.empty()) return message;
   FileName = "Data1.aqd";
   ProblemName = "Default Datafile";
   waterLevelWarning = false;
   particleRowsStale = true;
   meanDischarge = 0.0;
-  Allocate(capacities);
   InitialiseProblem();
   InitialiseSoilsAndColours();
   ReplaceFirstPaletteEntriesByBlue();
+  return "";
 }
 
 int Problem::ElementContaining(double x, double y, int e) const {

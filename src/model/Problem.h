@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/LazyTable.h"
+
 namespace planaq {
 
 constexpr int kMaxLayers = 6;
@@ -96,15 +98,15 @@ struct Problem {
   int NA = 0, NB = 0, NN = 0, NM = 0, NL = 6, NW = 0, NP = 0;
   double TM = 2000.0;
 
-  // tables, sized by Allocate to the capacities
-  std::vector<Node> nodes;
-  std::vector<NodeLayers> layers;
-  std::vector<Block> blocks;
-  std::vector<Element> elements;
-  std::vector<Soil> soils;
-  std::vector<int> blockColour;  // palette index per block
-  std::vector<Well> wells;
-  std::vector<Particle> particles;
+  // tables, sized by Allocate to the capacities; memory is taken where the problem writes
+  LazyTable<Node> nodes;
+  LazyTable<NodeLayers> layers;
+  LazyTable<Block> blocks;
+  LazyTable<Element> elements;
+  LazyTable<Soil> soils;
+  LazyTable<int> blockColour;  // palette index per block
+  LazyTable<Well> wells;
+  std::vector<Particle> particles;  // a particle's default is not all-zero bytes
   std::array<Rgb, kPaletteSize> palette{};
 
   PreviousCounts previous;
@@ -112,15 +114,25 @@ struct Problem {
   bool particleRowsStale = true;
   double meanDischarge = 0.0;
   int NZ = 0;  // size of the sparse pattern during Solve
+  // Test hook: the next Allocate fails as if memory ran out, after some new tables exist.
+  bool failNextAllocation = false;
 
-  void Allocate(const Capacities& capacities);
+  // Sizes every table to the capacities (held to the safe minima). Capacities that do not fit
+  // in usableBytes, or an allocation that fails, leave the problem and its capacities as they
+  // were and return the message; an empty message means the tables are new.
+  std::string Allocate(const Capacities& capacities, long long usableBytes);
+  // The same against what this machine can give.
+  std::string Allocate(const Capacities& capacities);
+  // The capacities the tables have now.
+  Capacities AllocatedCapacities() const;
   void InitialiseProblem();
   void InitialiseSoilsAndColours();
   void ReplaceFirstPaletteEntriesByBlue();
   void TakeSnapshot();
   void RestoreCountsFromSnapshot();
   // Start-up sequence without the installation file: allocate, initial problem, soils, blue.
-  void StartUp(const Capacities& capacities);
+  // Returns Allocate's message; on one the problem keeps its tables and is not started up.
+  std::string StartUp(const Capacities& capacities);
 
   int ElementContaining(double x, double y, int e) const;
   // true when element e has a block that indexes the block and soil tables

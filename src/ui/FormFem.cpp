@@ -332,7 +332,7 @@ void TFormFem::StartUp() {
   ProgressGrid->SetCell(0, 3, QStringLiteral("Log(error)"));
   PanelWait->hide();
   PanelWarning->hide();
-  ReadInstallation(problem_, workDir_);
+  const std::string installationMessage = ReadInstallation(problem_, workDir_);
   const Capacities caps = problem_.caps;
   const std::string user = problem_.UserName;
   problem_.StartUp(caps);
@@ -346,6 +346,7 @@ void TFormFem::StartUp() {
   shownGeneral_.fill(std::string("\x01"));  // nothing shown yet: the first repaint writes all
   GeneralGrid->Select(1, kRowProblemName);
   update();
+  if (!installationMessage.empty()) dialogs_.Message(installationMessage);
 }
 
 void TFormFem::LayOut() {
@@ -445,19 +446,22 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
   return moveOn;
 }
 
-void TFormFem::CheckInstallationCell() {
+bool TFormFem::CheckInstallationCell() {
   const int row = InstallationGrid->Row();
-  if (row < 0 || InstallationGrid->Col() != 1) return;
+  if (row < 0 || InstallationGrid->Col() != 1) return true;
   const GeneralCheck check =
       CheckInstallationRow(problem_, row, InstallationGrid->CellText(1, row));
   if (!check.message.empty()) dialogs_.Message(check.message);
   InstallationGrid->SetCellText(1, row, check.text);
+  return !check.kept;
 }
 
 void TFormFem::SaveInstallationData() {
   // SaveInstallation: the file, then the problem rebuilt for the new capacities
   EnableDataCommands(false);
-  SaveInstallation(problem_, workDir_);
+  const Outcome saved = SaveInstallation(problem_, workDir_);
+  if (!saved.ok) dialogs_.Message(saved.message);
+  RefreshInstallationGrid();
   Refresh();
 }
 
@@ -471,8 +475,8 @@ void TFormFem::InstallationGridExit() {
   // a message box of the check takes the focus from the grid: that is no second leave
   if (installationEditing_) return;
   installationEditing_ = true;
-  CheckInstallationCell();
-  SaveInstallationData();
+  // a refused capacity changes nothing, so the problem in memory stays
+  if (CheckInstallationCell()) SaveInstallationData();
   installationEditing_ = false;
 }
 

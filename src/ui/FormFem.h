@@ -117,7 +117,8 @@ class TFormFem : public QMainWindow {
 
   bool GeneralGridSelectCell(int col, int row);
   bool InstallationGridSelectCell(int col, int row);
-  void CheckInstallationCell();
+  // Returns false when the entry was refused and nothing changed.
+  bool CheckInstallationCell();
   void ResetNewParticles();
   void SaveInstallationData();
 

@@ -4,6 +4,7 @@
 
 #include "files/Installation.h"
 #include "files/Tokens.h"
+#include "model/Memory.h"
 
 namespace planaq::ui {
 
@@ -52,9 +53,13 @@ GeneralCheck IntegerInRange(int& stored, const std::string& text, int lowest, in
   return {Format("%12d", v), message, true};
 }
 
+RowCheck CapacityRow(const Problem& p, int row, const std::string& text) {
+  return CheckCapacityRow(p.caps, row, Trimmed(text), UsableMemoryBytes(PhysicalMemoryBytes()));
+}
+
 GeneralCheck FromRowCheck(int& stored, const RowCheck& check) {
   stored = check.value;
-  return {check.text, check.message, true};
+  return {check.text, check.message, true, check.kept};
 }
 
 }  // namespace
@@ -129,10 +134,10 @@ GeneralCheck CheckInstallationRow(Problem& p, int row, const std::string& text) 
     case 0:
       p.UserName = CheckUserName(text);
       return {p.UserName, "", true};
-    case 1: return FromRowCheck(p.caps.BMAX, CheckBMAX(Trimmed(text)));
-    case 2: return FromRowCheck(p.caps.NMAX, CheckNMAX(Trimmed(text)));
-    case 3: return FromRowCheck(p.caps.MMAX, CheckMMAX(Trimmed(text)));
-    case 4: return FromRowCheck(p.caps.PMAX, CheckPMAX(Trimmed(text)));
+    case 1: return FromRowCheck(p.caps.BMAX, CapacityRow(p, row, text));
+    case 2: return FromRowCheck(p.caps.NMAX, CapacityRow(p, row, text));
+    case 3: return FromRowCheck(p.caps.MMAX, CapacityRow(p, row, text));
+    case 4: return FromRowCheck(p.caps.PMAX, CapacityRow(p, row, text));
     default: return {text, "", true};
   }
 }

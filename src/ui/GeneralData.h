@@ -25,6 +25,7 @@ struct GeneralCheck {
   std::string text;
   std::string message;
   bool moveOn = true;
+  bool kept = false;  // nothing changed: the entry could not be held
 };
 GeneralCheck CheckGeneralRow(Problem& problem, int row, const std::string& text);
 

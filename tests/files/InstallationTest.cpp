@@ -77,7 +77,7 @@ TEST(Installation, SaveRebuildsTheProblemWithTheNewCapacities) {
   p.NN = 77;
   p.FileName = "kept.aqd";
   p.caps = Capacities{20, 200, 300, 5};
-  ASSERT_TRUE(SaveInstallation(p, dir.path()));
+  ASSERT_TRUE(SaveInstallation(p, dir.path()).ok);
   EXPECT_EQ(p.nodes.size(), 200u);
   EXPECT_EQ(p.NN, 3);
   EXPECT_EQ(p.FileName, "kept.aqd");
@@ -86,6 +86,62 @@ TEST(Installation, SaveRebuildsTheProblemWithTheNewCapacities) {
   ReadInstallation(q, dir.path());
   EXPECT_EQ(q.caps.MMAX, 300);
   EXPECT_EQ(q.elements.size(), 300u);
+}
+
+TEST(Installation, CapacitiesBeyondMemoryOrIndexReadAsTheDefaults) {
+  struct Case {
+    const char* line;
+    const char* named;
+  };
+  const Case cases[] = {{"48, 100000000, 20000, 100", "memory"},
+                        {"48, 3000000000, 20000, 100", "NMAX = 3000000000"},
+                        {"48, 12000, 99999999999, 100", "MMAX = 99999999999"}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    dir.Write("PLANAQ.txt", std::string("Me,\n") + c.line + "\n");
+    const InstallationData d = ReadInstallationFile(dir.path(), 16LL << 30);
+    EXPECT_EQ(d.caps.NMAX, 12000) << c.line;
+    EXPECT_EQ(d.caps.MMAX, 20000) << c.line;
+    EXPECT_NE(d.message.find(c.named), std::string::npos) << d.message;
+    EXPECT_NE(d.message.find("The default capacities are used."), std::string::npos);
+    Problem p;
+    EXPECT_NE(ReadInstallation(p, dir.path()), "");
+    EXPECT_EQ(p.nodes.size(), 12000u);
+  }
+}
+
+TEST(InstallationGrid, CapacityRowKeepsTheCurrentValueWhenItCannotBeHeld) {
+  const Capacities current;
+  const long long usable = 16LL << 30;
+  RowCheck r = CheckCapacityRow(current, 2, "3000000000", usable);
+  EXPECT_EQ(r.value, 12000);
+  EXPECT_EQ(r.text, "       12000");
+  EXPECT_NE(r.message.find("NMAX = 3000000000"), std::string::npos);
+  r = CheckCapacityRow(current, 2, "100000000", usable);
+  EXPECT_EQ(r.value, 12000);
+  EXPECT_NE(r.message.find("largest NMAX"), std::string::npos);
+  r = CheckCapacityRow(current, 3, "4200000", usable);
+  EXPECT_EQ(r.value, 4200000);
+  EXPECT_EQ(r.message, "");
+  r = CheckCapacityRow(current, 2, "100", usable);  // the row's own rule still holds
+  EXPECT_EQ(r.value, 10000);
+  EXPECT_EQ(r.message, "Enter integer value > 100");
+}
+
+TEST(Installation, SaveThatCannotAllocateKeepsTheProblemAndTheFile) {
+  TempDir dir;
+  Problem p;
+  p.StartUp(Capacities{});
+  p.NN = 77;
+  p.caps.NMAX = 50000;
+  p.failNextAllocation = true;
+  const Outcome saved = SaveInstallation(p, dir.path());
+  EXPECT_FALSE(saved.ok);
+  EXPECT_NE(saved.message.find("Capacity too large"), std::string::npos);
+  EXPECT_EQ(p.NN, 77);
+  EXPECT_EQ(p.caps.NMAX, 12000);
+  EXPECT_EQ(p.nodes.size(), 12000u);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("PLANAQ.txt")));
 }
 
 TEST(InstallationGrid, RowRules) {

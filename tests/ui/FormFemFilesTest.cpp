@@ -204,6 +204,19 @@ TEST_F(MainWindowTest, InstallationGridKeepsCorrectedValueAfterRebuild) {
                                                   "          48,       10000,       20000,         100,\n");
 }
 
+TEST_F(MainWindowTest, InstallationGridRefusesCapacitiesBeyondTheMemory) {
+  form->problem().NN = 4;  // stands for a loaded problem, which must survive the refusal
+  ui::StringGrid* g = Grid("InstallationGrid");
+  for (const char* typed : {"100000000", "3000000000"}) {
+    EXPECT_TRUE(EnterAndLeave(g, 2, typed, 3));
+    EXPECT_NE(LastMessage().find("Capacity too large"), std::string::npos) << typed;
+    EXPECT_EQ(g->CellText(1, 2), "       12000");
+    EXPECT_EQ(form->problem().caps.NMAX, 12000);
+    EXPECT_EQ(form->problem().nodes.size(), 12000u);
+    EXPECT_EQ(form->problem().NN, 4);
+  }
+}
+
 TEST_F(MainWindowTest, FocusLeavingTheInstallationGridSavesToo) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -1,0 +1,88 @@
+#include "model/Memory.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace planaq {
+namespace {
+
+constexpr double kGiB = 1024.0 * 1024.0 * 1024.0;
+constexpr double kLayers = kMaxLayers;
+
+// The solver keeps five pattern positions per node: a column index, a conductance per layer
+// and a leakage per aquitard, and for one layer the rows written out whole.
+constexpr double kPatternBytesPerNode = 5.0 * (4 + 8 * kLayers + 8 * (kLayers - 1)) + 2 * 5 * 12;
+// Node-major vectors of the iteration: heads, residual, direction, product, diagonal, supply,
+// the previous heads and the product's scratch, plus the per-node row starts and flags.
+constexpr double kIterationBytesPerNode = 8 * 8 * kLayers + 3 * 4 + 1;
+// Renumbering keys and orders, the node hash and the element lists of the pattern build.
+constexpr double kWorkBytesPerNode = 8 + 4 + 4 + 32;
+constexpr double kWorkBytesPerElement = 3 * 4 + 8 + 4 + sizeof(Element);
+
+double NodeBytes() {
+  return sizeof(Node) + sizeof(NodeLayers) + kPatternBytesPerNode + kIterationBytesPerNode +
+         kWorkBytesPerNode;
+}
+double ElementBytes() { return sizeof(Element) + kWorkBytesPerElement; }
+double BlockBytes() { return sizeof(Block) + sizeof(Soil) + sizeof(int) + sizeof(Well); }
+double ParticleBytes() { return sizeof(Particle); }
+
+double OtherBytes(const Capacities& c, bool withNodes, bool withElements) {
+  return (withNodes ? c.NMAX * NodeBytes() : 0.0) + (withElements ? c.MMAX * ElementBytes() : 0.0) +
+         c.BMAX * BlockBytes() + c.PMAX * ParticleBytes();
+}
+
+long long LargestFitting(double usable, double others, double perUnit) {
+  const double n = (usable - others) / perUnit;
+  return n < 1.0 ? 0 : static_cast<long long>(std::min(n, static_cast<double>(kMaxCapacity)));
+}
+
+std::string Gigabytes(double bytes) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.1f GB", bytes / kGiB);
+  return buf;
+}
+
+}  // namespace
+
+double EstimateBytes(const Capacities& caps) { return OtherBytes(caps, true, true); }
+
+long long PhysicalMemoryBytes() {
+  const long pages = sysconf(_SC_PHYS_PAGES);
+  const long pageSize = sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return static_cast<long long>(4 * kGiB);
+  return static_cast<long long>(pages) * pageSize;
+}
+
+long long UsableMemoryBytes(long long physicalBytes) {
+  const long long margin = std::max(physicalBytes / 4, static_cast<long long>(kGiB));
+  return std::max(physicalBytes - margin, 0LL);
+}
+
+std::string CapacitiesMessage(const Capacities& caps, long long usableBytes) {
+  const double needed = EstimateBytes(caps);
+  const double usable = static_cast<double>(usableBytes);
+  if (needed <= usable) return "";
+  const long long nmax = LargestFitting(usable, OtherBytes(caps, false, true), NodeBytes());
+  const long long mmax = LargestFitting(usable, OtherBytes(caps, true, false), ElementBytes());
+  char buf[512];
+  std::snprintf(buf, sizeof buf,
+                "Capacity too large\n\n"
+                "The capacities need about %s of memory, and this computer can give %s.\n\n"
+                "With the other capacities as they are, the largest NMAX that fits is %lld and "
+                "the largest MMAX is %lld.",
+                Gigabytes(needed).c_str(), Gigabytes(usable).c_str(), nmax, mmax);
+  return buf;
+}
+
+std::string CapacityRangeMessage(const char* name, long long value) {
+  if (value <= kMaxCapacity) return "";
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "Capacity too large\n\n%s = %lld is more than %lld.", name,
+                value, kMaxCapacity);
+  return buf;
+}
+
+}  // namespace planaq

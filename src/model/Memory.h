@@ -1,0 +1,29 @@
+#pragma once
+// Whether a set of capacities fits in this machine: the bytes its tables and the solver's
+// storage need at full capacity, against the physical memory less a margin.
+
+#include <string>
+
+#include "model/Problem.h"
+
+namespace planaq {
+
+// The largest capacity the tables' index type can hold.
+constexpr long long kMaxCapacity = 2147483647LL;
+
+// The bytes the capacities need when every table is full and a problem of six layers is
+// solved: the problem tables, the solver's storage and the refinement's work arrays.
+double EstimateBytes(const Capacities& caps);
+
+long long PhysicalMemoryBytes();
+// What the program may take of the physical memory: it leaves a quarter, and at least 1 GiB,
+// to the system and the other programs.
+long long UsableMemoryBytes(long long physicalBytes);
+
+// Empty when the capacities fit in usableBytes; otherwise the message that names the memory
+// needed and the largest NMAX and MMAX that would fit.
+std::string CapacitiesMessage(const Capacities& caps, long long usableBytes);
+// The message for a capacity beyond the index type; empty when it is within it.
+std::string CapacityRangeMessage(const char* name, long long value);
+
+}  // namespace planaq

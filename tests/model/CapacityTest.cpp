@@ -1,0 +1,84 @@
+// Capacities that do not fit are refused before anything is allocated, and a failed
+// allocation leaves the problem as it was.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "model/Memory.h"
+#include "model/Problem.h"
+
+namespace planaq {
+namespace {
+
+constexpr long long kGiB = 1024LL * 1024 * 1024;
+
+long long NumberAfter(const std::string& text, const std::string& label) {
+  std::smatch m;
+  const std::regex pattern(label + " that fits is ([0-9]+)|" + label + " is ([0-9]+)");
+  if (!std::regex_search(text, m, pattern)) return -1;
+  return std::stoll(m[1].matched ? m[1].str() : m[2].str());
+}
+
+Problem StartedWithData() {
+  Problem p;
+  EXPECT_EQ(p.StartUp(Capacities{}), "");
+  p.nodes[2].X = 123.0;
+  p.layers[1].F[0] = 9.5;
+  p.NN = 3;
+  return p;
+}
+
+void ExpectUnchanged(const Problem& p) {
+  EXPECT_EQ(p.caps.NMAX, 12000);
+  EXPECT_EQ(p.caps.MMAX, 20000);
+  EXPECT_EQ(p.nodes.size(), 12000u);
+  EXPECT_EQ(p.elements.size(), 20000u);
+  EXPECT_EQ(p.nodes[2].X, 123.0);
+  EXPECT_EQ(p.layers[1].F[0], 9.5);
+}
+
+TEST(Capacity, TooLargeIsRefusedAndTheProblemStays) {
+  Problem p = StartedWithData();
+  const std::string message = p.Allocate(Capacities{48, 100000000, 200000000, 100}, 16 * kGiB);
+  EXPECT_NE(message.find("Capacity too large"), std::string::npos) << message;
+  ExpectUnchanged(p);
+}
+
+TEST(Capacity, TheLargestNmaxAndMmaxNamedAreTheLargestThatFit) {
+  const long long usable = 16 * kGiB;
+  const Capacities wanted{48, 100000000, 20000, 100};
+  const std::string message = CapacitiesMessage(wanted, usable);
+  const long long nmax = NumberAfter(message, "NMAX");
+  ASSERT_GT(nmax, 1000000) << message;
+  Capacities c = wanted;
+  c.NMAX = static_cast<int>(nmax);
+  EXPECT_EQ(CapacitiesMessage(c, usable), "");
+  c.NMAX += 1;
+  EXPECT_NE(CapacitiesMessage(c, usable), "");
+  EXPECT_EQ(NumberAfter(message, "MMAX"), 0) << "no MMAX fits beside NMAX = 1e8";
+}
+
+TEST(Capacity, AFailedAllocationLeavesTheProblemAsItWas) {
+  Problem p = StartedWithData();
+  p.failNextAllocation = true;
+  EXPECT_NE(p.Allocate(Capacities{48, 50000, 90000, 100}), "");
+  ExpectUnchanged(p);
+  // the hook fails one allocation; new tables read as the element defaults
+  EXPECT_EQ(p.Allocate(Capacities{48, 50000, 90000, 100}), "");
+  EXPECT_EQ(p.nodes.size(), 50000u);
+  EXPECT_EQ(p.elements[89999].Block, 0);
+  EXPECT_EQ(p.layers[49999].F[5], 0.0);
+  EXPECT_EQ(p.particles[99].Element, -1);
+}
+
+TEST(Capacity, UsableMemoryLeavesAMargin) {
+  EXPECT_EQ(UsableMemoryBytes(24 * kGiB), 18 * kGiB);
+  EXPECT_EQ(UsableMemoryBytes(2 * kGiB), 1 * kGiB);
+  EXPECT_EQ(UsableMemoryBytes(kGiB / 2), 0);
+  EXPECT_EQ(CapacityRangeMessage("NMAX", 2147483647LL), "");
+  EXPECT_NE(CapacityRangeMessage("NMAX", 3000000000LL).find("NMAX = 3000000000"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace planaq
