@@ -116,15 +116,5 @@ TEST_F(MainWindowTest, TypedUserNameGoesToTheInstallationFileInWindows1252) {
   EXPECT_EQ(g->Cell(1, 0), QString::fromUtf8("J\u00F6rg M\u00FCller"));
 }
 
-TEST_F(MainWindowTest, SavedFileNameIsTheBaseNameInWindows1252) {
-  dialogs.AnswerFile(dir.File("Grundwasser \u00FC.aqd"));
-  form->SpeedButtonSaveClick();
-  EXPECT_EQ(form->problem().FileName, "Grundwasser \xFC.aqd");
-  EXPECT_EQ(Grid("GeneralGrid")->Cell(1, ui::kRowFileName),
-            QString::fromUtf8("Grundwasser \u00FC.aqd"));
-  EXPECT_NE(ReadFile(dir.File("Grundwasser \u00FC.aqd")).find("\nGrundwasser \xFC.aqd,\n"),
-            std::string::npos);
-}
-
 }  // namespace
 }  // namespace planaq::test
