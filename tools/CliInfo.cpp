@@ -4,6 +4,7 @@
 #include "Cli.h"
 #include "files/Datafile.h"
 #include "files/Installation.h"
+#include "model/Windows1252.h"
 #include "solver/FlowField.h"
 
 namespace planaq::cli {
@@ -41,8 +42,9 @@ int Info(const Args& args) {
   }
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, args[0])) return 1;
-  std::printf("File Name     %s\n", problem.FileName.c_str());
-  std::printf("Problem Name  %s\n", problem.ProblemName.c_str());
+  // the terminal reads UTF-8
+  std::printf("File Name     %s\n", Windows1252ToUtf8(problem.FileName).c_str());
+  std::printf("Problem Name  %s\n", Windows1252ToUtf8(problem.ProblemName).c_str());
   std::printf("LX (m)        %15.3f\n", problem.LX);
   std::printf("LY (m)        %15.3f\n", problem.LY);
   std::printf("NA            %12d\n", problem.NA);

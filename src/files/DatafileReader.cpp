@@ -5,6 +5,7 @@
 
 #include "files/Datafile.h"
 #include "files/Tokens.h"
+#include "model/Windows1252.h"
 
 namespace planaq {
 namespace {
@@ -296,7 +297,7 @@ Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
 
 Outcome ReadDatafile(Problem& problem, const std::string& path) {
   const std::string fileNameBefore = problem.FileName;
-  problem.FileName = path;
+  problem.FileName = Utf8ToWindows1252(path);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
   const Outcome read = ReadDatafileFrom(problem, file.get());

@@ -3,6 +3,7 @@
 
 #include "files/Datafile.h"
 #include "files/Tokens.h"
+#include "model/Windows1252.h"
 
 namespace planaq {
 namespace {
@@ -128,17 +129,17 @@ std::string FormatDatafile(const Problem& problem) {
 
 Outcome WriteDatafile(Problem& problem, const std::string& path) {
   const Outcome diskFull = Outcome::Fail("Writing datafile failed.  Disk full ?");
-  problem.FileName = path;
+  problem.FileName = Utf8ToWindows1252(path);
   const std::string temporary = FolderOf(path) + "/.planaq-save-" + BaseName(path) + ".tmp";
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
   if (!f) return diskFull;
-  problem.FileName = BaseName(path);
+  problem.FileName = Utf8ToWindows1252(BaseName(path));
   const std::string text = FormatDatafile(problem);
   const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
   const bool closed = std::fclose(f) == 0;
   if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
     std::remove(temporary.c_str());
-    problem.FileName = path;
+    problem.FileName = Utf8ToWindows1252(path);
     return diskFull;
   }
   return Outcome{};

@@ -106,7 +106,7 @@ InstallationData ReadInstallationFile(const std::string& folder, long long usabl
   }
   data.caps = FittingCapacities(SafeCapacities(data.caps), usableBytes, refused);
   if (!refused.empty())
-    data.message = InstallationPath(folder) + ": " + refused + "\n\nThe default capacities are used.";
+    data.message = "PLANAQ.txt: " + refused + "\n\nThe default capacities are used.";
   return data;
 }
 

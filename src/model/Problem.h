@@ -87,6 +87,8 @@ struct PreviousCounts {
 };
 
 struct Problem {
+  // The three names are Windows-1252 bytes, as the files hold them (model/Windows1252.h).
+
   // installation data
   std::string UserName = "Vivideri re Zerevireder";
   Capacities caps;

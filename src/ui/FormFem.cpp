@@ -435,7 +435,8 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
   const int row = GeneralGrid->Row();
   bool moveOn = true;
   if (GeneralGrid->Col() == 1 && row >= kFirstGeneralEditRow) {
-    const GeneralCheck check = CheckGeneralRow(problem_, row, GeneralGrid->CellText(1, row));
+    const std::string held = GeneralValueText(problem_, row);
+    const GeneralCheck check = CheckGeneralRow(problem_, row, GeneralGrid->CellText(1, row, held));
     if (!check.message.empty()) dialogs_.Message(check.message);
     GeneralGrid->SetCellText(1, row, check.text);
     // a refused entry stays in the cell until the user leaves it again
@@ -449,8 +450,9 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
 bool TFormFem::CheckInstallationCell() {
   const int row = InstallationGrid->Row();
   if (row < 0 || InstallationGrid->Col() != 1) return true;
+  const std::string held = InstallationValueText(problem_, row);
   const GeneralCheck check =
-      CheckInstallationRow(problem_, row, InstallationGrid->CellText(1, row));
+      CheckInstallationRow(problem_, row, InstallationGrid->CellText(1, row, held));
   if (!check.message.empty()) dialogs_.Message(check.message);
   InstallationGrid->SetCellText(1, row, check.text);
   return !check.kept;

@@ -6,6 +6,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "model/Windows1252.h"
+
 namespace planaq::ui {
 
 namespace {
@@ -19,7 +21,9 @@ QString StartPath(const FileDialogSetup& setup) {
 }  // namespace
 
 void QtDialogs::Message(const std::string& text) {
-  QMessageBox::information(parent_, QStringLiteral("PLANAQ"), QString::fromStdString(text));
+  // the program's texts are Windows-1252
+  QMessageBox::information(parent_, QStringLiteral("PLANAQ"),
+                           QString::fromStdString(Windows1252ToUtf8(text)));
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogSetup& setup) {

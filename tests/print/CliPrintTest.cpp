@@ -124,6 +124,24 @@ TEST_F(CliPrint, DefaultsPrintTheGeneralDataOnly) {
   EXPECT_EQ(text.find("Page 2"), std::string::npos);
 }
 
+TEST_F(CliPrint, AnAccentedFileNameIsKeptInWindows1252AndReadsBackAsTyped) {
+  const std::string aqd = dir_.File("Grundwasser \u00FC.aqd");
+  const std::string cli = std::string(PLANAQ_CLI) + " ";
+  ASSERT_EQ(Shell(cli + "new '" + aqd + "'"), 0);
+  EXPECT_NE(ReadFile(aqd).find("\nGrundwasser \xFC.aqd,\n"), std::string::npos);
+
+  ASSERT_EQ(Shell(cli + "info '" + aqd + "' > " + dir_.File("info.txt")), 0);
+  EXPECT_NE(ReadFile(dir_.File("info.txt")).find("File Name     Grundwasser \u00FC.aqd\n"),
+            std::string::npos);
+
+  ASSERT_EQ(Shell(cli + "print '" + aqd + "' " + dir_.File("out.pdf")), 0);
+  ASSERT_EQ(Shell(std::string(PDFTOTEXT) + " -raw " + dir_.File("out.pdf") + " " +
+                  dir_.File("out.txt")),
+            0);
+  EXPECT_NE(Squeezed(ReadFile(dir_.File("out.txt"))).find("File Name : Grundwasser \u00FC.aqd\n"),
+            std::string::npos);
+}
+
 class CliPrintRefuses : public CliPrint, public testing::WithParamInterface<const char*> {};
 
 TEST_P(CliPrintRefuses, ABadCommandLineWithoutWritingAFile) {

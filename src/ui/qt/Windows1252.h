@@ -1,6 +1,5 @@
 #pragma once
-// The program's texts are bytes of the Windows-1252 code page (the superscript three of
-// "m³/d" is 0xB3); Qt draws Unicode.
+// The program's Windows-1252 texts (model/Windows1252.h) as Qt's Unicode strings and back.
 
 #include <QString>
 #include <string>
@@ -8,5 +7,7 @@
 namespace planaq {
 
 QString FromWindows1252(const std::string& text);
+// Characters the code page does not have become "?".
+std::string ToWindows1252(const QString& text);
 
 }  // namespace planaq

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
+#include "model/Windows1252.h"
+
 namespace planaq::ui {
 
 namespace {
@@ -92,6 +94,19 @@ QString StringGrid::Cell(int col, int row) const {
 void StringGrid::SetCell(int col, int row, const QString& text) {
   if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return;
   ItemAt(col, row)->setText(text);
+}
+
+std::string StringGrid::CellText(int col, int row) const {
+  return Utf8ToWindows1252(Cell(col, row).toStdString());
+}
+
+std::string StringGrid::CellText(int col, int row, const std::string& held) const {
+  const std::string shown = Cell(col, row).toStdString();
+  return shown == Windows1252ToUtf8(held) ? held : Utf8ToWindows1252(shown);
+}
+
+void StringGrid::SetCellText(int col, int row, const std::string& text) {
+  SetCell(col, row, QString::fromStdString(Windows1252ToUtf8(text)));
 }
 
 void StringGrid::Select(int col, int row) {

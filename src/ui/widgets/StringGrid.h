@@ -27,10 +27,13 @@ class StringGrid : public QTableWidget {
   // Cells[col][row], as the tables are read everywhere in the program
   QString Cell(int col, int row) const;
   void SetCell(int col, int row, const QString& text);
-  std::string CellText(int col, int row) const { return Cell(col, row).toStdString(); }
-  void SetCellText(int col, int row, const std::string& text) {
-    SetCell(col, row, QString::fromStdString(text));
-  }
+  // The program's texts are Windows-1252: a cell shows them decoded and gives back what it
+  // holds encoded, characters the code page lacks as "?".
+  std::string CellText(int col, int row) const;
+  // The same, but a cell that still shows held gives held back unchanged, so bytes that only
+  // show as "?" survive a visit to the cell.
+  std::string CellText(int col, int row, const std::string& held) const;
+  void SetCellText(int col, int row, const std::string& text);
 
   int Col() const { return currentColumn(); }
   int Row() const { return currentRow(); }
