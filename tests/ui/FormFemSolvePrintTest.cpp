@@ -77,13 +77,42 @@ TEST_F(SolveTest, CancelledSaveKeepsTheResultsAndSaysSo) {
 
 TEST_F(SolveTest, WaterBelowTheBottomShowsTheWarningWhileSaving) {
   Problem& p = form->problem();
-  for (int n = 0; n < p.NN; ++n) p.layers[n].B[0] = 8.0;  // the right side lies below it
+  for (int n = 0; n < p.NN; ++n) {
+    p.layers[n].B[0] = 8.0;  // the right side lies below it
+    p.layers[n].T[0] = 12.0;
+  }
   QWidget* warning = form->findChild<QWidget*>("PanelWarning");
   bool warned = false;
   dialogs.onSave = [&] { warned = warning->isVisibleTo(form.get()); };
   form->SpeedButtonCalcClick();
   EXPECT_TRUE(warned);
   EXPECT_FALSE(warning->isVisibleTo(form.get()));
+}
+
+TEST_F(SolveTest, RefusedShowsTheMessageAndOffersNoSave) {
+  Problem& p = form->problem();
+  for (int n = 0; n < p.NN; ++n) p.nodes[n].Type = 0;  // no head given anywhere
+  const LayerValues heads = p.layers[2].F;
+  form->SpeedButtonCalcClick();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].rfind("No head is given in layer 1 at nodes connected to node 1:", 0),
+            0u);
+  EXPECT_TRUE(dialogs.saveSetups.empty());
+  EXPECT_EQ(p.layers[2].F, heads);
+  EXPECT_FALSE(panel->isVisibleTo(form.get()));
+}
+
+TEST_F(SolveTest, WarningShownThenTheSaveDialog) {
+  Problem& p = form->problem();
+  p.elements[p.NM++] = Element{{0, 2, 4}, 0};  // three nodes on one line
+  form->SpeedButtonCalcClick();
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0],
+            "These elements have zero area and take no part in the solution:\n"
+            "Element 5 (nodes 1, 3, 5)");
+  EXPECT_EQ(dialogs.messages[1], "Saving datafile failed or canceled");
+  EXPECT_EQ(dialogs.saveSetups.size(), 1u);
+  EXPECT_NEAR(p.layers[2].F[0], 7.0, 1e-6);
 }
 
 int PdfPages(const std::string& path) {
