@@ -163,19 +163,26 @@ void JoinElement(const Problem& problem, int e, Parts& parts) {
   const Element& el = problem.elements[e];
   const Soil& soil = problem.soils[el.Block];
   auto at = [NL](int node, int L) { return node * NL + L; };
+  bool conducts[kMaxLayers] = {};
   for (int L = 0; L < NL; ++L) {
     double D = 0.0;
     for (int n : el.Node) {
       const NodeLayers& nl = problem.layers[n];
       D += SaturatedThickness(nl.B[L], nl.T[L], nl.F[L], 0);
     }
-    if (!(soil.K[L] * (D / 3.0) / (2.0 * delta) > 0.0)) continue;
+    conducts[L] = soil.K[L] * (D / 3.0) / (2.0 * delta) > 0.0;
+    if (!conducts[L]) continue;
     parts.Join(at(el.Node[0], L), at(el.Node[1], L));
     parts.Join(at(el.Node[0], L), at(el.Node[2], L));
   }
   for (int L = 0; L + 1 < NL; ++L) {
     const double c = AquitardResistance(problem, L, e);
     if (!(c > 0.0 && delta / (24.0 * c) > 0.0)) continue;
+    // the leakage couples every node of the element in both layers
+    if (conducts[L] && conducts[L + 1]) {
+      parts.Join(at(el.Node[0], L), at(el.Node[0], L + 1));
+      continue;
+    }
     for (int n : el.Node) {
       parts.Join(at(el.Node[0], L), at(n, L));
       parts.Join(at(el.Node[0], L), at(n, L + 1));
