@@ -49,9 +49,9 @@ std::string NoteOfKeptHeads(const std::set<std::pair<int, int>>& kept) {
 }  // namespace
 
 std::string DivergenceMessage(int cycle) {
-  const std::string kept =
-      cycle > 1 ? "the heads of cycle " + std::to_string(cycle - 1) + " were kept"
-                : "the heads were left as they were";
+  const std::string kept = cycle > 1
+                               ? "the heads of cycle " + std::to_string(cycle - 1) + " were kept"
+                               : "the heads were left as they were";
   return "The iteration diverged in cycle " + std::to_string(cycle) + " and was stopped; " + kept +
          ". Check the data of the problem.";
 }

@@ -234,8 +234,9 @@ DataCheck CheckData(const Problem& problem) {
   ListZeroAreas(problem, zero);
   Append(check.warning, zero);
   if (problem.NP > 0) {
-    Listing storage("Particles cannot be traced where the porosity or the retardation factor is "
-                    "0 or less:");
+    Listing storage(
+        "Particles cannot be traced where the porosity or the retardation factor is "
+        "0 or less:");
     ListStorage(problem, used, storage);
     Append(check.warning, storage);
   }

@@ -105,8 +105,8 @@ TEST(SolveRefused, SeparateBlockWithoutAHeadIsNamedByItsNode) {
   const SolveResult result = SolveProblem(p, none);
   EXPECT_FALSE(result.solved);
   EXPECT_EQ(result.message, "No head is given in layer 1 at nodes connected to node " +
-                                std::to_string(NN + 1) +
-                                ": the heads cannot be determined." + kGiveTheHead);
+                                std::to_string(NN + 1) + ": the heads cannot be determined." +
+                                kGiveTheHead);
 }
 
 // A part through three layers, and more than ten parts: one sentence each, ten named.
@@ -203,9 +203,9 @@ TEST(CheckData, TenListedThenHowManyMore) {
 
 TEST(CheckData, UnusedDataIsNotRefused) {
   Problem p = TwoLayers();
-  p.soils[0].KA[0] = -1.0;  // no aquitard above layer 1
-  p.soils[0].K[2] = 0.0;    // layer 3 is not in use
-  p.soils[1].K[0] = 0.0;    // nor block 2
+  p.soils[0].KA[0] = -1.0;      // no aquitard above layer 1
+  p.soils[0].K[2] = 0.0;        // layer 3 is not in use
+  p.soils[1].K[0] = 0.0;        // nor block 2
   p.layers[p.NN].B[0] = 100.0;  // a node beyond NN
   EXPECT_EQ(CheckData(p).refusal, "");
 }
@@ -223,9 +223,11 @@ TEST(SolveWarned, ZeroAreaElementAndParticlesWithoutPorosityStillSolve) {
   EXPECT_TRUE(result.solved);
   EXPECT_EQ(result.warning,
             "These elements have zero area and take no part in the solution:\n"
-            "Element " + std::to_string(e + 1) + " (nodes 1, 2, 2)\n\n"
-            "Particles cannot be traced where the porosity or the retardation factor is 0 or "
-            "less:\nBlock 1, layer 2: P = 0\nBlock 1, layer 2: R' = -1");
+            "Element " +
+                std::to_string(e + 1) +
+                " (nodes 1, 2, 2)\n\n"
+                "Particles cannot be traced where the porosity or the retardation factor is 0 or "
+                "less:\nBlock 1, layer 2: P = 0\nBlock 1, layer 2: R' = -1");
 }
 
 // Without a given head the supply has no balance: the iteration runs away, and the cycle that

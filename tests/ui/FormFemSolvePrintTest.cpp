@@ -1,13 +1,12 @@
 // Solve and Print as the user starts them from the main window.
 
+#include <QCheckBox>
 #include <QTimer>
 #include <regex>
 
 #include "UiTest.h"
 #include "ui/FormOpt.h"
 #include "ui/SecondaryForm.h"
-
-#include <QCheckBox>
 
 namespace planaq::test {
 namespace {
@@ -95,8 +94,9 @@ TEST_F(SolveTest, RefusedShowsTheMessageAndOffersNoSave) {
   const LayerValues heads = p.layers[2].F;
   form->SpeedButtonCalcClick();
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].rfind("No head is given in layer 1 at nodes connected to node 1:", 0),
-            0u);
+  EXPECT_EQ(
+      dialogs.messages[0].rfind("No head is given in layer 1 at nodes connected to node 1:", 0),
+      0u);
   EXPECT_TRUE(dialogs.saveSetups.empty());
   EXPECT_EQ(p.layers[2].F, heads);
   EXPECT_FALSE(panel->isVisibleTo(form.get()));
@@ -118,8 +118,8 @@ TEST_F(SolveTest, WarningShownThenTheSaveDialog) {
 int PdfPages(const std::string& path) {
   const std::string pdf = ReadFile(path);
   const std::regex page("/Type\\s*/Page[^s]");
-  return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page),
-                                        std::sregex_iterator()));
+  return static_cast<int>(
+      std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
 TEST_F(MainWindowTest, PrintCancelledPrintsNothing) {
