@@ -102,19 +102,6 @@ TEST_F(SolveTest, RefusedShowsTheMessageAndOffersNoSave) {
   EXPECT_FALSE(panel->isVisibleTo(form.get()));
 }
 
-TEST_F(SolveTest, WarningShownThenTheSaveDialog) {
-  Problem& p = form->problem();
-  p.elements[p.NM++] = Element{{0, 2, 4}, 0};  // three nodes on one line
-  form->SpeedButtonCalcClick();
-  ASSERT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_EQ(dialogs.messages[0],
-            "These elements have zero area and take no part in the solution:\n"
-            "Element 5 (nodes 1, 3, 5)");
-  EXPECT_EQ(dialogs.messages[1], "Saving datafile failed or canceled");
-  EXPECT_EQ(dialogs.saveSetups.size(), 1u);
-  EXPECT_NEAR(p.layers[2].F[0], 7.0, 1e-6);
-}
-
 int PdfPages(const std::string& path) {
   const std::string pdf = ReadFile(path);
   const std::regex page("/Type\\s*/Page[^s]");
