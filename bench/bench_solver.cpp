@@ -23,6 +23,7 @@
 #include "solver/Coupled.h"
 #include "solver/FullRows.h"
 #include "solver/Pattern.h"
+#include "solver/SolveChecks.h"
 
 namespace {
 
@@ -301,6 +302,14 @@ void Pattern(benchmark::State& state, int nodes) {
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The check of the parts without a given head, run before the pattern is built: a union-find
+// over every node and layer, joined element by element. Compare with BuildPattern at NL 1.
+void Determined(benchmark::State& state, int nodes, int NL) {
+  Problem problem = GeneratedProblem(nodes, NL);
+  for (auto _ : state) benchmark::DoNotOptimize(CheckDetermined(problem));
+  state.counters["nodes"] = problem.NN;
+}
+
 void Triad(benchmark::State& state) {
   const std::size_t n = 1 << 23;  // 3 arrays of 64 MB
   std::vector<double> a(n, 0.0), b(n, 1.0), c(n, 2.0);
@@ -318,6 +327,13 @@ void Register() {
     benchmark::RegisterBenchmark(("BuildPattern/" + std::to_string(nodes)).c_str(), Pattern, nodes)
         ->Unit(benchmark::kMillisecond)
         ->MinTime(0.3);
+  for (int nodes : {10000, 100000, 1000000})
+    for (int NL : {1, 6})
+      benchmark::RegisterBenchmark(
+          ("CheckDetermined/" + std::to_string(nodes) + "/NL" + std::to_string(NL)).c_str(),
+          Determined, nodes, NL)
+          ->Unit(benchmark::kMillisecond)
+          ->MinTime(0.3);
   for (int nodes : {10000, 100000, 1000000})
     for (int NL : {1, 6}) {
       const std::string tag = "/" + std::to_string(nodes) + "/NL" + std::to_string(NL);

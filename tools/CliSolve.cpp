@@ -14,6 +14,7 @@ int Solve(const Args& args) {
   if (!OpenDatafile(problem, args[0])) return 1;
   SolveProgress progress;  // the cycles are printed when the solve has ended
   const SolveResult result = SolveProblem(problem, progress);
+  if (!result.warning.empty()) std::fprintf(stderr, "%s\n", result.warning.c_str());
   if (!result.solved) {
     std::fprintf(stderr, "%s\n", result.message.c_str());
     return 1;

@@ -38,6 +38,12 @@ void LowerOpenTops(Problem& problem) {
   }
 }
 
+bool AllFinite(const std::vector<double>& x) {
+  for (double v : x)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
 bool WaterBelowBottom(const Problem& problem) {
   for (int i = 0; i < problem.NN; ++i)
     if (problem.layers[i].F[0] < problem.layers[i].B[0]) return true;
@@ -50,6 +56,7 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
                          std::set<std::pair<int, int>>& kept) {
   const int NN = problem.NN, NL = problem.NL;
   const std::size_t n = static_cast<std::size_t>(NN) * NL;
+  const bool warnedBefore = problem.waterLevelWarning;
   problem.waterLevelWarning = false;
   const double eps = CycleTolerance(cycle);
   const long long limit = 2LL * NN * NL;
@@ -79,24 +86,36 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
   long long count = 0;
   int refresh = 0;
   double rho = cg.rho();
+  const double divergent = kDivergentGrowth * rho;
+  report.diverged = !std::isfinite(rho);
   auto reportProgress = [&]() {
     if (rho < eps * eps) rho = eps * eps;
     report.iterations = static_cast<int>(count);
     report.logError = std::log10(rho);
     progress.IterationReported(report.iterations, report.logError);
   };
-  while (count <= limit && rho > eps) {
+  while (!report.diverged && count <= limit && rho > eps) {
     if (!cg.Step()) break;
     rho = cg.rho();
     ++count;
+    if (!std::isfinite(rho) || rho > divergent) {
+      report.diverged = true;
+      break;
+    }
     if (++refresh == interval || count > limit || rho <= eps) {
       refresh = 0;
       reportProgress();
     }
   }
-  reportProgress();
+  if (std::isfinite(rho)) reportProgress();
+  report.iterations = static_cast<int>(count);
 
   const std::vector<double>& x = cg.heads();
+  if (!report.diverged) report.diverged = !AllFinite(x);
+  if (report.diverged) {
+    problem.waterLevelWarning = warnedBefore;
+    return report;
+  }
   for (int i = 0; i < NN; ++i)
     for (int L = 0; L < NL; ++L) problem.layers[i].F[L] = x[static_cast<std::size_t>(i) * NL + L];
   LowerOpenTops(problem);

@@ -14,7 +14,12 @@ namespace planaq {
 struct CycleReport {
   int iterations = 0;
   double logError = 0.0;  // log10 of the last rho, floored at the square of the tolerance
+  bool diverged = false;  // rho went beyond bound: the heads of the cycle were not taken
 };
+
+// rho may grow to this multiple of its value at the start of a cycle before the cycle is
+// taken to diverge.
+constexpr double kDivergentGrowth = 1e10;
 
 // Tolerance of a cycle: 1e-4 multiplied by 1e-4 once per cycle number.
 double CycleTolerance(int cycle);
@@ -24,7 +29,9 @@ int IterationReportInterval(int NN);
 // Runs the iteration of one cycle on the heads F in place, then lowers open tops to the top of
 // layer 1 and sets the water level warning. The leakage is added onto the conductances first.
 // A node and layer with an unknown head whose diagonal is zero (it belongs to no element of
-// positive area) keeps its head; it is added to kept as (node, layer).
+// positive area) keeps its head; it is added to kept as (node, layer). When rho becomes
+// non-finite or grows beyond kDivergentGrowth times its start, or the heads come out
+// non-finite, the cycle stops diverged and the heads (and the warning) stay as they were.
 CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, SolveProgress& progress,
                          std::set<std::pair<int, int>>& kept);
 

@@ -5,6 +5,7 @@
 #include "solver/Assembly.h"
 #include "solver/FlowField.h"
 #include "solver/Pattern.h"
+#include "solver/SolveChecks.h"
 #include "solver/SparseSystem.h"
 
 namespace planaq {
@@ -47,9 +48,22 @@ std::string NoteOfKeptHeads(const std::set<std::pair<int, int>>& kept) {
 
 }  // namespace
 
+std::string DivergenceMessage(int cycle) {
+  const std::string kept = cycle > 1
+                               ? "the heads of cycle " + std::to_string(cycle - 1) + " were kept"
+                               : "the heads were left as they were";
+  return "The iteration diverged in cycle " + std::to_string(cycle) + " and was stopped; " + kept +
+         ". Check the data of the problem.";
+}
+
 SolveResult SolveProblem(Problem& problem, SolveProgress& progress) {
   SolveResult result;
   progress.Started();
+  const DataCheck check = CheckData(problem);
+  result.message = check.refusal;
+  if (result.message.empty()) result.message = CheckDetermined(problem);
+  if (!result.message.empty()) return result;
+  result.warning = check.warning;
   SparseSystem system;
   if (BuildPattern(problem, system) < 0) {
     result.message = kPatternCapacityMessage;
@@ -60,6 +74,10 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress) {
   for (int cycle = 0; cycle < kCycles; ++cycle) {
     AssembleCycle(problem, system, cycle, progress);
     result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept));
+    if (result.cycles.back().diverged) {
+      result.message = DivergenceMessage(cycle + 1);
+      return result;
+    }
   }
   ComputeSupply(problem, system);
   PrepareFlowField(problem);

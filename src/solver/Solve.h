@@ -17,14 +17,21 @@ namespace planaq {
 constexpr int kCycles = 6;
 
 struct SolveResult {
-  bool solved = false;  // false: the capacity message, heads unchanged
-  std::string message;  // the capacity message when not solved
+  bool solved = false;  // false: the message says why; nothing is to be saved
+  std::string message;  // when not solved: the refusal, the capacity or the divergence message
+  std::string warning;  // data that was solved but should be looked at
   bool waterLevelWarning = false;
   std::string note;  // heads that could not be computed and were kept
   std::vector<CycleReport> cycles;
 };
 
+// Data that cannot be solved, parts without a given head and a pattern beyond the capacity
+// are refused before the first cycle, with the heads unchanged. A cycle that diverges ends the
+// Solve with the heads of the cycle before it (the starting heads in the first cycle).
 SolveResult SolveProblem(Problem& problem, SolveProgress& progress);
+
+// The message of a Solve whose iteration diverged in cycle (1-based).
+std::string DivergenceMessage(int cycle);
 
 extern const char* const kWaterLevelWarning;
 

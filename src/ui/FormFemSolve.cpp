@@ -1,5 +1,6 @@
 // The Solve command of the main window: the cycles run inside the command with the progress
-// grid as the only sign of life, then the solved problem is offered for saving.
+// grid as the only sign of life, then the solved problem is offered for saving. A refused or
+// diverged Solve shows its message and offers nothing to save.
 
 #include <QFrame>
 
@@ -21,6 +22,7 @@ void TFormFem::SpeedButtonCalcClick() {
     return;
   }
   if (result.waterLevelWarning) ShowNotice(PanelWarning);
+  if (!result.warning.empty()) dialogs_.Message(result.warning);
   if (!result.note.empty()) dialogs_.Message(result.note);
   SpeedButtonSaveClick();
   PanelWarning->hide();

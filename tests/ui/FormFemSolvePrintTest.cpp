@@ -1,13 +1,12 @@
 // Solve and Print as the user starts them from the main window.
 
+#include <QCheckBox>
 #include <QTimer>
 #include <regex>
 
 #include "UiTest.h"
 #include "ui/FormOpt.h"
 #include "ui/SecondaryForm.h"
-
-#include <QCheckBox>
 
 namespace planaq::test {
 namespace {
@@ -77,7 +76,10 @@ TEST_F(SolveTest, CancelledSaveKeepsTheResultsAndSaysSo) {
 
 TEST_F(SolveTest, WaterBelowTheBottomShowsTheWarningWhileSaving) {
   Problem& p = form->problem();
-  for (int n = 0; n < p.NN; ++n) p.layers[n].B[0] = 8.0;  // the right side lies below it
+  for (int n = 0; n < p.NN; ++n) {
+    p.layers[n].B[0] = 8.0;  // the right side lies below it
+    p.layers[n].T[0] = 12.0;
+  }
   QWidget* warning = form->findChild<QWidget*>("PanelWarning");
   bool warned = false;
   dialogs.onSave = [&] { warned = warning->isVisibleTo(form.get()); };
@@ -86,11 +88,25 @@ TEST_F(SolveTest, WaterBelowTheBottomShowsTheWarningWhileSaving) {
   EXPECT_FALSE(warning->isVisibleTo(form.get()));
 }
 
+TEST_F(SolveTest, RefusedShowsTheMessageAndOffersNoSave) {
+  Problem& p = form->problem();
+  for (int n = 0; n < p.NN; ++n) p.nodes[n].Type = 0;  // no head given anywhere
+  const LayerValues heads = p.layers[2].F;
+  form->SpeedButtonCalcClick();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(
+      dialogs.messages[0].rfind("No head is given in layer 1 at nodes connected to node 1:", 0),
+      0u);
+  EXPECT_TRUE(dialogs.saveSetups.empty());
+  EXPECT_EQ(p.layers[2].F, heads);
+  EXPECT_FALSE(panel->isVisibleTo(form.get()));
+}
+
 int PdfPages(const std::string& path) {
   const std::string pdf = ReadFile(path);
   const std::regex page("/Type\\s*/Page[^s]");
-  return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page),
-                                        std::sregex_iterator()));
+  return static_cast<int>(
+      std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
 TEST_F(MainWindowTest, PrintCancelledPrintsNothing) {
