@@ -10,6 +10,7 @@
 #include "mesh/Blocks.h"
 #include "mesh/Split.h"
 #include "mesh/Wells.h"
+#include "model/Values.h"
 
 namespace planaq::cli {
 
@@ -44,7 +45,8 @@ bool Coordinates(const std::string& text, double& x, double& y) {
   x = std::strtod(xs.c_str(), &end);
   if (xs.empty() || *end != '\0') return false;
   y = std::strtod(ys.c_str(), &end);
-  return !ys.empty() && *end == '\0';
+  // "nan", "inf" and 1e400 are no place in the problem
+  return !ys.empty() && *end == '\0' && IsStorable(x) && IsStorable(y);
 }
 
 bool Parse(const Args& args, RefineArgs& r) {
@@ -64,7 +66,7 @@ bool Parse(const Args& args, RefineArgs& r) {
     } else if (a == "--well") {
       Step s{Step::Well};
       if (!hasValue || !Coordinates(args[++i], s.x, s.y)) {
-        std::fprintf(stderr, "planaq-cli refine: --well needs X,Y in metres\n");
+        std::fprintf(stderr, "planaq-cli refine: --well needs X,Y in metres, finite and at most 1e12 in magnitude\n");
         return false;
       }
       r.steps.push_back(s);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Problem.h"
+#include "model/Values.h"
 
 namespace planaq {
 
@@ -15,16 +16,20 @@ struct Outcome {
   static Outcome Fail(std::string text) { return Outcome{false, std::move(text)}; }
 };
 
-// The largest magnitude of a real in a datafile: beyond it a written line would outgrow the
-// 99 characters the reader takes at a time.
-constexpr double kLargestDatafileValue = 1e12;
+constexpr double kLargestDatafileValue = kLargestValue;
 // Names are held to 60 characters; longer ones would not read back from their line.
 constexpr std::size_t kLongestName = 60;
 
 // The whole datafile text of the problem, with the file name line as it stands in memory.
 std::string FormatDatafile(const Problem& problem);
 
-// Save: the path becomes the file name, then its base name once the file could be created.
+// Empty when every value and count of the problem is one the reader accepts, so that what is
+// written can be opened again; otherwise "Writing datafile failed." with what and where. Two
+// distinct nodes that the file would write at the same coordinates are refused as well.
+std::string CheckWritable(const Problem& problem);
+
+// Save: nothing is written when CheckWritable refuses the problem. Otherwise the path becomes
+// the file name, then its base name once the file could be created.
 // The text goes to a temporary file in the target's folder that is renamed over the target,
 // so a failed save leaves an existing file as it was.
 Outcome WriteDatafile(Problem& problem, const std::string& path);

@@ -128,6 +128,8 @@ std::string FormatDatafile(const Problem& problem) {
 }
 
 Outcome WriteDatafile(Problem& problem, const std::string& path) {
+  const std::string refused = CheckWritable(problem);
+  if (!refused.empty()) return Outcome::Fail(refused);
   const Outcome diskFull = Outcome::Fail("Writing datafile failed.  Disk full ?");
   problem.FileName = Utf8ToWindows1252(path);
   const std::string temporary = FolderOf(path) + "/.planaq-save-" + BaseName(path) + ".tmp";

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "model/Values.h"
+
 namespace planaq {
 
 bool ReadChunk(std::FILE* f, int maxChars, std::string& chunk) {
@@ -79,6 +81,13 @@ double LeadingReal(const std::string& token) {
     if (expEnd > j) i = expEnd;
   }
   return std::strtod(token.substr(begin, i - begin).c_str(), nullptr);
+}
+
+bool LeadingStorableReal(const std::string& token, double& value) {
+  const double v = LeadingReal(token);
+  if (!IsStorable(v)) return false;
+  value = v;
+  return true;
 }
 
 long long LeadingLong(const std::string& token) {

@@ -29,6 +29,9 @@ std::vector<std::string> SplitTokens(const std::string& line);
 
 // The leading decimal number of a token (sign, decimals, exponent); 0 when it has none.
 double LeadingReal(const std::string& token);
+// The leading number as LeadingReal reads it, when it is one that a problem may hold (finite
+// and within the datafile's limit); false, with value untouched, when it is not.
+bool LeadingStorableReal(const std::string& token, double& value);
 // The leading optionally signed digits of a token, held to the range of int; 0 when none.
 int LeadingInt(const std::string& token);
 // The same held to the range of long long, for counts that must be refused rather than held.

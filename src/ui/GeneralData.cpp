@@ -5,6 +5,7 @@
 #include "files/Installation.h"
 #include "files/Tokens.h"
 #include "model/Memory.h"
+#include "model/Values.h"
 
 namespace planaq::ui {
 
@@ -30,9 +31,12 @@ std::string Trimmed(const std::string& text) {
 double RealOf(const std::string& text) { return LeadingReal(Trimmed(text)); }
 int IntOf(const std::string& text) { return LeadingInt(Trimmed(text)); }
 
+// A refused entry leaves the model's value and keeps the user on the cell.
 GeneralCheck PositiveLength(double& stored, const std::string& text) {
   const double v = RealOf(text);
-  if (!(v > 0.0))  // the model keeps its value and the user stays on the cell
+  if (v > 0.0 && !IsStorable(v)) return {Format("%15.3f", stored), kValueTooLargeMessage, false};
+  // a length below half a millimetre would be written as 0.000
+  if (!IsWritablePositive(v))
     return {Format("%15.3f", 100.0), "Enter positive real number", false};
   stored = v;
   return {Format("%15.3f", v), "", true};
@@ -104,7 +108,8 @@ GeneralCheck CheckGeneralRow(Problem& p, int row, const std::string& text) {
                             "Enter integer value <= PMAX");
     case kRowTM: {
       const double v = RealOf(text);
-      const bool ok = v > 0.0;
+      if (v > 0.0 && !IsStorable(v)) return {Format("%15.3f", p.TM), kValueTooLargeMessage, true};
+      const bool ok = IsWritablePositive(v);
       p.TM = ok ? v : 100.0;
       return {Format("%15.3f", p.TM), ok ? "" : "Enter positive real number", true};
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -339,6 +340,59 @@ TEST(DatafileReader, ValuesTooLargeToWriteBackAreRefused) {
   const Outcome out = ReadDatafile(p, dir.Write("big.aqd", text));
   EXPECT_FALSE(out.ok);
   EXPECT_NE(out.message.find("Line 9: TM is too large"), std::string::npos) << out.message;
+}
+
+}  // namespace
+}  // namespace planaq
+
+namespace planaq {
+namespace {
+
+// Every value the reader would refuse is refused by Save before a byte is written.
+TEST(DatafileWriter, RefusesWhatTheReaderWouldRefuseAndWritesNothing) {
+  struct Case {
+    const char* where;
+    void (*spoil)(Problem&);
+  };
+  const Case cases[] = {
+      {"LX (m) in the General Grid is inf", [](Problem& p) { p.LX = HUGE_VAL; }},
+      {"LY (m) in the General Grid is 0.0001", [](Problem& p) { p.LY = 0.0001; }},
+      {"TM (d) in the General Grid is 1e+13", [](Problem& p) { p.TM = 1e13; }},
+      {"X of node 2 is nan", [](Problem& p) { p.nodes[1].X = std::nan(""); }},
+      {"F of node 3, layer 6 is -1.4e+19", [](Problem& p) { p.layers[2].F[5] = -1.4e19; }},
+      {"K' of block 1, layer 2 is 2e+12", [](Problem& p) { p.soils[0].KA[1] = 2e12; }},
+      {"A node of element 1 is 4, outside 1..3", [](Problem& p) { p.elements[0].Node[2] = 3; }},
+      {"Q of well 1 is inf",
+       [](Problem& p) {
+         p.NW = 1;
+         p.wells[0] = Well{0, 0, HUGE_VAL};
+       }},
+      {"Node 1 and node 3 would both be written at (0.000, 0.000)",
+       [](Problem& p) { p.nodes[2].X = 0.0003; }},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir.Write("a.aqd", "before");
+    Problem p = Started();
+    c.spoil(p);
+    const Outcome out = WriteDatafile(p, path);
+    EXPECT_FALSE(out.ok) << c.where;
+    EXPECT_EQ(out.message.rfind(std::string("Writing datafile failed.\n\n") + c.where, 0), 0u)
+        << out.message;
+    EXPECT_EQ(ReadFile(path), "before") << c.where;
+    EXPECT_EQ(p.FileName, "Data1.aqd");
+  }
+}
+
+TEST(DatafileWriter, NodesAtTheSamePlaceInMemoryAndUnusedLayersAreNoReason) {
+  TempDir dir;
+  Problem p = Started();
+  p.nodes[2].X = p.nodes[0].X;
+  p.nodes[2].Y = p.nodes[0].Y;
+  p.NL = 2;
+  p.layers[0].F[4] = HUGE_VAL;  // a layer beyond NL is not written
+  p.soils[0].KA[0] = HUGE_VAL;  // nor the aquitard above layer 1
+  EXPECT_TRUE(WriteDatafile(p, dir.File("a.aqd")).ok);
 }
 
 }  // namespace

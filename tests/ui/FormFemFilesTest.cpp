@@ -132,6 +132,47 @@ TEST_F(MainWindowTest, SaveIntoAMissingFolderSaysDiskFull) {
   EXPECT_FALSE(Panel("PanelSave")->isVisible());
 }
 
+TEST_F(MainWindowTest, GeneralGridRefusesValuesAFileCannotHold) {
+  ui::StringGrid* g = Grid("GeneralGrid");
+  struct Case {
+    int row;
+    const char* typed;
+    const char* message;
+  };
+  const Case cases[] = {{ui::kRowLX, "1e400", "Enter real number <= 1e12"},
+                        {ui::kRowLX, "-1e400", "Enter positive real number"},
+                        {ui::kRowLX, "1e13", "Enter real number <= 1e12"},
+                        {ui::kRowLX, "0.0004", "Enter positive real number"},
+                        {ui::kRowLY, "1e400", "Enter real number <= 1e12"},
+                        {ui::kRowLY, "-1e400", "Enter positive real number"},
+                        {ui::kRowLY, "1e13", "Enter real number <= 1e12"},
+                        {ui::kRowTM, "1e400", "Enter real number <= 1e12"},
+                        {ui::kRowTM, "1e13", "Enter real number <= 1e12"}};
+  for (const Case& c : cases) {
+    dialogs.messages.clear();
+    EnterAndLeave(g, c.row, c.typed, ui::kRowProblemName);
+    EXPECT_EQ(LastMessage(), c.message) << c.row << " " << c.typed;
+    EXPECT_EQ(form->problem().LX, 2000.0) << c.typed;
+    EXPECT_EQ(form->problem().LY, 1000.0) << c.typed;
+    EXPECT_EQ(form->problem().TM, 2000.0) << c.typed;
+  }
+  dialogs.messages.clear();
+  EnterAndLeave(g, ui::kRowTM, "-1e400", ui::kRowProblemName);  // TM's own rule: 100
+  EXPECT_EQ(form->problem().TM, 100.0);
+}
+
+TEST_F(MainWindowTest, SaveRefusesAValueTheReaderWouldRefuseAndLeavesTheFile) {
+  const std::string path = dir.Write("kept.aqd", "what the user had before\n");
+  form->problem().TM = 1e13;  // as no input path can store it
+  dialogs.AnswerFile(path);
+  form->SpeedButtonSaveClick();
+  EXPECT_EQ(LastMessage(),
+            "Writing datafile failed.\n\nTM (d) in the General Grid is 1e+13: a datafile "
+            "holds finite values up to 1e12 in magnitude.");
+  EXPECT_EQ(ReadFile(path), "what the user had before\n");
+  EXPECT_EQ(form->problem().FileName, "Data1.aqd");
+}
+
 TEST_F(MainWindowTest, NewAfterALoadedProblemBringsBackTheTriangle) {
   dialogs.AnswerFile(WriteProblem(dir, "wells.aqd", SquareProblem(1, 1)));
   form->SpeedButtonOpenClick();
