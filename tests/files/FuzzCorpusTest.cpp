@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "DatafileProperty.h"
+#include "EditProperty.h"
 #include "InstallationProperty.h"
 #include "support/TempDir.h"
 
@@ -32,6 +33,10 @@ TEST(FuzzCorpus, EveryInstallationFileGivesUsableCapacitiesAndReadsBackAsWritten
   ExpectPropertyForEveryInput("fuzz-installation", [&dir](const std::string& bytes) {
     return fuzz::CheckInstallationBytes(bytes, dir.path());
   });
+}
+
+TEST(FuzzCorpus, EveryEditSequenceSavesAndReadsBackAsSaved) {
+  ExpectPropertyForEveryInput("fuzz-edits", fuzz::CheckEditBytes);
 }
 
 }  // namespace

@@ -170,6 +170,8 @@ TEST(CoordinateField, LeadingNumberClampedAndShown) {
   EXPECT_EQ(ReadCoordinateField("x", 100), 0.0);
   EXPECT_EQ(ReadCoordinateField("-3", 100), 0.0);
   EXPECT_EQ(ReadCoordinateField("1e3", 100), 100.0);
+  EXPECT_EQ(ReadCoordinateField("1e400", 100), 100.0) << "beyond a double: held to the side";
+  EXPECT_EQ(ReadCoordinateField("-1e400", 100), 0.0);
   EXPECT_EQ(FormatCoordinate(12.5), "    12.500");
 }
 
