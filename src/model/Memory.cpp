@@ -67,14 +67,15 @@ std::string CapacitiesMessage(const Capacities& caps, long long usableBytes) {
   if (needed <= usable) return "";
   const long long nmax = LargestFitting(usable, OtherBytes(caps, false, true), NodeBytes());
   const long long mmax = LargestFitting(usable, OtherBytes(caps, true, false), ElementBytes());
-  char buf[512];
-  std::snprintf(buf, sizeof buf,
-                "Capacity too large\n\n"
-                "The capacities need about %s of memory, and this computer can give %s.\n\n"
-                "With the other capacities as they are, the largest NMAX that fits is %lld and "
-                "the largest MMAX is %lld.",
-                Gigabytes(needed).c_str(), Gigabytes(usable).c_str(), nmax, mmax);
-  return buf;
+  const std::string largestNmax =
+      nmax > 0 ? "the largest NMAX that fits is " + std::to_string(nmax) : "no NMAX fits";
+  const std::string largestMmax = mmax > 0
+                                      ? "the largest MMAX is " + std::to_string(mmax)
+                                      : "no MMAX fits beside NMAX = " + std::to_string(caps.NMAX);
+  return "Capacity too large\n\nThe capacities need about " + Gigabytes(needed) +
+         " of memory, and this computer can give " + Gigabytes(usable) +
+         ".\n\nWith the other capacities as they are, " + largestNmax + " and " + largestMmax +
+         ".";
 }
 
 std::string CapacityRangeMessage(const char* name, long long value) {
