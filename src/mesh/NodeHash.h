@@ -14,8 +14,7 @@ namespace planaq {
 class NodeHash : public NodeSearch {
  public:
   // expected: about how many nodes the operation will make; (x0, y0): the corner of cell (0, 0)
-  NodeHash(const Problem& p, double eps, int first, int expected, double x0 = 0.0,
-           double y0 = 0.0);
+  NodeHash(const Problem& p, double eps, int first, int expected, double x0 = 0.0, double y0 = 0.0);
   int Near(double x, double y) override;
   void Placed(int node) override;
 

@@ -192,8 +192,8 @@ bool Problem::HasArea(int e) const {
   const double abx = b.X - a.X, aby = b.Y - a.Y, acx = c.X - a.X, acy = c.Y - a.Y;
   const double bcx = c.X - b.X, bcy = c.Y - b.Y;
   const double doubleArea = abx * acy - acx * aby;
-  const double longest = std::max({abx * abx + aby * aby, acx * acx + acy * acy,
-                                   bcx * bcx + bcy * bcy});
+  const double longest =
+      std::max({abx * abx + aby * aby, acx * acx + acy * acy, bcx * bcx + bcy * bcy});
   // rounding leaves three corners on one line some 1e-16 of the longest side squared
   return std::fabs(doubleArea) > 1e-12 * longest;
 }

@@ -72,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
     Clicks, GeoreferencedMesh,
     ::testing::Values(
         // inside the upper triangle of the cell from (156000, 463250): at its centre, 59 m away
-        GeoCase{156130, 463370, MeshStatus::WellInNewNode, 156000 + 250.0 / 3,
-                463250 + 250.0 / 3},
+        GeoCase{156130, 463370, MeshStatus::WellInNewNode, 156000 + 250.0 / 3, 463250 + 250.0 / 3},
         GeoCase{156248, 463373, MeshStatus::WellAtNode, 156250, 463375},
         // 25 m from that node: the lower triangle's centre
         GeoCase{156230, 463360, MeshStatus::WellInNewNode, 156000 + 500.0 / 3,

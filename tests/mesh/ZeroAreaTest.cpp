@@ -37,12 +37,11 @@ TEST_P(WellBesideNoArea, FarOutsideIsRefused) {
   EXPECT_EQ(p.NM, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Elements, WellBesideNoArea,
-    ::testing::Values(FarCase{"OneNodeThreeTimes", {0, 0, 0}, 3e9, 3e9},
-                      FarCase{"RepeatedCorner", {0, 0, 1}, 3e9, 0},
-                      FarCase{"CornersOnALine", {0, 4, 1}, 3e9, 0}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Elements, WellBesideNoArea,
+                         ::testing::Values(FarCase{"OneNodeThreeTimes", {0, 0, 0}, 3e9, 3e9},
+                                           FarCase{"RepeatedCorner", {0, 0, 1}, 3e9, 0},
+                                           FarCase{"CornersOnALine", {0, 4, 1}, 3e9, 0}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 // The element of no area holds two of the diagonal's nodes by number (node 0 twice), and its
 // third node lies on one side of the diagonal or the other: taken as the diagonal's neighbour,
@@ -66,13 +65,12 @@ TEST_P(RefineBesideNoArea, KeepsTheArea) {
   EXPECT_NEAR(test::MeshArea(p), 2e6, 1e-3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Elements, RefineBesideNoArea,
-    ::testing::Values(BesideCase{"Split2ThirdNodeBelow", {0, 0, 1}, true},
-                      BesideCase{"Split2ThirdNodeAbove", {3, 0, 0}, true},
-                      BesideCase{"WellThirdNodeBelow", {0, 0, 1}, false},
-                      BesideCase{"WellThirdNodeAbove", {3, 0, 0}, false}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Elements, RefineBesideNoArea,
+                         ::testing::Values(BesideCase{"Split2ThirdNodeBelow", {0, 0, 1}, true},
+                                           BesideCase{"Split2ThirdNodeAbove", {3, 0, 0}, true},
+                                           BesideCase{"WellThirdNodeBelow", {0, 0, 1}, false},
+                                           BesideCase{"WellThirdNodeAbove", {3, 0, 0}, false}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace planaq

@@ -1,9 +1,9 @@
-#include "model/Problem.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
+
+#include "model/Problem.h"
 
 namespace planaq {
 namespace {
@@ -145,16 +145,16 @@ TEST_P(ElementArea, HoldsPointsOnlyWithArea) {
 
 INSTANTIATE_TEST_SUITE_P(
     Corners, ElementArea,
-    ::testing::Values(
-        AreaCase{"OneNodeThreeTimes", 7, 3, 7, 3, 7, 3, 3e9, -5, false},
-        AreaCase{"TwoCornersAtOnePoint", 0, 0, 0, 0, 1000, 0, 3e9, 0, false},
-        AreaCase{"ThreeCornersOnALine", 0, 0, 1000, 0, 2000, 0, 3e9, 0, false},
-        AreaCase{"OnASlopingLineFarOut", 1e11, 1e11, 1e11 + 300, 1e11 + 100, 1e11 + 600,
-                 1e11 + 200, 1e11 + 150, 1e11 + 50, false},
-        AreaCase{"HeightBelowOneTrillionthOfTheSide", 0, 0, 1000, 0, 500, 1e-10, 500, 0, false},
-        AreaCase{"ThinButWithArea", 0, 0, 1000, 0, 500, 1e-3, 500, 1e-4, true},
-        AreaCase{"FarFromTheOrigin", 1e11, 1e11, 1e11 + 500, 1e11, 1e11, 1e11 + 500,
-                 1e11 + 100, 1e11 + 100, true}),
+    ::testing::Values(AreaCase{"OneNodeThreeTimes", 7, 3, 7, 3, 7, 3, 3e9, -5, false},
+                      AreaCase{"TwoCornersAtOnePoint", 0, 0, 0, 0, 1000, 0, 3e9, 0, false},
+                      AreaCase{"ThreeCornersOnALine", 0, 0, 1000, 0, 2000, 0, 3e9, 0, false},
+                      AreaCase{"OnASlopingLineFarOut", 1e11, 1e11, 1e11 + 300, 1e11 + 100,
+                               1e11 + 600, 1e11 + 200, 1e11 + 150, 1e11 + 50, false},
+                      AreaCase{"HeightBelowOneTrillionthOfTheSide", 0, 0, 1000, 0, 500, 1e-10, 500,
+                               0, false},
+                      AreaCase{"ThinButWithArea", 0, 0, 1000, 0, 500, 1e-3, 500, 1e-4, true},
+                      AreaCase{"FarFromTheOrigin", 1e11, 1e11, 1e11 + 500, 1e11, 1e11, 1e11 + 500,
+                               1e11 + 100, 1e11 + 100, true}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(Problem, BaseName) {
