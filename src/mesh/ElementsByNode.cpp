@@ -43,7 +43,7 @@ void ElementsByNode::Leaving(int e) {
 void ElementsByNode::Lowest(int node, int a, int b, int skip, int& found) const {
   if (node < 0 || node >= static_cast<int>(around_.size())) return;
   for (int e : around_[node])
-    if (e < found && e != skip && HoldsSide(p_.elements[e], a, b)) found = e;
+    if (e < found && e != skip && HoldsSide(p_.elements[e], a, b) && p_.HasArea(e)) found = e;
 }
 
 int ElementsByNode::WithSide(int a, int b, int skip) {

@@ -1,8 +1,8 @@
 #pragma once
 // Per node the elements that have it as a corner, kept up to date as elements change, so that
 // FindElementWithSide need only look at the elements around the side's two nodes. Every
-// element that holds two of a and b has a or b as a corner, and of those the lowest number is
-// what the scan in number order finds first.
+// element that holds two of a and b has a or b as a corner, and of those the lowest number
+// with area is what the scan in number order finds first.
 
 #include <vector>
 

@@ -19,7 +19,7 @@ int FindNodeNear(const Problem& p, double x, double y, double eps, int first, in
 
 int FindElementWithSide(const Problem& p, int a, int b, int skip, int first, int end) {
   for (int e = first; e < end; ++e)
-    if (e != skip && HoldsSide(p.elements[e], a, b)) return e;
+    if (e != skip && HoldsSide(p.elements[e], a, b) && p.HasArea(e)) return e;
   return -1;
 }
 

@@ -14,7 +14,8 @@ namespace planaq {
 int FindNodeNear(const Problem& p, double x, double y, double eps, int first, int end);
 
 // The first element in first..end-1 other than skip with at least two of its three node
-// numbers equal to a or b; -1 if none.
+// numbers equal to a or b, and with area (Problem::HasArea); -1 if none. An element without
+// area is never a neighbour: one with a repeated corner would hold any side at that corner.
 int FindElementWithSide(const Problem& p, int a, int b, int skip, int first, int end);
 
 // Nodes made by one operation: told of every node as soon as it is placed or moved.

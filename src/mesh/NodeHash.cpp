@@ -7,8 +7,7 @@ namespace planaq {
 
 namespace {
 
-// Within this many cells of the origin a coordinate resolves far finer than a hundredth of
-// eps, so the search box below never misses a cell; nodes farther out are kept in a list.
+// Cells are numbered within this many of the origin; nodes farther out are kept in a list.
 constexpr double kGridLimit = 1099511627776.0;  // 2^40
 
 // the cells that the box from lo to hi touches, held within the grid
@@ -24,8 +23,8 @@ std::size_t PowerOfTwoAtLeast(std::size_t n) {
 
 }  // namespace
 
-NodeHash::NodeHash(const Problem& p, double eps, int first, int expected)
-    : p_(p), eps_(eps), cell_(2.0 * eps), first_(first) {
+NodeHash::NodeHash(const Problem& p, double eps, int first, int expected, double x0, double y0)
+    : p_(p), eps_(eps), cell_(2.0 * eps), x0_(x0), y0_(y0), first_(first) {
   const std::size_t buckets = PowerOfTwoAtLeast(static_cast<std::size_t>(std::max(expected, 1)));
   head_.assign(buckets, -1);
   mask_ = buckets - 1;
@@ -33,7 +32,7 @@ NodeHash::NodeHash(const Problem& p, double eps, int first, int expected)
 }
 
 NodeHash::Cell NodeHash::CellOf(double x, double y) const {
-  const double qx = x / cell_, qy = y / cell_;
+  const double qx = (x - x0_) / cell_, qy = (y - y0_) / cell_;
   Cell c;
   if (!(std::fabs(qx) <= kGridLimit) || !(std::fabs(qy) <= kGridLimit)) {
     c.far = true;
@@ -118,15 +117,19 @@ void NodeHash::Consider(int node, double x, double y, double& best, int& found) 
 int NodeHash::Near(double x, double y) {
   double best = eps_;
   int found = -1;
-  const double qx = x / cell_, qy = y / cell_;
+  if (!(eps_ > 0.0)) return -1;  // nothing is nearer than no distance
+  const double qx = (x - x0_) / cell_, qy = (y - y0_) / cell_;
   if (std::isnan(qx) || std::isnan(qy)) return -1;  // nothing is near such a point
   if (std::fabs(qx) > kGridLimit - 2 || std::fabs(qy) > kGridLimit - 2)
     for (int slot : far_) Consider(slot + first_, x, y, best, found);
-  // every node within eps lies in the cells of the box widened by a hundredth of eps: one or
-  // two cells each way, as the cells are 2 eps wide
+  // A node within eps has |X - x| < eps, so X lies strictly inside x -+ reach; rounding is
+  // monotone, so (X - x0) / cell, computed as CellOf does, lies between the same expressions
+  // of the rounded box ends: the box's cells, one or two each way, hold every such node.
   const double reach = 1.01 * eps_;
-  const std::int64_t x0 = CellFloor((x - reach) / cell_), x1 = CellFloor((x + reach) / cell_);
-  const std::int64_t y0 = CellFloor((y - reach) / cell_), y1 = CellFloor((y + reach) / cell_);
+  const std::int64_t x0 = CellFloor((x - reach - x0_) / cell_);
+  const std::int64_t x1 = CellFloor((x + reach - x0_) / cell_);
+  const std::int64_t y0 = CellFloor((y - reach - y0_) / cell_);
+  const std::int64_t y1 = CellFloor((y + reach - y0_) / cell_);
   for (std::int64_t cx = x0; cx <= x1; ++cx)
     for (std::int64_t cy = y0; cy <= y1; ++cy)
       for (int slot = head_[Bucket(cx, cy)]; slot >= 0; slot = next_[slot])

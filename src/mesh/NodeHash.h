@@ -1,7 +1,8 @@
 #pragma once
 // A spatial hash of the nodes made by one operation, so that FindNodeNear need not scan them:
-// square cells of twice eps, so every node within eps of a point lies in the two or four
-// cells that the point's eps-box touches. Gives exactly what FindNodeNear gives.
+// square cells of twice eps, counted from an origin near the mesh (the corner of its extent),
+// so every node within eps of a point lies in the two or four cells that the point's eps-box
+// touches, however far the mesh lies from (0, 0). Gives exactly what FindNodeNear gives.
 
 #include <cstdint>
 #include <vector>
@@ -12,8 +13,8 @@ namespace planaq {
 
 class NodeHash : public NodeSearch {
  public:
-  // expected: about how many nodes the operation will make
-  NodeHash(const Problem& p, double eps, int first, int expected);
+  // expected: about how many nodes the operation will make; (x0, y0): the corner of cell (0, 0)
+  NodeHash(const Problem& p, double eps, int first, int expected, double x0 = 0.0, double y0 = 0.0);
   int Near(double x, double y) override;
   void Placed(int node) override;
 
@@ -32,6 +33,7 @@ class NodeHash : public NodeSearch {
   const Problem& p_;
   double eps_;
   double cell_;
+  double x0_, y0_;
   int first_;
   std::vector<int> head_;  // per bucket: first slot, -1 if empty
   std::vector<int> next_;  // per slot (node - first): next slot in the bucket, -1 at the end

@@ -20,7 +20,8 @@ MeshOutcome SplitElements4(Problem& problem, const ProgressFn& progress = {},
 MeshOutcome SplitElements2(Problem& problem, const ProgressFn& progress = {},
                            SearchKind kind = SearchKind::Indexed);
 
-// Distance below which two midpoints are one node: 0.00001 sqrt(LX LY / NN).
+// Distance below which two midpoints are one node: 0.00001 sqrt(W H / NN), with W and H the
+// extent of the nodes (LX and LY for nodes that span 0..LX and 0..LY).
 double CoincidenceTolerance(const Problem& problem);
 
 }  // namespace planaq

@@ -77,20 +77,17 @@ class Splitter {
       return true;
     }
     d = LongestSide(p_, n1, n2, n3);
+    // a neighbour has area, so three distinct corners: its third node is never -1
     const int k = sides_.WithSide(d.p, d.q, e);
-    const int hk = k >= 0 ? ThirdNode(p_.elements[k], d.p, d.q) : -1;
-    // a neighbour of no area, all of whose corners are on the side, is left undivided
-    const bool halveNeighbour = hk >= 0;
-    if (!edit_.CanAdd(1, halveNeighbour ? 2 : 1)) return false;
+    if (!edit_.CanAdd(1, k >= 0 ? 2 : 1)) return false;
     const int m = edit_.NewMidpoint(d.p, d.q);
     edit_.SetElement(e, d.h, d.p, m);
     edit_.AppendElement(d.h, d.q, m, block);
-    if (halveNeighbour) {
+    if (k >= 0) {
+      const int hk = ThirdNode(p_.elements[k], d.p, d.q);
       const int blockK = p_.elements[k].Block;
       edit_.SetElement(k, hk, d.p, m);
       edit_.AppendElement(hk, d.q, m, blockK);
-    }
-    if (k >= 0) {
       p_.nodes[m].Type = 0;  // the side is shared: an interior node
       divided[k] = 1;
     }
@@ -114,13 +111,14 @@ MeshOutcome SplitElements2(Problem& p, const ProgressFn& progress, SearchKind ki
   const int NN0 = p.NN, NM0 = p.NM;
   p.previous.NN = NN0;
   p.previous.NM = NM0;
-  const double eps = CoincidenceTolerance(p);
+  const NodeExtent extent = ExtentOfNodes(p);
+  const double eps = split::Tolerance(p, extent);
   split::Report(progress, 2, p);
   MeshOutcome outcome;
   if (p.caps.NMAX / 2 < p.NN || p.caps.MMAX / 2 < p.NM) {
     outcome = {MeshStatus::CapacityExceeded, messages::SplitCapacity(2)};
   } else {
-    auto near = split::MakeNodeSearch(p, kind, eps, NM0 + 16);
+    auto near = split::MakeNodeSearch(p, kind, eps, extent, NM0 + 16);
     auto sides = MakeSideSearch(p, kind);
     Splitter splitter(p, *near, *sides);
     // every visited element adds at most one node and two elements

@@ -57,13 +57,14 @@ MeshOutcome SplitElements4(Problem& p, const ProgressFn& progress, SearchKind ki
   const int NN0 = p.NN, NM0 = p.NM;
   p.previous.NN = NN0;
   p.previous.NM = NM0;
-  const double eps = CoincidenceTolerance(p);
+  const NodeExtent extent = ExtentOfNodes(p);
+  const double eps = split::Tolerance(p, extent);
   split::Report(progress, 4, p);
   MeshOutcome outcome;
   if (p.caps.NMAX / 4 < p.NN || p.caps.MMAX / 4 < p.NM) {
     outcome = {MeshStatus::CapacityExceeded, messages::SplitCapacity(4)};
   } else {
-    auto near = split::MakeNodeSearch(p, kind, eps, 2 * NM0 + 16);
+    auto near = split::MakeNodeSearch(p, kind, eps, extent, 2 * NM0 + 16);
     MeshEdit edit(p, near.get(), nullptr);
     // one node per side at most; only a mesh that might not fit is kept for undoing
     const bool surelyFits = edit.CanAdd(3LL * NM0, 3LL * NM0);

@@ -1,14 +1,12 @@
 #include "mesh/SplitCommon.h"
 
-#include <cmath>
-
 #include "mesh/MeshMessages.h"
 #include "mesh/NodeHash.h"
 #include "mesh/Renumber.h"
 
 namespace planaq {
 
-double CoincidenceTolerance(const Problem& p) { return 0.00001 * std::sqrt(p.LX * p.LY / p.NN); }
+double CoincidenceTolerance(const Problem& p) { return split::Tolerance(p, ExtentOfNodes(p)); }
 
 namespace split {
 
@@ -16,10 +14,14 @@ void Report(const ProgressFn& progress, int parts, const Problem& p) {
   if (progress) progress(messages::SplitProgress(parts, p.NN, p.NM));
 }
 
+double Tolerance(const Problem& p, const NodeExtent& extent) {
+  return MeshSpacing(extent, p.NN, 0.00001);
+}
+
 std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, double eps,
-                                           int expected) {
+                                           const NodeExtent& extent, int expected) {
   if (kind == SearchKind::Scan) return std::make_unique<ScanNodeSearch>(p, eps, p.NN);
-  return std::make_unique<NodeHash>(p, eps, p.NN, expected);
+  return std::make_unique<NodeHash>(p, eps, p.NN, expected, extent.xmin, extent.ymin);
 }
 
 void Finish(Problem& p, const ProgressFn& progress, int parts) {

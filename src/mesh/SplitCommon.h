@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "mesh/MeshOutcome.h"
+#include "mesh/MeshScale.h"
 #include "mesh/MeshSearch.h"
 #include "mesh/Split.h"
 
@@ -12,8 +13,12 @@ namespace planaq::split {
 // The progress text, formatted only when someone listens.
 void Report(const ProgressFn& progress, int parts, const Problem& p);
 
+// CoincidenceTolerance from an extent already taken
+double Tolerance(const Problem& p, const NodeExtent& extent);
+
+// the nodes that the operation makes, hashed in cells counted from the corner of the extent
 std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, double eps,
-                                           int expected);
+                                           const NodeExtent& extent, int expected);
 
 // The final progress text, the renumbering, and the particle rows to refill.
 void Finish(Problem& p, const ProgressFn& progress, int parts);

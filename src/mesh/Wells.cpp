@@ -5,6 +5,7 @@
 
 #include "mesh/MeshEdit.h"
 #include "mesh/MeshMessages.h"
+#include "mesh/MeshScale.h"
 #include "mesh/Renumber.h"
 
 namespace planaq {
@@ -21,7 +22,7 @@ void AppendWell(Problem& p, int node) {
 }
 
 int SnapNode(const Problem& p, double x, double y) {
-  const double r = 0.1 * std::sqrt(p.LX * p.LY / p.NN);
+  const double r = SnapRadius(p);
   for (int i = 0; i < p.NN; ++i) {
     const double dx = p.nodes[i].X - x, dy = p.nodes[i].Y - y;
     if (std::sqrt(dx * dx + dy * dy) < r) return i;
@@ -73,6 +74,8 @@ bool HalveAtSide(Problem& p, MeshEdit& edit, int e, int C, int a, int c) {
 }
 
 }  // namespace
+
+double SnapRadius(const Problem& p) { return MeshSpacing(ExtentOfNodes(p), p.NN, 0.1); }
 
 MeshOutcome CheckWellCapacity(const Problem& p) {
   if (p.NW >= WellLimit(p)) return {MeshStatus::CapacityExceeded, messages::WellCountCapacity()};

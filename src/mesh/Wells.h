@@ -14,6 +14,10 @@ MeshOutcome CheckWellCapacity(const Problem& problem);
 // nodes and elements. A new well has layer 1 and Q = 0 (edited later in the wells grid).
 MeshOutcome AddWellAt(Problem& problem, double x, double y);
 
+// A click closer than this to a node puts the well there: 0.1 sqrt(W H / NN), with W and H
+// the extent of the nodes (LX and LY for nodes that span 0..LX and 0..LY).
+double SnapRadius(const Problem& problem);
+
 // The insertion alone, without the renumbering.
 MeshOutcome InsertWell(Problem& problem, double x, double y);
 

@@ -1,6 +1,7 @@
 #include "model/Problem.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "model/Memory.h"
@@ -185,7 +186,22 @@ std::string Problem::StartUp(const Capacities& capacities) {
   return "";
 }
 
+bool Problem::HasArea(int e) const {
+  const Element& el = elements[e];
+  const Node &a = nodes[el.Node[0]], &b = nodes[el.Node[1]], &c = nodes[el.Node[2]];
+  const double abx = b.X - a.X, aby = b.Y - a.Y, acx = c.X - a.X, acy = c.Y - a.Y;
+  const double bcx = c.X - b.X, bcy = c.Y - b.Y;
+  const double doubleArea = abx * acy - acx * aby;
+  const double longest =
+      std::max({abx * abx + aby * aby, acx * acx + acy * acy, bcx * bcx + bcy * bcy});
+  // rounding leaves three corners on one line some 1e-16 of the longest side squared
+  return std::fabs(doubleArea) > 1e-12 * longest;
+}
+
 int Problem::ElementContaining(double x, double y, int e) const {
+  // a non-finite point is nowhere, and an element of no area holds no point: otherwise the
+  // three products below are all zero for every point of the line its corners lie on
+  if (!std::isfinite(x) || !std::isfinite(y) || !HasArea(e)) return -1;
   const Element& el = elements[e];
   const double x1 = nodes[el.Node[0]].X, y1 = nodes[el.Node[0]].Y;
   const double x2 = nodes[el.Node[1]].X, y2 = nodes[el.Node[1]].Y;

@@ -136,7 +136,12 @@ struct Problem {
   // Returns Allocate's message; on one the problem keeps its tables and is not started up.
   std::string StartUp(const Capacities& capacities);
 
+  // e when (x, y) lies in element e, its edges and corners included, else -1; -1 also for a
+  // point that is not finite and for an element without area.
   int ElementContaining(double x, double y, int e) const;
+  // false when the signed double area of element e is at most 1e-12 of its longest side
+  // squared: a repeated corner, or three corners on one line (up to rounding)
+  bool HasArea(int e) const;
   // true when element e has a block that indexes the block and soil tables
   bool HasValidBlock(int e) const { return elements[e].Block >= 0 && elements[e].Block < NB; }
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "Cli.h"
 #include "files/Datafile.h"
@@ -46,6 +47,20 @@ TEST(CliRefine, RefusalExitsWithOneAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.aqd")));
   EXPECT_EQ(cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--split4", "x"}), 1);
   EXPECT_EQ(cli::Refine({dir.File("in.aqd")}), 1);
+}
+
+TEST(CliRefine, WellAtANonFinitePointIsOutsideTheMesh) {
+  test::TempDir dir;
+  Problem start = cli::StartedProblem();
+  ASSERT_TRUE(WriteDatafile(start, dir.File("in.aqd")).ok);
+  for (const char* well : {"nan,nan", "inf,100", "100,-inf"}) {
+    testing::internal::CaptureStderr();
+    const int status = cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--well", well});
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1) << well;
+    EXPECT_EQ(err.rfind("Well outside mesh\n", 0), 0u) << well << ": " << err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.aqd")));
+  }
 }
 
 TEST(CliRefine, ResetBlocksComesFirst) {

@@ -57,8 +57,8 @@ TEST_P(NodeHashAgainstScan, SameNodeForEveryQuery) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, NodeHashAgainstScan, ::testing::Range(1, 13));
 
-// Random elements on few nodes: repeated corners (no area), duplicate elements, changes and
-// appends as a refinement makes them.
+// Random elements on few nodes of a small lattice: repeated corners and corners on one line (no
+// area, never found), duplicate elements, changes and appends as a refinement makes them.
 class ElementsByNodeAgainstScan : public ::testing::TestWithParam<int> {};
 
 TEST_P(ElementsByNodeAgainstScan, SameElementForEveryQuery) {
@@ -69,6 +69,8 @@ TEST_P(ElementsByNodeAgainstScan, SameElementForEveryQuery) {
   Problem p;
   p.StartUp(Capacities{});
   p.NN = nodes;
+  std::uniform_int_distribution<int> lattice(0, 3);
+  for (int n = 0; n < nodes; ++n) p.nodes[n] = {lattice(rng) * 10.0, lattice(rng) * 10.0};
   p.NM = 20;
   for (int e = 0; e < p.NM; ++e) p.elements[e].Node = {node(rng), node(rng), node(rng)};
   ElementsByNode index(p);

@@ -1,6 +1,9 @@
-#include "model/Problem.h"
-
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "model/Problem.h"
 
 namespace planaq {
 namespace {
@@ -110,6 +113,49 @@ TEST(Problem, ElementContainingTolerance) {
   EXPECT_EQ(p.ElementContaining(-0.9e-20, 100.0, 0), 0);
   EXPECT_EQ(p.ElementContaining(-1.1e-20, 100.0, 0), -1);
 }
+
+TEST(Problem, ElementContainingHasNoNonFinitePoint) {
+  const Problem p = Started();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double points[][2] = {{nan, nan}, {nan, 100}, {100, nan}, {inf, 100}, {100, -inf}};
+  for (const auto& pt : points)
+    EXPECT_EQ(p.ElementContaining(pt[0], pt[1], 0), -1) << pt[0] << ", " << pt[1];
+}
+
+// Element 0 with the given corners, and a point on the line (or at the point) they lie on.
+struct AreaCase {
+  const char* what;
+  double x1, y1, x2, y2, x3, y3;
+  double px, py;
+  bool hasArea;
+};
+
+class ElementArea : public ::testing::TestWithParam<AreaCase> {};
+
+TEST_P(ElementArea, HoldsPointsOnlyWithArea) {
+  const AreaCase& c = GetParam();
+  Problem p = Started();
+  p.nodes[0] = {c.x1, c.y1};
+  p.nodes[1] = {c.x2, c.y2};
+  p.nodes[2] = {c.x3, c.y3};
+  EXPECT_EQ(p.HasArea(0), c.hasArea);
+  EXPECT_EQ(p.ElementContaining(c.px, c.py, 0), c.hasArea ? 0 : -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corners, ElementArea,
+    ::testing::Values(AreaCase{"OneNodeThreeTimes", 7, 3, 7, 3, 7, 3, 3e9, -5, false},
+                      AreaCase{"TwoCornersAtOnePoint", 0, 0, 0, 0, 1000, 0, 3e9, 0, false},
+                      AreaCase{"ThreeCornersOnALine", 0, 0, 1000, 0, 2000, 0, 3e9, 0, false},
+                      AreaCase{"OnASlopingLineFarOut", 1e11, 1e11, 1e11 + 300, 1e11 + 100,
+                               1e11 + 600, 1e11 + 200, 1e11 + 150, 1e11 + 50, false},
+                      AreaCase{"HeightBelowOneTrillionthOfTheSide", 0, 0, 1000, 0, 500, 1e-10, 500,
+                               0, false},
+                      AreaCase{"ThinButWithArea", 0, 0, 1000, 0, 500, 1e-3, 500, 1e-4, true},
+                      AreaCase{"FarFromTheOrigin", 1e11, 1e11, 1e11 + 500, 1e11, 1e11, 1e11 + 500,
+                               1e11 + 100, 1e11 + 100, true}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST(Problem, BaseName) {
   EXPECT_EQ(BaseName("C:\\data\\Data1.aqd"), "Data1.aqd");
