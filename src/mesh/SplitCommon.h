@@ -15,7 +15,7 @@ void Report(const ProgressFn& progress, int parts, const Problem& p);
 std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, double eps,
                                            int expected);
 
-// The final progress text, the renumbering, and the particle rows to refill.
-void Finish(Problem& p, const ProgressFn& progress, int parts);
+// The final progress text, the renumbering of a changed mesh, and the particle rows to refill.
+void Finish(Problem& p, const ProgressFn& progress, int parts, bool changed);
 
 }  // namespace planaq::split
