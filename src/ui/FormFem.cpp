@@ -14,10 +14,10 @@
 #include "files/Installation.h"
 #include "ui/Form3D.h"
 #include "ui/FormContours.h"
-#include "ui/FormEdit.h"
+#include "ui/figures/FormEdit.h"
 #include "ui/FormElm.h"
 #include "ui/FormManual.h"
-#include "ui/FormMesh.h"
+#include "ui/figures/FormMesh.h"
 #include "ui/FormNod.h"
 #include "ui/FormOpt.h"
 #include "ui/FormParticles.h"
@@ -277,13 +277,17 @@ void TFormFem::CreateWindows() {
   // created once, in this order, and from then on only shown and hidden
   const auto add = [this](Win w, SecondaryForm* form) {
     windows_[static_cast<int>(w)] = form;
-    form->OnClosed([this, w] { open_[static_cast<int>(w)] = false; });
+    form->OnClosed([this, w] {
+      open_[static_cast<int>(w)] = false;
+      // the counts in the General Grid follow what the drawing windows changed
+      if (w == Win::Mesh || w == Win::Edit) FormPaint();
+    });
   };
   add(Win::Nodes, new TFormNod(this));
   add(Win::Elements, new TFormElm(this));
-  add(Win::Mesh, new TFormMesh(this));
+  add(Win::Mesh, new TFormMesh(problem_, dialogs_, coordinateExits_, this));
   add(Win::Options, new TFormOpt(dialogs_, this));
-  add(Win::Edit, new TFormEdit(this));
+  add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(this));
   add(Win::Contours, new TFormContours(this));
   add(Win::Manual, new TFormManual(this));
