@@ -48,27 +48,26 @@ TEST_P(UndoOfEdit, RestoresTheExactDatafile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, UndoOfEdit,
-    ::testing::Values(
-        EditCase{"Split4", [](Problem& p) { return SplitElements4(p); }},
-        EditCase{"Split2", [](Problem& p) { return SplitElements2(p); }},
-        EditCase{"WellInElement", [](Problem& p) { return AddWellAt(p, 260, 40); }},
-        EditCase{"WellAtNode", [](Problem& p) { return AddWellAt(p, 0, 0); }},
-        EditCase{"DragNode",
-                 [](Problem& p) {
-                   MoveMainNode(p, 1, 40, 700);
-                   return MeshOutcome{};
-                 }},
-        EditCase{"NewNode",
-                 [](Problem& p) {
-                   ResetMeshToBlocks(p);
-                   PlacePendingMainNode(p, 1500, 900);
-                   return AddMainNodeAndBlock(p, 1500, 900);
-                 }},
-        EditCase{"NewLine",
-                 [](Problem& p) {
-                   ResetMeshToBlocks(p);
-                   return AddBlockByLine(p, 0, 3);
-                 }}),
+    ::testing::Values(EditCase{"Split4", [](Problem& p) { return SplitElements4(p); }},
+                      EditCase{"Split2", [](Problem& p) { return SplitElements2(p); }},
+                      EditCase{"WellInElement", [](Problem& p) { return AddWellAt(p, 260, 40); }},
+                      EditCase{"WellAtNode", [](Problem& p) { return AddWellAt(p, 0, 0); }},
+                      EditCase{"DragNode",
+                               [](Problem& p) {
+                                 MoveMainNode(p, 1, 40, 700);
+                                 return MeshOutcome{};
+                               }},
+                      EditCase{"NewNode",
+                               [](Problem& p) {
+                                 ResetMeshToBlocks(p);
+                                 PlacePendingMainNode(p, 1500, 900);
+                                 return AddMainNodeAndBlock(p, 1500, 900);
+                               }},
+                      EditCase{"NewLine",
+                               [](Problem& p) {
+                                 ResetMeshToBlocks(p);
+                                 return AddBlockByLine(p, 0, 3);
+                               }}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
 
 // A refused edit leaves the datafile as it was, numbering included.

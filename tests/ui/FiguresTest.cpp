@@ -88,9 +88,7 @@ class FiguresTest : public MainWindowTest {
     QApplication::sendEvent(field, &out);
   }
   std::string Datafile() const { return FormatDatafile(form->problem()); }
-  int Shown(int row) const {
-    return std::stoi(Grid("GeneralGrid")->CellText(1, row));
-  }
+  int Shown(int row) const { return std::stoi(Grid("GeneralGrid")->CellText(1, row)); }
   // two blocks that share no node: a line between them closes no triangle
   void TwoSeparateBlocks() {
     Problem& p = form->problem();
@@ -184,8 +182,7 @@ struct Refusal {
   std::function<void(FiguresTest&)> act;
 };
 
-class FigureRefusal : public FiguresTest, public ::testing::WithParamInterface<Refusal> {
-};
+class FigureRefusal : public FiguresTest, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(FigureRefusal, ShowsItsMessageOnceAndChangesNothing) {
   Button("SpeedButtonNew")->click();
@@ -201,68 +198,67 @@ void Unchanged(FiguresTest& t, const std::string& before) {
 
 INSTANTIATE_TEST_SUITE_P(
     Figures, FigureRefusal,
-    ::testing::Values(
-        Refusal{"NodeInsideBlock", messages::NodeInsideBlock,
-                [](FiguresTest& t) {
-                  const std::string before = t.Datafile();
-                  t.NewNode(t.At(t.Edit(), 100, 100));
-                  Unchanged(t, before);
-                }},
-        Refusal{"NoTriangle", messages::NoTriangle,
-                [](FiguresTest& t) {
-                  t.TwoSeparateBlocks();
-                  t.Edit()->Redraw();
-                  const std::string before = t.Datafile();
-                  t.NewLine(t.AtNode(t.Edit(), 2), t.AtNode(t.Edit(), 3));
-                  Unchanged(t, before);
-                }},
-        Refusal{"NewNodeCapacity", messages::NewNodeCapacity,
-                [](FiguresTest& t) {
-                  t.form->problem().caps.BMAX = 2;  // NB = 1 > BMAX - 2
-                  const std::string before = t.Datafile();
-                  t.NewNode(t.At(t.Edit(), 1000, 100));
-                  Unchanged(t, before);
-                }},
-        Refusal{"NewLineCapacity", messages::NewLineCapacity,
-                [](FiguresTest& t) {
-                  t.TwoSeparateBlocks();
-                  t.form->problem().caps.BMAX = 2;  // NB = 2 > BMAX - 1
-                  t.Edit()->Redraw();
-                  const std::string before = t.Datafile();
-                  t.NewLine(t.AtNode(t.Edit(), 2), t.AtNode(t.Edit(), 3));
-                  Unchanged(t, before);
-                }},
-        Refusal{"WellCountCapacity", messages::WellCountCapacity,
-                [](FiguresTest& t) {
-                  t.Edit()->close();
-                  t.Button("SpeedButtonMesh")->click();
-                  Problem& p = t.form->problem();
-                  p.caps.BMAX = 1;
-                  p.wells[0] = Well{0, 0, 0.0};
-                  p.NW = 1;
-                  const std::string before = t.Datafile();
-                  t.Key(t.Mesh(), "SpeedButtonNode")->click();
-                  EXPECT_FALSE(t.Mesh()->AddWellMode());
-                  Unchanged(t, before);
-                }},
-        Refusal{"WellInteriorCapacity", messages::WellInteriorCapacity,
-                [](FiguresTest& t) {
-                  t.Edit()->close();
-                  t.Button("SpeedButtonMesh")->click();
-                  t.Key(t.Mesh(), "SpeedButtonSplit4")->click();
-                  t.form->problem().caps.MMAX = 8;  // NM = 4 > MMAX - 5
-                  const std::string before = t.Datafile();
-                  t.AddWell(t.At(t.Mesh(), 160, 160));
-                  Unchanged(t, before);
-                }},
-        Refusal{"WellOutsideMesh", messages::WellOutsideMesh,
-                [](FiguresTest& t) {
-                  t.Edit()->close();
-                  t.Button("SpeedButtonMesh")->click();
-                  const std::string before = t.Datafile();
-                  t.AddWell(t.At(t.Mesh(), 1500, 800));
-                  Unchanged(t, before);
-                }}),
+    ::testing::Values(Refusal{"NodeInsideBlock", messages::NodeInsideBlock,
+                              [](FiguresTest& t) {
+                                const std::string before = t.Datafile();
+                                t.NewNode(t.At(t.Edit(), 100, 100));
+                                Unchanged(t, before);
+                              }},
+                      Refusal{"NoTriangle", messages::NoTriangle,
+                              [](FiguresTest& t) {
+                                t.TwoSeparateBlocks();
+                                t.Edit()->Redraw();
+                                const std::string before = t.Datafile();
+                                t.NewLine(t.AtNode(t.Edit(), 2), t.AtNode(t.Edit(), 3));
+                                Unchanged(t, before);
+                              }},
+                      Refusal{"NewNodeCapacity", messages::NewNodeCapacity,
+                              [](FiguresTest& t) {
+                                t.form->problem().caps.BMAX = 2;  // NB = 1 > BMAX - 2
+                                const std::string before = t.Datafile();
+                                t.NewNode(t.At(t.Edit(), 1000, 100));
+                                Unchanged(t, before);
+                              }},
+                      Refusal{"NewLineCapacity", messages::NewLineCapacity,
+                              [](FiguresTest& t) {
+                                t.TwoSeparateBlocks();
+                                t.form->problem().caps.BMAX = 2;  // NB = 2 > BMAX - 1
+                                t.Edit()->Redraw();
+                                const std::string before = t.Datafile();
+                                t.NewLine(t.AtNode(t.Edit(), 2), t.AtNode(t.Edit(), 3));
+                                Unchanged(t, before);
+                              }},
+                      Refusal{"WellCountCapacity", messages::WellCountCapacity,
+                              [](FiguresTest& t) {
+                                t.Edit()->close();
+                                t.Button("SpeedButtonMesh")->click();
+                                Problem& p = t.form->problem();
+                                p.caps.BMAX = 1;
+                                p.wells[0] = Well{0, 0, 0.0};
+                                p.NW = 1;
+                                const std::string before = t.Datafile();
+                                t.Key(t.Mesh(), "SpeedButtonNode")->click();
+                                EXPECT_FALSE(t.Mesh()->AddWellMode());
+                                Unchanged(t, before);
+                              }},
+                      Refusal{"WellInteriorCapacity", messages::WellInteriorCapacity,
+                              [](FiguresTest& t) {
+                                t.Edit()->close();
+                                t.Button("SpeedButtonMesh")->click();
+                                t.Key(t.Mesh(), "SpeedButtonSplit4")->click();
+                                t.form->problem().caps.MMAX = 8;  // NM = 4 > MMAX - 5
+                                const std::string before = t.Datafile();
+                                t.AddWell(t.At(t.Mesh(), 160, 160));
+                                Unchanged(t, before);
+                              }},
+                      Refusal{"WellOutsideMesh", messages::WellOutsideMesh,
+                              [](FiguresTest& t) {
+                                t.Edit()->close();
+                                t.Button("SpeedButtonMesh")->click();
+                                const std::string before = t.Datafile();
+                                t.AddWell(t.At(t.Mesh(), 1500, 800));
+                                Unchanged(t, before);
+                              }}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
 // ---- the rubber line ----
@@ -341,8 +337,7 @@ struct UndoCase {
   std::function<void(FiguresTest&)> edit;
 };
 
-class FigureUndo : public FiguresTest, public ::testing::WithParamInterface<UndoCase> {
-};
+class FigureUndo : public FiguresTest, public ::testing::WithParamInterface<UndoCase> {};
 
 TEST_P(FigureUndo, CtrlZRestoresTheDatafileOfBeforeTheEdit) {
   Button("SpeedButtonNew")->click();

@@ -34,7 +34,8 @@ const char* MeshHelpText() {
          "              but this can be edited later.\n"
          "- Split 2   : subdivide all elements into 2 elements, with a new node in the mid-point\n"
          "              of the longest side of the original element,\n"
-         "- Split 4   : subdivide all elements into 4 elements, with new nodes in the mid-points of\n"
+         "- Split 4   : subdivide all elements into 4 elements, with new nodes in the mid-points "
+         "of\n"
          "              the 3 sides of the original element.";
 }
 
@@ -158,6 +159,7 @@ void TFormMesh::SpeedButtonHelpClick() { dialogs_.Message(MeshHelpText()); }
 
 void TFormMesh::Undo() {
   if (!undo_.Undo(problem_)) return;
+  EndAddWell();  // the label no longer tells the counts of the mesh
   problem_.particleRowsStale = true;
   Redraw();
 }
@@ -180,7 +182,8 @@ void TFormMesh::mouseMoveEvent(QMouseEvent* event) {
 void TFormMesh::mousePressEvent(QMouseEvent* event) {
   if (!AddWellMode()) return;
   undo_.Remember(problem_);
-  const MeshOutcome out = AddWellAt(problem_, map_.ToX(Pixel(event).x()), map_.ToY(Pixel(event).y()));
+  const MeshOutcome out =
+      AddWellAt(problem_, map_.ToX(Pixel(event).x()), map_.ToY(Pixel(event).y()));
   undo_.Keep(out.Changed());
   if (!out.message.empty()) dialogs_.Message(out.message);
   Redraw();
