@@ -108,6 +108,7 @@ void TFormEdit::FormPaint(Canvas& canvas) {
   SpeedButtonHelp->move(width() - SpeedButtonHelp->width() - 1, SpeedButtonHelp->y());
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawBlocks(canvas, problem_, map_);
+  rubberDrawn_ = false;  // a whole new picture holds no rubber line to erase
 }
 
 void TFormEdit::FormClose() {
