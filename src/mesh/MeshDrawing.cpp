@@ -20,8 +20,8 @@ bool ValidNode(const Problem& p, int n) { return n >= 0 && n < p.NN; }
 
 std::vector<Point> Corners(const Problem& p, const std::array<int, 3>& nodes,
                            const MeshMapping& map) {
-  std::vector<Point> pts;
-  for (int n : nodes) pts.push_back(map.ToPixel(p.nodes[n].X, p.nodes[n].Y));
+  std::vector<Point> pts(3);
+  for (int c = 0; c < 3; ++c) pts[c] = map.ToPixel(p.nodes[nodes[c]].X, p.nodes[nodes[c]].Y);
   return pts;
 }
 
@@ -41,12 +41,14 @@ void DrawArea(Canvas& canvas, const Problem& p, const MeshMapping& map) {
 void DrawMesh(Canvas& canvas, const Problem& p, const MeshMapping& map) {
   DrawArea(canvas, p, map);
   canvas.SetPenColour(kBlack);
+  std::vector<Point> pts(3);  // one corner list for all elements
   for (int e = 0; e < p.NM; ++e) {
     const Element& el = p.elements[e];
     if (!ValidNode(p, el.Node[0]) || !ValidNode(p, el.Node[1]) || !ValidNode(p, el.Node[2]))
       continue;
     canvas.SetBrushColour(BlockColour(p, el.Block));
-    canvas.Polygon(Corners(p, el.Node, map));
+    for (int c = 0; c < 3; ++c) pts[c] = map.ToPixel(p.nodes[el.Node[c]].X, p.nodes[el.Node[c]].Y);
+    canvas.Polygon(pts);
   }
   canvas.SetPenColour(kRed);
   canvas.SetBrushColour(kWhite);

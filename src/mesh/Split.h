@@ -1,8 +1,8 @@
 #pragma once
 // The two whole-mesh refinements of the mesh window. Both keep the mesh conforming, append
 // their elements and nodes, report progress after every divided element, and end with the
-// renumbering (also after a refusal). A refinement that would not fit into NMAX nodes and MMAX
-// elements is refused with the capacity message and leaves the mesh as it was.
+// renumbering. A refinement that would not fit into NMAX nodes and MMAX elements is refused
+// with the capacity message and leaves the tables exactly as they were, numbering included.
 
 #include "mesh/MeshOutcome.h"
 #include "model/Problem.h"

@@ -129,7 +129,7 @@ MeshOutcome SplitElements2(Problem& p, const ProgressFn& progress, SearchKind ki
       outcome = {MeshStatus::CapacityExceeded, messages::SplitCapacity(2)};
     }
   }
-  split::Finish(p, progress, 2);
+  split::Finish(p, progress, 2, outcome.Changed());
   return outcome;
 }
 

@@ -74,7 +74,7 @@ MeshOutcome SplitElements4(Problem& p, const ProgressFn& progress, SearchKind ki
       outcome = {MeshStatus::CapacityExceeded, messages::SplitCapacity(4)};
     }
   }
-  split::Finish(p, progress, 4);
+  split::Finish(p, progress, 4, outcome.Changed());
   return outcome;
 }
 

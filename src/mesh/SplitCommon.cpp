@@ -24,10 +24,14 @@ std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, do
   return std::make_unique<NodeHash>(p, eps, p.NN, expected, extent.xmin, extent.ymin);
 }
 
-void Finish(Problem& p, const ProgressFn& progress, int parts) {
+void Finish(Problem& p, const ProgressFn& progress, int parts, bool changed) {
   Report(progress, parts, p);
-  RenumberNodes(p);
-  RenumberElements(p);
+  // a refused refinement leaves the tables exactly as they were: the renumbering of an
+  // unchanged mesh could still reorder elements of equal keys
+  if (changed) {
+    RenumberNodes(p);
+    RenumberElements(p);
+  }
   p.particleRowsStale = true;
 }
 

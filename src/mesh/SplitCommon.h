@@ -20,7 +20,7 @@ double Tolerance(const Problem& p, const NodeExtent& extent);
 std::unique_ptr<NodeSearch> MakeNodeSearch(const Problem& p, SearchKind kind, double eps,
                                            const NodeExtent& extent, int expected);
 
-// The final progress text, the renumbering, and the particle rows to refill.
-void Finish(Problem& p, const ProgressFn& progress, int parts);
+// The final progress text, the renumbering of a changed mesh, and the particle rows to refill.
+void Finish(Problem& p, const ProgressFn& progress, int parts, bool changed);
 
 }  // namespace planaq::split

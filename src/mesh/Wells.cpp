@@ -117,8 +117,11 @@ MeshOutcome InsertWell(Problem& p, double x, double y) {
 
 MeshOutcome AddWellAt(Problem& p, double x, double y) {
   const MeshOutcome outcome = InsertWell(p, x, y);
-  RenumberNodes(p);
-  RenumberElements(p);
+  // a refused click leaves the tables exactly as they were (see split::Finish)
+  if (outcome.Changed()) {
+    RenumberNodes(p);
+    RenumberElements(p);
+  }
   return outcome;
 }
 

@@ -10,8 +10,8 @@ namespace planaq {
 // The "Add Well" key: refused with the message when the well table is full.
 MeshOutcome CheckWellCapacity(const Problem& problem);
 
-// One click of Add Well mode at (x, y) in metres, followed in every case by the renumbering of
-// nodes and elements. A new well has layer 1 and Q = 0 (edited later in the wells grid).
+// One click of Add Well mode at (x, y) in metres, followed by the renumbering of nodes and
+// elements when a well was added; a refusal leaves the tables as they were. A new well has layer 1 and Q = 0 (edited later in the wells grid).
 MeshOutcome AddWellAt(Problem& problem, double x, double y);
 
 // A click closer than this to a node puts the well there: 0.1 sqrt(W H / NN), with W and H

@@ -14,10 +14,10 @@
 #include "files/Installation.h"
 #include "ui/Form3D.h"
 #include "ui/FormContours.h"
-#include "ui/FormEdit.h"
+#include "ui/figures/FormEdit.h"
 #include "ui/FormElm.h"
 #include "ui/FormManual.h"
-#include "ui/FormMesh.h"
+#include "ui/figures/FormMesh.h"
 #include "ui/FormNod.h"
 #include "ui/FormOpt.h"
 #include "ui/FormParticles.h"
@@ -25,6 +25,7 @@
 #include "ui/FormWells.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
+#include "ui/widgets/Panels.h"
 #include "ui/widgets/StringGrid.h"
 
 namespace planaq::ui {
@@ -41,14 +42,6 @@ constexpr int kProgressColumn = 100;
 QSize ScreenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->geometry().size() : QSize(1280, 1024);
-}
-
-void Colour(QWidget* w, const QColor& c) {
-  w->setAutoFillBackground(true);
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, c);
-  p.setColor(QPalette::WindowText, Qt::black);
-  w->setPalette(p);
 }
 
 QLabel* Title(QWidget* panel, const char* text) {
@@ -172,7 +165,7 @@ QFrame* TFormFem::NoticePanel(const char* name, const char* caption, bool red) {
   panel->setObjectName(QString::fromLatin1(name));
   panel->setFrameShape(QFrame::Panel);
   panel->setFrameShadow(QFrame::Raised);
-  Colour(panel, red ? QColor(255, 0, 0) : QColor(255, 255, 0));
+  FillBackground(panel, red ? QColor(255, 0, 0) : QColor(255, 255, 0));
   auto* label = new QLabel(QString::fromLatin1(caption), panel);
   label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Caption"));
   label->setAlignment(Qt::AlignCenter);
@@ -194,7 +187,7 @@ void TFormFem::BuildPanels() {
   PanelInstallation = new QFrame(central_);
   PanelInstallation->setObjectName(QStringLiteral("PanelInstallation"));
   PanelInstallation->setFrameShape(QFrame::Panel);
-  Colour(PanelInstallation, QColor(0, 255, 255));
+  FillBackground(PanelInstallation, QColor(0, 255, 255));
   Title(PanelInstallation, "Installation Data");
   InstallationGrid = new StringGrid(2, kInstallationRows, PanelInstallation);
   InstallationGrid->setObjectName(QStringLiteral("InstallationGrid"));
@@ -204,7 +197,7 @@ void TFormFem::BuildPanels() {
   PanelGeneral = new QFrame(central_);
   PanelGeneral->setObjectName(QStringLiteral("PanelGeneral"));
   PanelGeneral->setFrameShape(QFrame::Panel);
-  Colour(PanelGeneral, QColor(0, 255, 0));
+  FillBackground(PanelGeneral, QColor(0, 255, 0));
   Title(PanelGeneral, "General Data");
   GeneralGrid = new StringGrid(2, kGeneralRows, PanelGeneral);
   GeneralGrid->setObjectName(QStringLiteral("GeneralGrid"));
@@ -245,7 +238,7 @@ void TFormFem::BuildPanels() {
   ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
   ProgressPanel->setFrameShape(QFrame::Panel);
   ProgressPanel->setFrameShadow(QFrame::Raised);
-  Colour(ProgressPanel, QColor(255, 0, 0));
+  FillBackground(ProgressPanel, QColor(255, 0, 0));
   ProgressLabel = new QLabel(QStringLiteral("Progress of Computations"), ProgressPanel);
   ProgressLabel->setObjectName(QStringLiteral("ProgressLabel"));
   QFont bold = ProgressLabel->font();
@@ -284,13 +277,17 @@ void TFormFem::CreateWindows() {
   // created once, in this order, and from then on only shown and hidden
   const auto add = [this](Win w, SecondaryForm* form) {
     windows_[static_cast<int>(w)] = form;
-    form->OnClosed([this, w] { open_[static_cast<int>(w)] = false; });
+    form->OnClosed([this, w] {
+      open_[static_cast<int>(w)] = false;
+      // the counts in the General Grid follow what the drawing windows changed
+      if (w == Win::Mesh || w == Win::Edit) FormPaint();
+    });
   };
   add(Win::Nodes, new TFormNod(this));
   add(Win::Elements, new TFormElm(this));
-  add(Win::Mesh, new TFormMesh(this));
+  add(Win::Mesh, new TFormMesh(problem_, dialogs_, coordinateExits_, this));
   add(Win::Options, new TFormOpt(dialogs_, this));
-  add(Win::Edit, new TFormEdit(this));
+  add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(this));
   add(Win::Contours, new TFormContours(this));
   add(Win::Manual, new TFormManual(this));

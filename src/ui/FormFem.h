@@ -131,6 +131,8 @@ class TFormFem : public QMainWindow {
   std::string installationFile_ = "PLANAQ.txt";
   int cycles_ = 6;
   std::pair<int, int> gridSelection_{1, 1};
+  // exits from the coordinate fields of the mesh window and the block editor, counted together
+  int coordinateExits_ = 0;
   std::function<void()> onQuit_;
 
   std::array<bool, kWindowCount> open_{};

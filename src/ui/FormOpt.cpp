@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "ui/Dialogs.h"
+#include "ui/widgets/Panels.h"
 
 namespace planaq::ui {
 
@@ -18,20 +19,6 @@ constexpr int kClientWidth = 300;
 constexpr int kClientHeight = 228;
 constexpr int kBarHeight = 25;
 constexpr int kGroupWidth = kClientWidth / 2;
-
-QFrame* ColouredPanel(QWidget* parent, const char* name, const char* colour, QRect where) {
-  auto* panel = new QFrame(parent);
-  panel->setObjectName(name);
-  panel->setGeometry(where);
-  panel->setAutoFillBackground(true);
-  QPalette p = panel->palette();
-  p.setColor(QPalette::Window, QColor(colour));
-  p.setColor(QPalette::WindowText, Qt::black);
-  p.setColor(QPalette::Text, Qt::black);
-  panel->setPalette(p);
-  panel->setFrameShape(QFrame::Panel);
-  return panel;
-}
 
 void Heading(QWidget* group, const char* text) {
   auto* label = new QLabel(QString::fromLatin1(text), group);
@@ -63,7 +50,8 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   setWindowFlag(Qt::WindowStaysOnTopHint);
   setFixedSize(kClientWidth, kClientHeight);
 
-  QFrame* bar = ColouredPanel(this, "Panel1", "#00ff00", QRect(0, 0, kClientWidth, kBarHeight));
+  QFrame* bar =
+      ColouredPanel(this, "Panel1", QColor(0, 255, 0), QRect(0, 0, kClientWidth, kBarHeight));
   SpeedButtonHelp = new QToolButton(bar);
   SpeedButtonHelp->setObjectName(QStringLiteral("SpeedButtonHelp"));
   SpeedButtonHelp->setText(QStringLiteral("Help"));
@@ -72,9 +60,9 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
 
   const int groupHeight = kClientHeight - kBarHeight;
-  QFrame* print = ColouredPanel(this, "GroupBoxOptions", "#ffff00",
+  QFrame* print = ColouredPanel(this, "GroupBoxOptions", QColor(255, 255, 0),
                                 QRect(0, kBarHeight, kGroupWidth, groupHeight));
-  QFrame* graph = ColouredPanel(this, "GroupBox3D", "#00ffff",
+  QFrame* graph = ColouredPanel(this, "GroupBox3D", QColor(0, 255, 255),
                                 QRect(kGroupWidth, kBarHeight, kGroupWidth, groupHeight));
   Heading(print, "Print Options");
   Heading(graph, "3D-Graph Options");

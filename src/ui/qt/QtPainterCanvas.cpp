@@ -89,7 +89,10 @@ void QtPainterCanvas<Base>::SetPenMode(PenMode m) {
 
 template <class Base>
 void QtPainterCanvas<Base>::SetBrushColour(Rgb c) {
-  brush_ = QBrush(ToQColor(c));
+  // a mesh sets the brush for every element, mostly to the colour it already has
+  const QColor colour = ToQColor(c);
+  if (colour == brush_.color() && brush_.style() == Qt::SolidPattern) return;
+  brush_ = QBrush(colour);
   if (painter_.isActive()) painter_.setBrush(brush_);
 }
 
@@ -125,9 +128,11 @@ void QtPainterCanvas<Base>::FillRect(int x1, int y1, int x2, int y2) {
 template <class Base>
 void QtPainterCanvas<Base>::Polygon(const std::vector<Point>& points) {
   if (!painter_.isActive() || points.empty()) return;
-  QPolygon polygon;
-  for (const Point& p : points) polygon << QPoint(p.x, p.y);
-  painter_.drawPolygon(polygon);
+  // one polygon kept for every call: a mesh draws a million of them
+  polygon_.resize(static_cast<int>(points.size()));
+  for (std::size_t i = 0; i < points.size(); ++i)
+    polygon_[static_cast<int>(i)] = QPoint(points[i].x, points[i].y);
+  painter_.drawPolygon(polygon_);
 }
 
 template <class Base>

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QPolygon>
 
 #include "canvas/Canvas.h"
 
@@ -51,6 +52,7 @@ class QtPainterCanvas : public Base {
   QColor textColour_;
   PenMode mode_ = PenMode::Copy;
   QPoint position_;
+  QPolygon polygon_;
 };
 
 }  // namespace planaq

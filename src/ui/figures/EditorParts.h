@@ -1,0 +1,36 @@
+#pragma once
+// What the mesh window and the block editor share beyond the figure base: their place on the
+// screen, the operation label on their top bar, and the mouse position in pixels.
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWidget>
+
+namespace planaq::ui {
+
+// the top bar that carries the keys, PanelXY and LabelOperation
+constexpr int kEditorBarHeight = 30;
+
+// the screen's width less 40 and its height less 80, at left 20, top 75
+inline void PlaceAsEditor(QWidget* window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize size = screen ? screen->geometry().size() : QSize(1280, 1024);
+  window->setGeometry(20, 75, size.width() - 40, size.height() - 80);
+}
+
+inline void ShowOperation(QLabel* label, const QString& text) {
+  label->setText(text);
+  label->adjustSize();
+  label->show();
+}
+
+inline void HideOperation(QLabel* label) {
+  label->clear();
+  label->hide();
+}
+
+inline QPoint Pixel(const QMouseEvent* event) { return event->position().toPoint(); }
+
+}  // namespace planaq::ui
