@@ -71,3 +71,29 @@ CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer,
 }
 
 }  // namespace planaq
+
+namespace planaq {
+
+std::string NodesHelpText() {
+  return std::string("Nodes in a Layer :\n\n") + "- i : Node number,\n" +
+         "- X : x-coordinate of node i (m),\n" + "- Y : y-coordinate of node i (m),\n" +
+         "- B : Bottom of aquifer in node i (m),\n" + "- T : Top of aquifer in node i (m),\n" +
+         "- F : Groundwater head in node i (m),\n" + "- Q : Water supply in node i (m\xB3/d),\n" +
+         "- F/Q : Switch indicating the Type of node i.  In each node either the groundwater "
+         "head F " +
+         "or the water supply Q must be given.\n" +
+         "      If F is given, the value of Q is irrelevant.\n" +
+         "      If Q is given, the value of F is used as initial estimate in the solution.\n" +
+         "- C/O : Switch (in Layer 1 only) indicating the condition of the top of the aquifer "
+         "at node i.  In each node " +
+         "the top of the aquifer must be closed (C) or open (O).\n" +
+         "      In case of a closed top, the groundwater head F in layer 1 can be larger than "
+         "the elevation of the top of that layer.\n" +
+         "      In case of an open top, the maximum of the groundwater head F in layer 1 is the "
+         "elevation of the top of that layer.\n\n" +
+         "Although the user may edit the x- and y-coordinates of a node (in Layer 1 only), "
+         "great " +
+         "care should be taken not to disturb the compatibility of the mesh.";
+}
+
+}  // namespace planaq

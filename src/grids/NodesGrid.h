@@ -26,3 +26,8 @@ CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer,
                            const std::string& text);
 
 }  // namespace planaq
+
+namespace planaq {
+// The text of the window's Help key (Windows-1252).
+std::string NodesHelpText();
+}  // namespace planaq

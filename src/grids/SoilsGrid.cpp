@@ -84,3 +84,22 @@ CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer,
 }
 
 }  // namespace planaq
+
+namespace planaq {
+
+std::string SoilsHelpText(int NL) {
+  std::string text = std::string("Block Properties in Layer 1 :\n\n") +
+                     "- i  : Block number,\n" + "- K : Permeability in layer (m/d),\n" +
+                     "- P : Porosity in layer (-),\n" + "- R : Retardation factor in layer (-),\n" +
+                     "- I  : Infiltration in layer (m/d).\n\n";
+  if (NL > 1)
+    text += std::string("Block Properties in Layers 2..NL :\n\n") + "- i   : Block number,\n" +
+            "- K' : Permeability in aquitard above layer (m/d),\n" +
+            "- P' : Porosity in aquitard above layer (-),\n" +
+            "- R' : Retardation factor in aquitard above layer (-),\n" +
+            "- K  : Permeability in layer (m/d),\n" + "- P  : Porosity in layer (-),\n" +
+            "- R  : Retardation factor in layer (-).\n";
+  return text;
+}
+
+}  // namespace planaq

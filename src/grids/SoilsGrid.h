@@ -30,3 +30,9 @@ CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer,
                            const std::string& text, InfiltrationWarning& warning);
 
 }  // namespace planaq
+
+namespace planaq {
+// The text of the window's Help key (Windows-1252); the layers below the first are explained
+// only when the problem has them.
+std::string SoilsHelpText(int NL);
+}  // namespace planaq

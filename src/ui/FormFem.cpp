@@ -18,13 +18,13 @@
 #include "ui/FormElm.h"
 #include "ui/FormManual.h"
 #include "ui/FormMesh.h"
-#include "ui/FormNod.h"
 #include "ui/FormOpt.h"
 #include "ui/FormParticles.h"
-#include "ui/FormSoils.h"
 #include "ui/FormWells.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
+#include "ui/grids/FormNod.h"
+#include "ui/grids/FormSoils.h"
 #include "ui/widgets/StringGrid.h"
 
 namespace planaq::ui {
@@ -286,12 +286,13 @@ void TFormFem::CreateWindows() {
     windows_[static_cast<int>(w)] = form;
     form->OnClosed([this, w] { open_[static_cast<int>(w)] = false; });
   };
-  add(Win::Nodes, new TFormNod(this));
+  const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_};
+  add(Win::Nodes, new TFormNod(grids, this));
   add(Win::Elements, new TFormElm(this));
   add(Win::Mesh, new TFormMesh(this));
   add(Win::Options, new TFormOpt(dialogs_, this));
   add(Win::Edit, new TFormEdit(this));
-  add(Win::Soils, new TFormSoils(this));
+  add(Win::Soils, new TFormSoils(grids, this));
   add(Win::Contours, new TFormContours(this));
   add(Win::Manual, new TFormManual(this));
   add(Win::Wells, new TFormWells(this));
@@ -374,11 +375,13 @@ void TFormFem::paintEvent(QPaintEvent* event) {
 }
 
 void TFormFem::FormPaint() {
+  static_cast<TFormNod*>(Window(Win::Nodes))->UpdateRowCount();
   RefreshGeneralGrid(true);
   RefreshInstallationGrid();
   EnableDataCommands(true);
   SpeedButtonWells->setEnabled(problem_.NW > 0);
   SpeedButtonParticles->setEnabled(problem_.NP > 0);
+  static_cast<TFormSoils*>(Window(Win::Soils))->SelectFirstCell();
 }
 
 void TFormFem::closeEvent(QCloseEvent* event) {

@@ -48,6 +48,8 @@ class TFormFem : public QMainWindow {
   int Cycles() const { return cycles_; }
   // the cell selection shared by the data grids (column, row)
   std::pair<int, int> GridSelection() const { return gridSelection_; }
+  // the layer shown by the windows that show one layer (0-based)
+  int CurrentLayer() const { return currentLayer_; }
   // What Quit does once the tables are released; the program ends its event loop.
   void OnQuit(std::function<void()> handler) { onQuit_ = std::move(handler); }
 
@@ -131,6 +133,7 @@ class TFormFem : public QMainWindow {
   std::string installationFile_ = "PLANAQ.txt";
   int cycles_ = 6;
   std::pair<int, int> gridSelection_{1, 1};
+  int currentLayer_ = 0;
   std::function<void()> onQuit_;
 
   std::array<bool, kWindowCount> open_{};

@@ -123,3 +123,17 @@ TEST(SoilsColumns, Layer1ShowsTheInfiltration) {
 
 }  // namespace
 }  // namespace planaq
+
+namespace planaq {
+namespace {
+
+TEST(SoilsHelp, ExplainsTheLowerLayersOnlyWhenThereAreSome) {
+  const std::string one = SoilsHelpText(1);
+  EXPECT_EQ(one.substr(one.size() - 38), "- I  : Infiltration in layer (m/d).\n\n");
+  const std::string two = SoilsHelpText(2);
+  EXPECT_EQ(two.substr(0, one.size()), one);
+  EXPECT_EQ(two.substr(one.size(), 36), "Block Properties in Layers 2..NL :\n\n");
+}
+
+}  // namespace
+}  // namespace planaq
