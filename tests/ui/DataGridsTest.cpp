@@ -286,6 +286,9 @@ TEST_F(GridWindowTest, NodesLayerSelectorChangesColumnsAndTheSharedLayer) {
   EXPECT_EQ(nodes->width(), width1 - 40);
   EXPECT_EQ(grid->Col(), kNodeB) << "the first editable column";
   EXPECT_FALSE(grid->MoveTo(kNodeY, 2)) << "coordinates are edited in layer 1 only";
+  Click(kNodeX, 3);
+  EXPECT_EQ(grid->Col(), kNodeB);
+  EXPECT_EQ(grid->Row(), 1);
   EXPECT_EQ(grid->Cell(kNodeB, 1), QStringLiteral("   5.000"));
   // a typed number outside 1..NL stays inside the problem's layers
   QLineEdit* typed = nodes->ComboBoxLayer()->lineEdit();

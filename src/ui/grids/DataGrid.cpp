@@ -144,7 +144,9 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
 
 Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
-  if (columns_[index.column()].fixed) return Qt::ItemIsEnabled;
+  // fixed cells count as selectable, else the view's checks whether a column is selected
+  // would visit every row; the grid itself never moves the selection onto them
+  if (columns_[index.column()].fixed) return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
