@@ -17,6 +17,7 @@
 #include "model/Problem.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/grids/FormNod.h"
+#include "ui/widgets/LayerSelector.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ Problem& BigProblem() {
 // the main window's share: the one problem, the current layer and the selection
 struct Windows {
   planaq::ui::ScriptedDialogs dialogs;
-  int layer = 0;
+  planaq::ui::SharedLayer layer;
   std::pair<int, int> selection{1, 1};
   std::unique_ptr<planaq::ui::TFormNod> nodes;
 

@@ -12,6 +12,7 @@
 #include "model/Problem.h"
 #include "print/PrintJob.h"
 #include "ui/Dialogs.h"
+#include "ui/widgets/LayerSelector.h"
 
 class QFrame;
 class QLabel;
@@ -49,7 +50,7 @@ class TFormFem : public QMainWindow {
   // the cell selection shared by the data grids (column, row)
   std::pair<int, int> GridSelection() const { return gridSelection_; }
   // the layer shown by the windows that show one layer (0-based)
-  int CurrentLayer() const { return currentLayer_; }
+  int CurrentLayer() const { return currentLayer_.Value(); }
   // What Quit does once the tables are released; the program ends its event loop.
   void OnQuit(std::function<void()> handler) { onQuit_ = std::move(handler); }
 
@@ -133,7 +134,7 @@ class TFormFem : public QMainWindow {
   std::string installationFile_ = "PLANAQ.txt";
   int cycles_ = 6;
   std::pair<int, int> gridSelection_{1, 1};
-  int currentLayer_ = 0;
+  SharedLayer currentLayer_;
   std::function<void()> onQuit_;
 
   std::array<bool, kWindowCount> open_{};

@@ -301,6 +301,27 @@ TEST_F(GridWindowTest, NodesLayerSelectorChangesColumnsAndTheSharedLayer) {
   }
 }
 
+TEST_F(GridWindowTest, WindowsShowingALayerFollowTheOneCurrentLayer) {
+  Open(GridProblem(25));
+  ui::TFormNod* nodes = ShowNodes();
+  ChooseLayer(nodes, 1);
+  ui::TFormSoils* soils = ShowSoils();  // its activation starts in layer 1
+  EXPECT_EQ(form->CurrentLayer(), 0);
+  EXPECT_EQ(nodes->ComboBoxLayer()->currentIndex(), 0);
+  EXPECT_EQ(nodes->Grid()->ColCount(), 9);
+  EXPECT_EQ(nodes->Grid()->Cell(kNodeB, 1), QStringLiteral("  20.000")) << "layer 1 shown";
+  ChooseLayer(soils, 1);
+  EXPECT_EQ(nodes->ComboBoxLayer()->currentIndex(), 1);
+  EXPECT_EQ(nodes->Grid()->Cell(kNodeB, 1), QStringLiteral("   5.000"));
+  // an entry still waiting in the nodes grid goes to the layer it was typed in
+  grid = nodes->Grid();
+  Click(kNodeT, 2);
+  Type("14");
+  ChooseLayer(soils, 0);
+  EXPECT_EQ(form->problem().layers[1].T[1], 14.0);
+  EXPECT_EQ(form->problem().layers[1].T[0], 30.0);
+}
+
 TEST_F(GridWindowTest, NodesWindowIsSizedAndPlaced) {
   Open(GridProblem(25));
   ui::TFormNod* nodes = ShowNodes();

@@ -174,6 +174,7 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new DataGridMod
                   QAbstractItemView::EditKeyPressed);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);  // a cell clips its text, as the formats are made to fit
   setItemDelegate(new DataGridDelegate(this));
   SetRowHeight(rowHeight_);
 }

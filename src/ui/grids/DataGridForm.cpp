@@ -36,6 +36,7 @@ DataGridForm::DataGridForm(const QString& objectName, const QString& caption,
   grid_->Model().SetSource(
       [this](int col, int row) { return CellText(col, row, Layer()); });
   grid_->OnSelectCell([this](int col, int row) { return CellLeft(col, row); });
+  connect(&layer_, &SharedLayer::Changed, this, [this](int layer) { FollowLayer(layer); });
 }
 
 QSize DataGridForm::ScreenSize() {
@@ -44,7 +45,7 @@ QSize DataGridForm::ScreenSize() {
 }
 
 int DataGridForm::Layer() const {
-  return std::clamp(layer_, 0, std::max(problem_.NL - 1, 0));
+  return std::clamp(shown_, 0, std::max(problem_.NL - 1, 0));
 }
 
 void DataGridForm::AddPagingButtons() {
@@ -99,7 +100,8 @@ void DataGridForm::PlaceFromRight(int rightMargin, int top) {
 void DataGridForm::UpdateRowCount() { grid_->SetRowCount(DataRows() + 1); }
 
 void DataGridForm::FormActivate() {
-  layer_ = 0;
+  shown_ = 0;
+  layer_.Set(0);
   if (layerSelector_) layerSelector_->Fill(problem_.NL);
   ShowLayerColumns();
   UpdateRowCount();
@@ -119,15 +121,22 @@ void DataGridForm::FormPaint() {
 }
 
 void DataGridForm::SelectLayer(int layer) {
+  layer = std::clamp(layer, 0, std::max(problem_.NL - 1, 0));
+  layer_.Set(layer);
+  FollowLayer(layer);
+  grid_->setFocus();
+}
+
+void DataGridForm::FollowLayer(int layer) {
+  if (layer == shown_ || !isVisible()) return;  // a hidden window starts in layer 1 anyway
   StoreTyped();
-  layer_ = std::clamp(layer, 0, std::max(problem_.NL - 1, 0));
-  if (layerSelector_ && layerSelector_->currentIndex() != layer_)
-    layerSelector_->setCurrentIndex(layer_);
+  shown_ = layer;
+  if (layerSelector_ && layerSelector_->currentIndex() != Layer())
+    layerSelector_->setCurrentIndex(Layer());
   ShowLayerColumns();
   SizeToGrid();
   Place();
   FormPaint();
-  grid_->setFocus();
 }
 
 bool DataGridForm::CellLeft(int newCol, int newRow) {

@@ -28,13 +28,14 @@ class QToolButton;
 namespace planaq::ui {
 
 class LayerSelector;
+class SharedLayer;
 
 // What the main window hands to a data grid window: the one problem, the dialogs, the
-// current layer (0-based) and the grid selection state (column, row).
+// current layer and the grid selection state (column, row).
 struct GridContext {
   Problem& problem;
   Dialogs& dialogs;
-  int& layer;
+  SharedLayer& layer;
   std::pair<int, int>& selection;
 };
 
@@ -44,12 +45,15 @@ class DataGridForm : public SecondaryForm {
  public:
   DataGrid* Grid() const { return grid_; }
   LayerSelector* ComboBoxLayer() const { return layerSelector_; }
-  // the shared current layer, held within the problem's layers
+  // the layer the grid shows: the shared current layer, held within the problem's layers
   int Layer() const;
 
-  // Layer change: the layer's columns, the window sized and placed again, repainted, the
-  // grid focused. A cell being edited is checked first, in the layer it was typed in.
+  // Layer change: the shared layer becomes layer, and every window showing one follows; the
+  // grid is focused.
   void SelectLayer(int layer);
+  // The layer's columns, the window sized and placed again and repainted. A cell being
+  // edited is checked first, in the layer it was typed in.
+  void FollowLayer(int layer);
   void PageBegin();
   void PageEnd();
   void PageDown();
@@ -90,7 +94,7 @@ class DataGridForm : public SecondaryForm {
 
   Problem& problem_;
   Dialogs& dialogs_;
-  int& layer_;
+  SharedLayer& layer_;
   std::pair<int, int>& selection_;
 
  private:
@@ -105,6 +109,7 @@ class DataGridForm : public SecondaryForm {
   DataGrid* grid_ = nullptr;
   LayerSelector* layerSelector_ = nullptr;
   QToolButton* help_ = nullptr;
+  int shown_ = 0;  // the layer of the columns on screen
 };
 
 }  // namespace planaq::ui

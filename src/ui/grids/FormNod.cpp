@@ -15,7 +15,7 @@ TFormNod::TFormNod(const GridContext& context, QWidget* parent)
   AddHelpButton([this] { SpeedButtonHelpClick(); });
   QFont mono(QStringLiteral("Liberation Mono"));
   mono.setStyleHint(QFont::Monospace);
-  mono.setPixelSize(12);
+  mono.setPixelSize(11);
   Grid()->setFont(mono);
   Grid()->horizontalHeader()->setFont(mono);
   Grid()->SetRowHeight(17);

@@ -7,6 +7,26 @@
 
 namespace planaq::ui {
 
+// The current layer (0-based): one value, held by the main window and handed to every window
+// that shows one layer. A window that changes it tells the others, which follow.
+class SharedLayer : public QObject {
+  Q_OBJECT
+
+ public:
+  int Value() const { return value_; }
+  void Set(int layer) {
+    if (layer == value_) return;
+    value_ = layer;
+    emit Changed(layer);
+  }
+
+ signals:
+  void Changed(int layer);
+
+ private:
+  int value_ = 0;
+};
+
 class LayerSelector : public QComboBox {
   Q_OBJECT
 
