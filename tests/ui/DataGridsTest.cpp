@@ -401,6 +401,15 @@ TEST_F(GridWindowTest, SoilsClampTheLayerShownAndCloseWithoutStoring) {
   EXPECT_EQ(grid->Row(), 1);
 }
 
+TEST_F(GridWindowTest, MainWindowRepaintLeavesTheSoilsSelectionOnScreenAlone) {
+  Open(GridProblem(25));
+  ShowSoils();
+  Click(3, 2);
+  form->FormPaint();
+  EXPECT_EQ(grid->Col(), 3);
+  EXPECT_EQ(grid->Row(), 2);
+}
+
 TEST_F(GridWindowTest, SoilsGridLooksAsWritten) {
   Open(GridProblem(25));
   ui::TFormSoils* soils = ShowSoils();

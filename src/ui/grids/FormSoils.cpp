@@ -69,8 +69,9 @@ void TFormSoils::FormClose() {
 }
 
 void TFormSoils::SelectFirstCell() {
-  // what the user is typing stays until the cell is left
-  if (!Grid()->Editing() && !Grid()->Model().HasTyped()) SelectCell(1, 1);
+  // The main window paints whenever one of its own widgets repaints, so on screen this would
+  // take the selection from under every click; the window is left alone while it is shown.
+  if (!isVisible()) SelectCell(1, 1);
 }
 
 void TFormSoils::SpeedButtonHelpClick() { dialogs_.Message(SoilsHelpText(problem_.NL)); }

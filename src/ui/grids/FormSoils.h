@@ -19,7 +19,7 @@ class TFormSoils : public DataGridForm {
   void FormPaint() override;
   // the text being edited is not stored; the selection state goes back to (1, 1)
   void FormClose() override;
-  // the main window's repaint
+  // the main window's repaint: the selection to (1, 1) while the window is hidden
   void SelectFirstCell();
   void SpeedButtonHelpClick();
 
