@@ -187,6 +187,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "             7.000000,  0.4000,  1.0000,"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(GridWindowTest, CellsLeftUntouchedKeepTheirExactValues) {
+  Problem p = GridProblem(25);
+  p.layers[1].F[0] = 25.123456789;
+  Open(p);
+  ShowNodes();
+  Click(kNodeF, 2);
+  Click(kNodeF, 3);
+  QTest::keyClick(grid, Qt::Key_Up);
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_EQ(grid->Row(), 3);
+  EXPECT_TRUE(SavedChanges().empty()) << "not rounded to the three decimals shown";
+}
+
 TEST_F(GridWindowTest, EntriesAFileCannotHoldAreRefusedAndTheSelectionStays) {
   Open(GridProblem(25));
   ui::TFormNod* nodes = ShowNodes();

@@ -48,6 +48,7 @@ class DataGridModel : public QAbstractTableModel {
   // Text typed into a cell that has not been left yet (one cell at a time).
   void SetTyped(int col, int row, const QString& text);
   bool HasTyped() const { return typedRow_ > 0; }
+  bool TypedAt(int col, int row) const { return col == typedCol_ && row == typedRow_; }
   // The typed text is forgotten and the cell shows the problem again.
   void DropTyped();
   // Every cell shows the problem again (the view asks for the rows in view only).

@@ -142,7 +142,9 @@ void DataGridForm::FollowLayer(int layer) {
 bool DataGridForm::CellLeft(int newCol, int newRow) {
   const int col = grid_->Col();
   const int row = grid_->Row();
-  if (col >= 0 && row >= 1) {
+  // A cell left as it was shown stores nothing: its text is the value rounded to the
+  // column's format, and walking through the grid must not round the problem.
+  if (grid_->Model().TypedAt(col, row)) {
     const CellOutcome out = StoreCell(col, row, Layer(), grid_->CellText(col, row));
     grid_->Model().DropTyped();  // the cell shows the problem, as stored or kept
     if (!out.message.empty()) dialogs_.Message(out.message);

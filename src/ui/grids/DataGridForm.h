@@ -4,15 +4,20 @@
 // window. A window supplies its columns for a layer, its number of data rows, the text of a
 // cell and the core cell rule that stores a cell being left; the base wires the rest:
 //
-//   - the check when a cell is left: the rule runs on the text shown, its message goes to
-//     the Dialogs, a refused entry keeps the selection in the cell, and the cell shows the
-//     problem again;
+//   - the check when a cell is left: the rule runs on the text typed into it, its message
+//     goes to the Dialogs, a refused entry keeps the selection in the cell, and the cell
+//     shows the problem again (a cell left untouched stores nothing);
 //   - paging: "Begin of List", "End of List", "Down" and "Up" by a tenth of the rows, each a
 //     move that runs the check;
 //   - the current layer, held by the main window and shared by every window that shows one
 //     layer, and the grid selection state, shared by the data grids.
 //
 // Activation (FormActivate) runs each time the main window shows the window.
+//
+// A new grid window derives from DataGridForm, builds its bar in the constructor
+// (AddPagingButtons, AddLayerSelector, AddHelpButton as it has them), sets the grid's font,
+// row height and copy key, and supplies Columns, DataRows, CellText, StoreCell and Place;
+// the cell rules it calls live in the core (src/grids/, one file per grid).
 
 #include <utility>
 
