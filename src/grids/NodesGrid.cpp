@@ -31,16 +31,26 @@ std::string NodesCellText(const Problem& problem, int col, int node, int layer) 
   const Node& n = problem.nodes[node];
   const NodeLayers& l = problem.layers[node];
   switch (col) {
-    case kNodeI: return FormatInt("%6d", node + 1);
-    case kNodeX: return FormatReal("%11.3f", n.X);
-    case kNodeY: return FormatReal("%11.3f", n.Y);
-    case kNodeB: return FormatReal("%8.3f", l.B[layer]);
-    case kNodeT: return FormatReal("%8.3f", l.T[layer]);
-    case kNodeF: return FormatReal("%8.3f", l.F[layer]);
-    case kNodeQ: return FormatReal("%8.3f", l.Q[layer]);
-    case kNodeFQ: return (n.Type & HeadGivenBit(layer)) ? "  F" : "  Q";
-    case kNodeCO: return (n.Type & kTopOpenBit) ? "  O" : "  C";
-    default: return {};
+    case kNodeI:
+      return FormatInt("%6d", node + 1);
+    case kNodeX:
+      return FormatReal("%11.3f", n.X);
+    case kNodeY:
+      return FormatReal("%11.3f", n.Y);
+    case kNodeB:
+      return FormatReal("%8.3f", l.B[layer]);
+    case kNodeT:
+      return FormatReal("%8.3f", l.T[layer]);
+    case kNodeF:
+      return FormatReal("%8.3f", l.F[layer]);
+    case kNodeQ:
+      return FormatReal("%8.3f", l.Q[layer]);
+    case kNodeFQ:
+      return (n.Type & HeadGivenBit(layer)) ? "  F" : "  Q";
+    case kNodeCO:
+      return (n.Type & kTopOpenBit) ? "  O" : "  C";
+    default:
+      return {};
   }
 }
 
@@ -59,12 +69,24 @@ CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer,
     if (!read.ok) return Refused(NodesCellText(problem, col, node, layer), read.message);
     const double v = read.value;
     switch (col) {
-      case kNodeX: n.X = std::min(std::max(v, 0.0), problem.LX); break;
-      case kNodeY: n.Y = std::min(std::max(v, 0.0), problem.LY); break;
-      case kNodeB: l.B[layer] = std::max(v, BottomBound(problem, node, layer)); break;
-      case kNodeT: l.T[layer] = std::max(v, l.B[layer]); break;
-      case kNodeF: l.F[layer] = std::max(v, l.B[layer]); break;
-      default: l.Q[layer] = v; break;
+      case kNodeX:
+        n.X = std::min(std::max(v, 0.0), problem.LX);
+        break;
+      case kNodeY:
+        n.Y = std::min(std::max(v, 0.0), problem.LY);
+        break;
+      case kNodeB:
+        l.B[layer] = std::max(v, BottomBound(problem, node, layer));
+        break;
+      case kNodeT:
+        l.T[layer] = std::max(v, l.B[layer]);
+        break;
+      case kNodeF:
+        l.F[layer] = std::max(v, l.B[layer]);
+        break;
+      default:
+        l.Q[layer] = v;
+        break;
     }
   }
   return CellOutcome{NodesCellText(problem, col, node, layer), {}, true};

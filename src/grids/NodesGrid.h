@@ -22,8 +22,7 @@ std::string NodesCellText(const Problem& problem, int col, int node, int layer);
 // Leaving the cell of node in column col in layer: the text is read, held to the column's
 // bounds (X to 0..LX, Y to 0..LY, B to T of the layer below or 0, T and F to B), stored, and
 // the cell's new text returned. The F/Q and C/O columns change their one bit of Type.
-CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer,
-                           const std::string& text);
+CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer, const std::string& text);
 
 }  // namespace planaq
 

@@ -68,8 +68,8 @@ void ClampSoils(Problem& problem, int layer) {
     }
 }
 
-CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer,
-                           const std::string& text, InfiltrationWarning& warning) {
+CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer, const std::string& text,
+                           InfiltrationWarning& warning) {
   const SoilsField* field = FieldOf(col, layer);
   if (!field) return CellOutcome{SoilsCellText(problem, col, entry, layer), {}, true};
   const CellReal read = ReadCellReal(text);
@@ -88,9 +88,9 @@ CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer,
 namespace planaq {
 
 std::string SoilsHelpText(int NL) {
-  std::string text = std::string("Block Properties in Layer 1 :\n\n") +
-                     "- i  : Block number,\n" + "- K : Permeability in layer (m/d),\n" +
-                     "- P : Porosity in layer (-),\n" + "- R : Retardation factor in layer (-),\n" +
+  std::string text = std::string("Block Properties in Layer 1 :\n\n") + "- i  : Block number,\n" +
+                     "- K : Permeability in layer (m/d),\n" + "- P : Porosity in layer (-),\n" +
+                     "- R : Retardation factor in layer (-),\n" +
                      "- I  : Infiltration in layer (m/d).\n\n";
   if (NL > 1)
     text += std::string("Block Properties in Layers 2..NL :\n\n") + "- i   : Block number,\n" +

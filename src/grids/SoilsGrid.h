@@ -26,8 +26,8 @@ struct InfiltrationWarning {
 
 // StoreSoilsCell: the text read, held to the column's limits, stored in entry and layer, and
 // the cell's new text returned; an infiltration above 1 gives the warning while it is armed.
-CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer,
-                           const std::string& text, InfiltrationWarning& warning);
+CellOutcome StoreSoilsCell(Problem& problem, int col, int entry, int layer, const std::string& text,
+                           InfiltrationWarning& warning);
 
 }  // namespace planaq
 

@@ -1,6 +1,6 @@
-#include "grids/NodesGrid.h"
-
 #include <gtest/gtest.h>
+
+#include "grids/NodesGrid.h"
 
 namespace planaq {
 namespace {
@@ -26,12 +26,18 @@ Problem ThreeLayers() {
 double ValueOf(const Problem& p, int col, int layer) {
   const NodeLayers& l = p.layers[0];
   switch (col) {
-    case kNodeX: return p.nodes[0].X;
-    case kNodeY: return p.nodes[0].Y;
-    case kNodeB: return l.B[layer];
-    case kNodeT: return l.T[layer];
-    case kNodeF: return l.F[layer];
-    default: return l.Q[layer];
+    case kNodeX:
+      return p.nodes[0].X;
+    case kNodeY:
+      return p.nodes[0].Y;
+    case kNodeB:
+      return l.B[layer];
+    case kNodeT:
+      return l.T[layer];
+    case kNodeF:
+      return l.F[layer];
+    default:
+      return l.Q[layer];
   }
 }
 

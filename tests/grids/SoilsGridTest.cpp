@@ -1,6 +1,6 @@
-#include "grids/SoilsGrid.h"
-
 #include <gtest/gtest.h>
+
+#include "grids/SoilsGrid.h"
 
 namespace planaq {
 namespace {
@@ -44,21 +44,20 @@ TEST_P(SoilsValues, AreHeldToTheirLimits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Soils, SoilsValues,
-    ::testing::Values(
-        SoilCase{"KOf0Becomes00001", 1, 0, "0", nullptr, &Soil::K, 0.0001},
-        SoilCase{"KAOf0Becomes0000001", 1, 1, "0", nullptr, &Soil::KA, 0.000001},
-        SoilCase{"POf15Becomes1", 2, 0, "1.5", nullptr, &Soil::P, 1.0},
-        SoilCase{"POf0001Becomes001", 2, 0, "0.001", nullptr, &Soil::P, 0.01},
-        SoilCase{"ROf05Becomes1", 3, 0, "0.5", nullptr, &Soil::R, 1.0},
-        SoilCase{"PAIsHeldToo", 2, 2, "7", nullptr, &Soil::PA, 1.0},
-        SoilCase{"RAIsColumn3BelowLayer1", 3, 1, "2.5", nullptr, &Soil::RA, 2.5},
-        SoilCase{"KIsColumn4BelowLayer1", 4, 1, "7", nullptr, &Soil::K, 7.0},
-        SoilCase{"PIsColumn5BelowLayer1", 5, 2, "0", nullptr, &Soil::P, 0.01},
-        SoilCase{"RIsColumn6BelowLayer1", 6, 1, "-1", nullptr, &Soil::R, 1.0},
-        SoilCase{"KHasNoUpperLimit", 1, 0, "1e12", nullptr, &Soil::K, 1e12},
-        SoilCase{"NoNumberReadsAs0", 1, 0, "x", nullptr, &Soil::K, 0.0001},
-        SoilCase{"NegativeIIsKept", 4, 0, "-3", &Soil::I, nullptr, -3.0},
-        SoilCase{"IAboveOneIsKept", 4, 0, "2", &Soil::I, nullptr, 2.0}),
+    ::testing::Values(SoilCase{"KOf0Becomes00001", 1, 0, "0", nullptr, &Soil::K, 0.0001},
+                      SoilCase{"KAOf0Becomes0000001", 1, 1, "0", nullptr, &Soil::KA, 0.000001},
+                      SoilCase{"POf15Becomes1", 2, 0, "1.5", nullptr, &Soil::P, 1.0},
+                      SoilCase{"POf0001Becomes001", 2, 0, "0.001", nullptr, &Soil::P, 0.01},
+                      SoilCase{"ROf05Becomes1", 3, 0, "0.5", nullptr, &Soil::R, 1.0},
+                      SoilCase{"PAIsHeldToo", 2, 2, "7", nullptr, &Soil::PA, 1.0},
+                      SoilCase{"RAIsColumn3BelowLayer1", 3, 1, "2.5", nullptr, &Soil::RA, 2.5},
+                      SoilCase{"KIsColumn4BelowLayer1", 4, 1, "7", nullptr, &Soil::K, 7.0},
+                      SoilCase{"PIsColumn5BelowLayer1", 5, 2, "0", nullptr, &Soil::P, 0.01},
+                      SoilCase{"RIsColumn6BelowLayer1", 6, 1, "-1", nullptr, &Soil::R, 1.0},
+                      SoilCase{"KHasNoUpperLimit", 1, 0, "1e12", nullptr, &Soil::K, 1e12},
+                      SoilCase{"NoNumberReadsAs0", 1, 0, "x", nullptr, &Soil::K, 0.0001},
+                      SoilCase{"NegativeIIsKept", 4, 0, "-3", &Soil::I, nullptr, -3.0},
+                      SoilCase{"IAboveOneIsKept", 4, 0, "2", &Soil::I, nullptr, 2.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SoilsValues, ShowTheCorrectedValue) {
@@ -129,7 +128,8 @@ namespace {
 
 TEST(SoilsHelp, ExplainsTheLowerLayersOnlyWhenThereAreSome) {
   const std::string one = SoilsHelpText(1);
-  EXPECT_EQ(one.substr(one.size() - 38), "- I  : Infiltration in layer (m/d).\n\n");
+  const std::string last = "- I  : Infiltration in layer (m/d).\n\n";
+  EXPECT_EQ(one.substr(one.size() - last.size()), last);
   const std::string two = SoilsHelpText(2);
   EXPECT_EQ(two.substr(0, one.size()), one);
   EXPECT_EQ(two.substr(one.size(), 36), "Block Properties in Layers 2..NL :\n\n");

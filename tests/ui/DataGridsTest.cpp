@@ -84,7 +84,9 @@ class GridWindowTest : public MainWindowTest {
     grid = window->Grid();
     return window;
   }
-  ui::TFormNod* ShowNodes() { return Show<ui::TFormNod>(Win::Nodes, &ui::TFormFem::SpeedButtonNodesClick); }
+  ui::TFormNod* ShowNodes() {
+    return Show<ui::TFormNod>(Win::Nodes, &ui::TFormFem::SpeedButtonNodesClick);
+  }
   ui::TFormSoils* ShowSoils() {
     return Show<ui::TFormSoils>(Win::Soils, &ui::TFormFem::SpeedButtonSoilsClick);
   }
@@ -113,10 +115,18 @@ class GridWindowTest : public MainWindowTest {
   }
   void LeaveBy(Leave how, int col, int row) {
     switch (how) {
-      case Leave::Mouse: Click(col, row < grid->RowCount() - 1 ? row + 1 : row - 1); break;
-      case Leave::Enter: QTest::keyClick(Editor(), Qt::Key_Return); break;
-      case Leave::ArrowDown: QTest::keyClick(Editor(), Qt::Key_Down); break;
-      case Leave::Tab: QTest::keyClick(Editor(), Qt::Key_Tab); break;
+      case Leave::Mouse:
+        Click(col, row < grid->RowCount() - 1 ? row + 1 : row - 1);
+        break;
+      case Leave::Enter:
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        break;
+      case Leave::ArrowDown:
+        QTest::keyClick(Editor(), Qt::Key_Down);
+        break;
+      case Leave::Tab:
+        QTest::keyClick(Editor(), Qt::Key_Tab);
+        break;
     }
   }
   // the lines of the datafile that Save writes now and that differ from the file opened
@@ -166,25 +176,25 @@ TEST_P(GridEdits, ChangeTheOneLineOfTheSavedFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, GridEdits,
-    ::testing::Values(
-        EditCase{"NodeXLeftByMouse", false, 0, kNodeX, 3, "-5", Leave::Mouse,
-                 "       3,     0.000,     0.000,     3,"},
-        EditCase{"NodeBOfLastLayerLeftByEnter", false, 1, kNodeB, 2, "2", Leave::Enter,
-                 "              2.000,    15.000,    25.000000000,     0.000000000,"},
-        EditCase{"NodeTLeftByArrow", false, 0, kNodeT, 4, "10", Leave::ArrowDown,
-                 "             20.000,    20.000,    25.000000000,     0.000000000,"},
-        EditCase{"NodeQLeftByTab", false, 0, kNodeQ, 25, "-12.5", Leave::Tab,
-                 "             20.000,    30.000,    25.000000000,   -12.500000000,"},
-        EditCase{"NodeHeadGivenInLayer2", false, 1, kNodeFQ, 6, "f", Leave::ArrowDown,
-                 "       6,   400.000,   500.000,     4,"},
-        EditCase{"NodeTopClosedByTypingC", false, 0, kNodeCO, 1, "c", Leave::Enter,
-                 "       1,     0.000,     0.000,     2,"},
-        EditCase{"SoilKOf0", true, 0, 1, 1, "0", Leave::Mouse,
-                 "       1,    0.000100,  0.4000,  1.0000,    0.000000,"},
-        EditCase{"SoilAquitardPorosityOfLayer2", true, 1, 2, 1, "1.5", Leave::Enter,
-                 "             0.000100,  1.0000,  1.0000,"},
-        EditCase{"SoilKOfLayer2", true, 1, 4, 1, "7", Leave::ArrowDown,
-                 "             7.000000,  0.4000,  1.0000,"}),
+    ::testing::Values(EditCase{"NodeXLeftByMouse", false, 0, kNodeX, 3, "-5", Leave::Mouse,
+                               "       3,     0.000,     0.000,     3,"},
+                      EditCase{"NodeBOfLastLayerLeftByEnter", false, 1, kNodeB, 2, "2",
+                               Leave::Enter,
+                               "              2.000,    15.000,    25.000000000,     0.000000000,"},
+                      EditCase{"NodeTLeftByArrow", false, 0, kNodeT, 4, "10", Leave::ArrowDown,
+                               "             20.000,    20.000,    25.000000000,     0.000000000,"},
+                      EditCase{"NodeQLeftByTab", false, 0, kNodeQ, 25, "-12.5", Leave::Tab,
+                               "             20.000,    30.000,    25.000000000,   -12.500000000,"},
+                      EditCase{"NodeHeadGivenInLayer2", false, 1, kNodeFQ, 6, "f", Leave::ArrowDown,
+                               "       6,   400.000,   500.000,     4,"},
+                      EditCase{"NodeTopClosedByTypingC", false, 0, kNodeCO, 1, "c", Leave::Enter,
+                               "       1,     0.000,     0.000,     2,"},
+                      EditCase{"SoilKOf0", true, 0, 1, 1, "0", Leave::Mouse,
+                               "       1,    0.000100,  0.4000,  1.0000,    0.000000,"},
+                      EditCase{"SoilAquitardPorosityOfLayer2", true, 1, 2, 1, "1.5", Leave::Enter,
+                               "             0.000100,  1.0000,  1.0000,"},
+                      EditCase{"SoilKOfLayer2", true, 1, 4, 1, "7", Leave::ArrowDown,
+                               "             7.000000,  0.4000,  1.0000,"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridWindowTest, CellsLeftUntouchedKeepTheirExactValues) {
@@ -202,7 +212,7 @@ TEST_F(GridWindowTest, CellsLeftUntouchedKeepTheirExactValues) {
 
 TEST_F(GridWindowTest, EntriesAFileCannotHoldAreRefusedAndTheSelectionStays) {
   Open(GridProblem(25));
-  ui::TFormNod* nodes = ShowNodes();
+  ShowNodes();
   for (const char* text : {"1e400", "-1e400", "1e13", "nan"}) {
     Click(kNodeQ, 3);
     Type(text);
@@ -213,7 +223,6 @@ TEST_F(GridWindowTest, EntriesAFileCannotHoldAreRefusedAndTheSelectionStays) {
   EXPECT_EQ(dialogs.messages,
             (std::vector<std::string>{"Enter real number <= 1e12", "Enter real number >= -1e12",
                                       "Enter real number <= 1e12", "Enter real number"}));
-  (void)nodes;
   ui::TFormSoils* soils = ShowSoils();
   Click(4, 2);
   Type("1e400");
@@ -248,11 +257,11 @@ TEST_P(NodesCopyKey, CopiesTheRowAboveAndStoresItOnTheNextRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Nodes, NodesCopyKey,
-    ::testing::Values(
-        CopyCase{"FromTheRowAbove", 4,
-                 "             20.000,    30.000,    27.500000000,     0.000000000,"},
-        CopyCase{"Row1FromTheLastRow", 1,
-                 "             20.000,    30.000,    26.000000000,     0.000000000,"}),
+    ::testing::Values(CopyCase{"FromTheRowAbove", 4,
+                               "             20.000,    30.000,    27.500000000,     0.000000000,"},
+                      CopyCase{
+                          "Row1FromTheLastRow", 1,
+                          "             20.000,    30.000,    26.000000000,     0.000000000,"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridWindowTest, NodesPageByATenthAndCheckTheCellLeft) {
@@ -305,8 +314,8 @@ TEST_F(GridWindowTest, NodesLayerSelectorChangesColumnsAndTheSharedLayer) {
   EXPECT_EQ(grid->Cell(kNodeB, 1), QStringLiteral("   5.000"));
   // a typed number outside 1..NL stays inside the problem's layers
   QLineEdit* typed = nodes->ComboBoxLayer()->lineEdit();
-  for (const auto& [text, layer] : std::vector<std::pair<const char*, int>>{
-           {"9", 1}, {"0", 0}, {"-3", 0}, {"2", 1}}) {
+  for (const auto& [text, layer] :
+       std::vector<std::pair<const char*, int>>{{"9", 1}, {"0", 0}, {"-3", 0}, {"2", 1}}) {
     typed->setText(QString::fromLatin1(text));
     QTest::keyClick(typed, Qt::Key_Return);
     EXPECT_EQ(form->CurrentLayer(), layer) << text;
@@ -343,7 +352,7 @@ TEST_F(GridWindowTest, NodesWindowIsSizedAndPlaced) {
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
   EXPECT_EQ(nodes->frameGeometry().right() + 1, screen.width() - 30);
   EXPECT_EQ(nodes->frameGeometry().y(), static_cast<int>(0.4 * screen.height()));
-  EXPECT_FALSE(nodes->ComboBoxLayer() == nullptr);
+  ASSERT_NE(nodes->ComboBoxLayer(), nullptr);
   EXPECT_EQ(nodes->ComboBoxLayer()->count(), 2);
   EXPECT_EQ(nodes->ComboBoxLayer()->itemText(1), QStringLiteral("  2"));
   // the main window's repaint gives the grid the problem's rows
@@ -385,7 +394,8 @@ TEST_F(GridWindowTest, SoilsWarnOfALargeInfiltrationOncePerActivation) {
   Click(4, 2);
   Type("3");
   QTest::keyClick(Editor(), Qt::Key_Return);
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Warning : This is a very large infiltration"});
+  EXPECT_EQ(dialogs.messages,
+            std::vector<std::string>{"Warning : This is a very large infiltration"});
   EXPECT_EQ(form->problem().soils[1].I, 3.0);
   form->SpeedButtonSoilsClick();  // closed
   ShowSoils();
@@ -428,8 +438,9 @@ TEST_F(GridWindowTest, SoilsGridLooksAsWritten) {
   ui::TFormSoils* soils = ShowSoils();
   EXPECT_EQ(grid->font().pixelSize(), 11);
   EXPECT_EQ(grid->rowHeight(0), 16);
-  EXPECT_EQ(grid->model()->data(grid->model()->index(0, 0), Qt::BackgroundRole).value<QBrush>().color(),
-            QColor(255, 255, 0));
+  EXPECT_EQ(
+      grid->model()->data(grid->model()->index(0, 0), Qt::BackgroundRole).value<QBrush>().color(),
+      QColor(255, 255, 0));
   EXPECT_EQ(grid->height(), 2 * grid->frameWidth() + 3 * 16);
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
   EXPECT_EQ(soils->frameGeometry().right() + 1, screen.width() - 60);

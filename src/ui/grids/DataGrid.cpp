@@ -128,8 +128,7 @@ int DataGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant DataGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::DisplayRole || role == Qt::EditRole)
-    return Text(index.column(), index.row() + 1);
+  if (role == Qt::DisplayRole || role == Qt::EditRole) return Text(index.column(), index.row() + 1);
   if (role == Qt::BackgroundRole && columns_[index.column()].fixed) return fixedBrush_;
   return {};
 }

@@ -33,8 +33,7 @@ DataGridForm::DataGridForm(const QString& objectName, const QString& caption,
   barLayout_->setSpacing(2);
   grid_ = new DataGrid(this);
   grid_->setObjectName(gridName);
-  grid_->Model().SetSource(
-      [this](int col, int row) { return CellText(col, row, Layer()); });
+  grid_->Model().SetSource([this](int col, int row) { return CellText(col, row, Layer()); });
   grid_->OnSelectCell([this](int col, int row) { return CellLeft(col, row); });
   connect(&layer_, &SharedLayer::Changed, this, [this](int layer) { FollowLayer(layer); });
 }
@@ -44,9 +43,7 @@ QSize DataGridForm::ScreenSize() {
   return screen ? screen->geometry().size() : QSize(1280, 1024);
 }
 
-int DataGridForm::Layer() const {
-  return std::clamp(shown_, 0, std::max(problem_.NL - 1, 0));
-}
+int DataGridForm::Layer() const { return std::clamp(shown_, 0, std::max(problem_.NL - 1, 0)); }
 
 void DataGridForm::AddPagingButtons() {
   const auto add = [this](const char* name, const char* hint, const QString& glyph,

@@ -25,8 +25,9 @@ TFormNod::TFormNod(const GridContext& context, QWidget* parent)
 std::vector<GridColumn> TFormNod::Columns(int layer) const {
   const int fixed = NodesFixedColumns(layer);
   std::vector<GridColumn> columns = {
-      {"     i", 50}, {"      X (m)", 90}, {"      Y (m)", 90}, {"   B (m)", 75},
-      {"   T (m)", 75}, {"   F (m)", 75}, {"  Q (m\xB3/d)", 75}, {" F/Q", 40}, {" C/O", 40}};
+      {"     i", 50},        {"      X (m)", 90}, {"      Y (m)", 90},
+      {"   B (m)", 75},      {"   T (m)", 75},    {"   F (m)", 75},
+      {"  Q (m\xB3/d)", 75}, {" F/Q", 40},        {" C/O", 40}};
   columns.resize(NodesColumnCount(layer));
   for (int c = 0; c < fixed; ++c) columns[c].fixed = true;
   return columns;
@@ -44,9 +45,7 @@ CellOutcome TFormNod::StoreCell(int col, int row, int layer, const std::string& 
   return StoreNodesCell(problem_, col, row - 1, layer, text);
 }
 
-void TFormNod::Place() {
-  PlaceFromRight(30, static_cast<int>(0.4 * ScreenSize().height()));
-}
+void TFormNod::Place() { PlaceFromRight(30, static_cast<int>(0.4 * ScreenSize().height())); }
 
 void TFormNod::FormPaint() {
   // every repaint puts the selection back on the first editable cell of row 1

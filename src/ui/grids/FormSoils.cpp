@@ -31,7 +31,10 @@ TFormSoils::TFormSoils(const GridContext& context, QWidget* parent)
 
 std::vector<GridColumn> TFormSoils::Columns(int layer) const {
   if (layer == 0)
-    return {{"       i", 60, true}, {"    K (m/d)", 100}, {"  P (-)", 70}, {"  R (-)", 70},
+    return {{"       i", 60, true},
+            {"    K (m/d)", 100},
+            {"  P (-)", 70},
+            {"  R (-)", 70},
             {"    I (m/d)", 100}};
   return {{"       i", 60, true}, {"    K'(m/d)", 100}, {"  P'(-)", 70}, {"  R'(-)", 70},
           {"    K (m/d)", 100},   {"  P (-)", 70},      {"  R (-)", 70}};
