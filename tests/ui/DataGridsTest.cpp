@@ -13,6 +13,7 @@
 
 #include "UiTest.h"
 #include "grids/NodesGrid.h"
+#include "files/Installation.h"
 #include "grids/SoilsGrid.h"
 #include "ui/grids/FormNod.h"
 #include "ui/grids/FormSoils.h"
@@ -362,17 +363,11 @@ TEST_F(GridWindowTest, NodesWindowIsSizedAndPlaced) {
 }
 
 TEST_F(GridWindowTest, AProblemOf200000NodesPagesToTheEnd) {
-  Problem& p = form->problem();
-  Capacities caps;
-  caps.NMAX = 200000;
-  ASSERT_EQ(p.Allocate(caps), "");
-  const Problem big = GridProblem(200000);
-  p.NL = big.NL;
-  p.NN = big.NN;
-  for (int i = 0; i < p.NN; ++i) {
-    p.nodes[i] = big.nodes[i];
-    p.layers[i] = big.layers[i];
-  }
+  InstallationData installation;
+  installation.caps.NMAX = 200000;
+  ASSERT_TRUE(WriteInstallationFile(dir.path(), installation));
+  form->SpeedButtonNewClick();  // reads the installation file again
+  Open(GridProblem(200000));
   ui::TFormNod* nodes = ShowNodes();
   EXPECT_EQ(grid->RowCount(), 200001);
   nodes->PageDown();
