@@ -24,8 +24,8 @@ DataGridForm::DataGridForm(const QString& objectName, const QString& caption,
       dialogs_(context.dialogs),
       layer_(context.layer),
       selection_(context.selection) {
-  // the data windows stay on top of the other windows
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // The window stays above the main window as its transient window; an always-on-top flag
+  // would also cover the program's own message boxes.
   bar_ = new QWidget(this);
   bar_->setObjectName(objectName + QStringLiteral("Bar"));
   barLayout_ = new QHBoxLayout(bar_);
