@@ -14,17 +14,17 @@
 #include "files/Installation.h"
 #include "ui/Form3D.h"
 #include "ui/FormContours.h"
-#include "ui/figures/FormEdit.h"
 #include "ui/FormElm.h"
 #include "ui/FormManual.h"
-#include "ui/figures/FormMesh.h"
-#include "ui/FormNod.h"
 #include "ui/FormOpt.h"
 #include "ui/FormParticles.h"
-#include "ui/FormSoils.h"
 #include "ui/FormWells.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
+#include "ui/figures/FormEdit.h"
+#include "ui/figures/FormMesh.h"
+#include "ui/grids/FormNod.h"
+#include "ui/grids/FormSoils.h"
 #include "ui/widgets/Panels.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -283,12 +283,13 @@ void TFormFem::CreateWindows() {
       if (w == Win::Mesh || w == Win::Edit) FormPaint();
     });
   };
-  add(Win::Nodes, new TFormNod(this));
+  const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_};
+  add(Win::Nodes, new TFormNod(grids, this));
   add(Win::Elements, new TFormElm(this));
   add(Win::Mesh, new TFormMesh(problem_, dialogs_, coordinateExits_, this));
   add(Win::Options, new TFormOpt(dialogs_, this));
   add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
-  add(Win::Soils, new TFormSoils(this));
+  add(Win::Soils, new TFormSoils(grids, this));
   add(Win::Contours, new TFormContours(this));
   add(Win::Manual, new TFormManual(this));
   add(Win::Wells, new TFormWells(this));
@@ -371,11 +372,13 @@ void TFormFem::paintEvent(QPaintEvent* event) {
 }
 
 void TFormFem::FormPaint() {
+  static_cast<TFormNod*>(Window(Win::Nodes))->UpdateRowCount();
   RefreshGeneralGrid(true);
   RefreshInstallationGrid();
   EnableDataCommands(true);
   SpeedButtonWells->setEnabled(problem_.NW > 0);
   SpeedButtonParticles->setEnabled(problem_.NP > 0);
+  static_cast<TFormSoils*>(Window(Win::Soils))->SelectFirstCell();
 }
 
 void TFormFem::closeEvent(QCloseEvent* event) {

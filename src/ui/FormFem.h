@@ -12,6 +12,7 @@
 #include "model/Problem.h"
 #include "print/PrintJob.h"
 #include "ui/Dialogs.h"
+#include "ui/widgets/LayerSelector.h"
 
 class QFrame;
 class QLabel;
@@ -48,6 +49,8 @@ class TFormFem : public QMainWindow {
   int Cycles() const { return cycles_; }
   // the cell selection shared by the data grids (column, row)
   std::pair<int, int> GridSelection() const { return gridSelection_; }
+  // the layer shown by the windows that show one layer (0-based)
+  int CurrentLayer() const { return currentLayer_.Value(); }
   // What Quit does once the tables are released; the program ends its event loop.
   void OnQuit(std::function<void()> handler) { onQuit_ = std::move(handler); }
 
@@ -133,6 +136,7 @@ class TFormFem : public QMainWindow {
   std::pair<int, int> gridSelection_{1, 1};
   // exits from the coordinate fields of the mesh window and the block editor, counted together
   int coordinateExits_ = 0;
+  SharedLayer currentLayer_;
   std::function<void()> onQuit_;
 
   std::array<bool, kWindowCount> open_{};

@@ -1,0 +1,58 @@
+#include "ui/grids/FormNod.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+#include "grids/NodesGrid.h"
+
+namespace planaq::ui {
+
+TFormNod::TFormNod(const GridContext& context, QWidget* parent)
+    : DataGridForm(QStringLiteral("FormNod"), QStringLiteral("Nodes"), QStringLiteral("NodesGrid"),
+                   context, parent) {
+  AddPagingButtons();
+  AddLayerSelector();
+  AddHelpButton([this] { SpeedButtonHelpClick(); });
+  QFont mono(QStringLiteral("Liberation Mono"));
+  mono.setStyleHint(QFont::Monospace);
+  mono.setPixelSize(11);
+  Grid()->setFont(mono);
+  Grid()->horizontalHeader()->setFont(mono);
+  Grid()->SetRowHeight(17);
+  Grid()->EnableCopyKey(kNodeCO);  // in C/O the c closes the top
+}
+
+std::vector<GridColumn> TFormNod::Columns(int layer) const {
+  const int fixed = NodesFixedColumns(layer);
+  std::vector<GridColumn> columns = {
+      {"     i", 50},        {"      X (m)", 90}, {"      Y (m)", 90},
+      {"   B (m)", 75},      {"   T (m)", 75},    {"   F (m)", 75},
+      {"  Q (m\xB3/d)", 75}, {" F/Q", 40},        {" C/O", 40}};
+  columns.resize(NodesColumnCount(layer));
+  for (int c = 0; c < fixed; ++c) columns[c].fixed = true;
+  return columns;
+}
+
+int TFormNod::DataRows() const {
+  return std::clamp(problem_.NN, 0, static_cast<int>(problem_.nodes.size()));
+}
+
+std::string TFormNod::CellText(int col, int row, int layer) const {
+  return NodesCellText(problem_, col, row - 1, layer);
+}
+
+CellOutcome TFormNod::StoreCell(int col, int row, int layer, const std::string& text) {
+  return StoreNodesCell(problem_, col, row - 1, layer, text);
+}
+
+void TFormNod::Place() { PlaceFromRight(30, static_cast<int>(0.4 * ScreenSize().height())); }
+
+void TFormNod::FormPaint() {
+  // every repaint puts the selection back on the first editable cell of row 1
+  DataGridForm::FormPaint();
+  SelectCell(NodesFixedColumns(Layer()), 1);
+}
+
+void TFormNod::SpeedButtonHelpClick() { dialogs_.Message(NodesHelpText()); }
+
+}  // namespace planaq::ui
