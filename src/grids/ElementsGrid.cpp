@@ -16,12 +16,16 @@ int HeldToCount(int value, int count) { return std::clamp(value, 1, std::max(cou
 std::string ElementsCellText(const Problem& problem, int col, int element) {
   const Element& e = problem.elements[element];
   switch (col) {
-    case kElementJ: return FormatInt("%8d", element + 1);
+    case kElementJ:
+      return FormatInt("%8d", element + 1);
     case kElementNode1:
     case kElementNode2:
-    case kElementNode3: return FormatInt("%8d", e.Node[col - kElementNode1] + 1);
-    case kElementSoil: return FormatInt("%8d", e.Block + 1);
-    default: return {};
+    case kElementNode3:
+      return FormatInt("%8d", e.Node[col - kElementNode1] + 1);
+    case kElementSoil:
+      return FormatInt("%8d", e.Block + 1);
+    default:
+      return {};
   }
 }
 

@@ -8,10 +8,14 @@ namespace {
 
 double* StoredValue(Particle& p, int col) {
   switch (col) {
-    case kParticleX: return &p.X0;
-    case kParticleY: return &p.Y0;
-    case kParticleZ: return &p.Z0;
-    default: return nullptr;
+    case kParticleX:
+      return &p.X0;
+    case kParticleY:
+      return &p.Y0;
+    case kParticleZ:
+      return &p.Z0;
+    default:
+      return nullptr;
   }
 }
 
@@ -27,11 +31,16 @@ double Held(const Problem& problem, int col, double v) {
 std::string ParticlesCellText(const Problem& problem, int col, int particle) {
   const Particle& p = problem.particles[particle];
   switch (col) {
-    case kParticleI: return FormatInt("%6d", particle + 1);
-    case kParticleX: return FormatReal("%11.3f", p.X0);
-    case kParticleY: return FormatReal("%11.3f", p.Y0);
-    case kParticleZ: return FormatReal("%11.3f", p.Z0);
-    default: return {};
+    case kParticleI:
+      return FormatInt("%6d", particle + 1);
+    case kParticleX:
+      return FormatReal("%11.3f", p.X0);
+    case kParticleY:
+      return FormatReal("%11.3f", p.Y0);
+    case kParticleZ:
+      return FormatReal("%11.3f", p.Z0);
+    default:
+      return {};
   }
 }
 

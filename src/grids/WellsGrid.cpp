@@ -26,14 +26,22 @@ std::string WellsCellText(const Problem& problem, int col, int well) {
   const Node& n = problem.nodes[w.Node];
   const int layer = LayerOf(w);
   switch (col) {
-    case kWellNode: return FormatInt("%6d", w.Node + 1);
-    case kWellX: return FormatReal("%11.3f", n.X);
-    case kWellY: return FormatReal("%11.3f", n.Y);
-    case kWellLayer: return FormatInt("%6d", w.Layer + 1);
-    case kWellF: return FormatReal("%11.3f", problem.layers[w.Node].F[layer]);
-    case kWellQ: return FormatReal("%11.3f", w.Q);
-    case kWellFQ: return (n.Type & HeadGivenBit(layer)) ? "  F" : "  Q";
-    default: return {};
+    case kWellNode:
+      return FormatInt("%6d", w.Node + 1);
+    case kWellX:
+      return FormatReal("%11.3f", n.X);
+    case kWellY:
+      return FormatReal("%11.3f", n.Y);
+    case kWellLayer:
+      return FormatInt("%6d", w.Layer + 1);
+    case kWellF:
+      return FormatReal("%11.3f", problem.layers[w.Node].F[layer]);
+    case kWellQ:
+      return FormatReal("%11.3f", w.Q);
+    case kWellFQ:
+      return (n.Type & HeadGivenBit(layer)) ? "  F" : "  Q";
+    default:
+      return {};
   }
 }
 

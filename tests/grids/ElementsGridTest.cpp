@@ -1,6 +1,6 @@
-#include "grids/ElementsGrid.h"
-
 #include <gtest/gtest.h>
+
+#include "grids/ElementsGrid.h"
 
 namespace planaq {
 namespace {

@@ -1,6 +1,6 @@
-#include "grids/ParticlesGrid.h"
-
 #include <gtest/gtest.h>
+
+#include "grids/ParticlesGrid.h"
 
 namespace planaq {
 namespace {

@@ -1,6 +1,6 @@
-#include "grids/WellsGrid.h"
-
 #include <gtest/gtest.h>
+
+#include "grids/WellsGrid.h"
 
 namespace planaq {
 namespace {
@@ -70,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         WellCase{"FAboveTheBottomIsKept", kWellF, 2, "12.5", "     12.500", 1, 12.5},
         WellCase{"QOfAPumpingWellKeepsItsSign", kWellQ, 1, "-500", "   -500.000", 2, -500.0},
         WellCase{"AnFEditStoresTheLayerHeld", kWellF, 0, "7", "      7.000", 2, 7.0},
-        WellCase{"AQEditStoresTheLayerHeld", kWellQ, 0, "-1e12", "-1000000000000.000", 2,
-                 -1e12}),
+        WellCase{"AQEditStoresTheLayerHeld", kWellQ, 0, "-1e12", "-1000000000000.000", 2, -1e12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WellsCells, FOfOneLayerLeavesTheOtherLayers) {
@@ -101,7 +100,7 @@ class WellsSwitch : public ::testing::TestWithParam<SwitchCase> {};
 TEST_P(WellsSwitch, ChangesTheBitOfTheWellsLayerAtItsNodeOnly) {
   const SwitchCase& c = GetParam();
   Problem p = ThreeWells();
-  p.nodes[1].Type = 4;  // node 2: head given in layer 2
+  p.nodes[1].Type = 4;                                           // node 2: head given in layer 2
   const CellOutcome out = StoreWellCell(p, kWellFQ, 0, c.text);  // the well in layer 2
   EXPECT_EQ(out.text, c.shown);
   EXPECT_EQ(p.nodes[0].Type, c.type);
