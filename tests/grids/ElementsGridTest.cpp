@@ -49,13 +49,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ElementCase{"SoilInRangeIsKept", kElementSoil, "3", 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ElementsCells, ChangeOnlyTheirOwnField) {
-  Problem p = TenNodes();
-  StoreElementsCell(p, kElementNode2, 0, "9");
-  EXPECT_EQ(p.elements[0].Node, (std::array<int, 3>{1, 8, 3}));
-  EXPECT_EQ(p.elements[0].Block, 1);
-  EXPECT_EQ(ElementsCellText(p, kElementJ, 0), "       1");
-}
-
 }  // namespace
 }  // namespace planaq

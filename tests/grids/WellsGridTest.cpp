@@ -73,14 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
         WellCase{"AQEditStoresTheLayerHeld", kWellQ, 0, "-1e12", "-1000000000000.000", 2, -1e12}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WellsCells, FOfOneLayerLeavesTheOtherLayers) {
-  Problem p = ThreeWells();
-  StoreWellCell(p, kWellF, 0, "30");
-  EXPECT_EQ(p.layers[0].F[1], 30.0);
-  EXPECT_EQ(p.layers[0].F[0], 25.0);
-  EXPECT_EQ(p.layers[0].F[2], 5.0);
-}
-
 TEST(WellsCells, TwoWellsAtOneNodeShowTheHeadOfTheirOwnLayer) {
   const Problem p = ThreeWells();
   EXPECT_EQ(WellsCellText(p, kWellF, 0), "     15.000");
@@ -90,9 +82,10 @@ TEST(WellsCells, TwoWellsAtOneNodeShowTheHeadOfTheirOwnLayer) {
 }
 
 struct SwitchCase {
+  int before;  // Type of node 1 before
   const char* text;
   const char* shown;
-  int type;  // Type of node 1 afterwards
+  int after;
 };
 
 class WellsSwitch : public ::testing::TestWithParam<SwitchCase> {};
@@ -100,28 +93,20 @@ class WellsSwitch : public ::testing::TestWithParam<SwitchCase> {};
 TEST_P(WellsSwitch, ChangesTheBitOfTheWellsLayerAtItsNodeOnly) {
   const SwitchCase& c = GetParam();
   Problem p = ThreeWells();
+  p.nodes[0].Type = c.before;
   p.nodes[1].Type = 4;                                           // node 2: head given in layer 2
   const CellOutcome out = StoreWellCell(p, kWellFQ, 0, c.text);  // the well in layer 2
   EXPECT_EQ(out.text, c.shown);
-  EXPECT_EQ(p.nodes[0].Type, c.type);
+  EXPECT_EQ(p.nodes[0].Type, c.after);
   EXPECT_EQ(p.nodes[1].Type, 4) << "another well's node";
   EXPECT_EQ(WellsCellText(p, kWellFQ, 1), "  Q") << "the same node in layer 3";
 }
 
 INSTANTIATE_TEST_SUITE_P(Wells, WellsSwitch,
-                         ::testing::Values(SwitchCase{"f", "  F", 1 + 2 + 4},
-                                           SwitchCase{"  F", "  F", 1 + 2 + 4},
-                                           SwitchCase{"Q", "  Q", 1 + 2},
-                                           SwitchCase{"", "  Q", 1 + 2},
-                                           SwitchCase{"fx", "  Q", 1 + 2}));
-
-TEST(WellsSwitch, QClearsTheBitSetBefore) {
-  Problem p = ThreeWells();
-  StoreWellCell(p, kWellFQ, 1, "F");
-  EXPECT_EQ(p.nodes[0].Type, 1 + 2 + 8);
-  StoreWellCell(p, kWellFQ, 1, "q");
-  EXPECT_EQ(p.nodes[0].Type, 1 + 2);
-}
+                         ::testing::Values(SwitchCase{1 + 2, "f", "  F", 1 + 2 + 4},
+                                           SwitchCase{1 + 2 + 4, "Q", "  Q", 1 + 2},
+                                           SwitchCase{1 + 2 + 4, "", "  Q", 1 + 2},
+                                           SwitchCase{1 + 2, "fx", "  Q", 1 + 2}));
 
 TEST(WellsCells, RealsAFileCannotHoldAreRefused) {
   Problem p = ThreeWells();

@@ -254,20 +254,6 @@ INSTANTIATE_TEST_SUITE_P(
                                {"       3,  102.000000,  202.000000,1000000.000000,"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GridWindowsTest, RealsAFileCannotHoldAreRefusedInWellsAndParticles) {
-  Open(WindowsProblem());
-  for (Win w : {Win::Wells, Win::Particles}) {
-    Show<ui::DataGridForm>(w);
-    const int col = w == Win::Wells ? int{kWellQ} : int{kParticleZ};
-    Click(col, 1);
-    Type("1e13");
-    QTest::keyClick(Editor(), Qt::Key_Return);
-    EXPECT_EQ(grid->Row(), 1) << "the selection stays";
-    EXPECT_EQ(LastMessage(), "Enter real number <= 1e12");
-  }
-  EXPECT_TRUE(SavedChanges().empty());
-}
-
 // ---- Elements ----
 
 TEST_F(GridWindowsTest, ElementsPageByATenthAndCopyTheRowAbove) {
@@ -311,14 +297,6 @@ TEST_F(GridWindowsTest, ElementsWindowIsSizedPlacedAndHelps) {
   EXPECT_EQ(LastMessage(), ElementsHelpText());
   form->SpeedButtonElementsClick();
   EXPECT_FALSE(form->IsOpen(Win::Elements));
-  // up to 20 elements all rows are in view
-  Problem few = WindowsProblem();
-  few.NM = 20;
-  dialogs.messages.clear();
-  Open(few);
-  Show<ui::TFormElm>(Win::Elements);
-  EXPECT_EQ(grid->height(), 2 * grid->frameWidth() + 21 * 17);
-  EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
 }
 
 // ---- Wells ----
