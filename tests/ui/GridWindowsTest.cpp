@@ -178,81 +178,34 @@ TEST_P(GridWindowEdits, ChangeTheirLinesOfTheSavedFile) {
   EXPECT_EQ(SavedChanges(), c.lines);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Windows, GridWindowEdits,
-    ::testing::Values(EditCase{"ElementNodeAboveNN",
-                               Win::Elements,
-                               kElementNode2,
-                               3,
-                               "9",
-                               Leave::Mouse,
-                               {"       3,       1,       4,       2,       1,"}},
-                      EditCase{"ElementSoilAboveNB",
-                               Win::Elements,
-                               kElementSoil,
-                               1,
-                               "7",
-                               Leave::Enter,
-                               {"       1,       1,       3,       2,       2,"}},
-                      EditCase{"ElementNode0",
-                               Win::Elements,
-                               kElementNode3,
-                               2,
-                               "0",
-                               Leave::Tab,
-                               {"       2,       2,       3,       1,       2,"}},
-                      EditCase{"WellLayer9OfTwo",
-                               Win::Wells,
-                               kWellLayer,
-                               1,
-                               "9",
-                               Leave::Tab,
-                               {"       1,       1,       2,   12.000000,  -10.000000,   2,"}},
-                      EditCase{"WellPumping",
-                               Win::Wells,
-                               kWellQ,
-                               2,
-                               "-500",
-                               Leave::Enter,
-                               {"       2,       4,       2,   12.000000, -500.000000,   0,"}},
-                      EditCase{"WellHeadBelowTheBottom",
-                               Win::Wells,
-                               kWellF,
-                               2,
-                               "3",
-                               Leave::Mouse,
-                               {"              5.000,    15.000,     5.001000000,     0.000000000,",
-                                "       2,       4,       2,    5.001000,    0.000000,   0,"}},
-                      EditCase{"WellHeadGivenInLayer2",
-                               Win::Wells,
-                               kWellFQ,
-                               2,
-                               "f",
-                               Leave::Mouse,
-                               {"       4,  2000.000,  1000.000,     4,",
-                                "       2,       4,       2,   12.000000,    0.000000,   4,"}},
-                      EditCase{"ParticleXBelow0",
-                               Win::Particles,
-                               kParticleX,
-                               2,
-                               "-5",
-                               Leave::Enter,
-                               {"       2,    0.000000,  201.000000,   25.000000,"}},
-                      EditCase{"ParticleYAboveLY",
-                               Win::Particles,
-                               kParticleY,
-                               1,
-                               "5000",
-                               Leave::Mouse,
-                               {"       1,  100.000000, 1000.000000,   25.000000,"}},
-                      EditCase{"ParticleZWithoutUpperLimit",
-                               Win::Particles,
-                               kParticleZ,
-                               3,
-                               "1e6",
-                               Leave::Enter,
-                               {"       3,  102.000000,  202.000000,1000000.000000,"}}),
+    ::testing::Values(
+        EditCase{"ElementNodeAboveNN", Win::Elements, kElementNode2, 3, "9", Leave::Mouse,
+                 {"       3,       1,       4,       2,       1,"}},
+        EditCase{"ElementSoilAboveNB", Win::Elements, kElementSoil, 1, "7", Leave::Enter,
+                 {"       1,       1,       3,       2,       2,"}},
+        EditCase{"ElementNode0", Win::Elements, kElementNode3, 2, "0", Leave::Tab,
+                 {"       2,       2,       3,       1,       2,"}},
+        EditCase{"WellLayer9OfTwo", Win::Wells, kWellLayer, 1, "9", Leave::Tab,
+                 {"       1,       1,       2,   12.000000,  -10.000000,   2,"}},
+        EditCase{"WellPumping", Win::Wells, kWellQ, 2, "-500", Leave::Enter,
+                 {"       2,       4,       2,   12.000000, -500.000000,   0,"}},
+        EditCase{"WellHeadBelowTheBottom", Win::Wells, kWellF, 2, "3", Leave::Mouse,
+                 {"              5.000,    15.000,     5.001000000,     0.000000000,",
+                  "       2,       4,       2,    5.001000,    0.000000,   0,"}},
+        EditCase{"WellHeadGivenInLayer2", Win::Wells, kWellFQ, 2, "f", Leave::Mouse,
+                 {"       4,  2000.000,  1000.000,     4,",
+                  "       2,       4,       2,   12.000000,    0.000000,   4,"}},
+        EditCase{"ParticleXBelow0", Win::Particles, kParticleX, 2, "-5", Leave::Enter,
+                 {"       2,    0.000000,  201.000000,   25.000000,"}},
+        EditCase{"ParticleYAboveLY", Win::Particles, kParticleY, 1, "5000", Leave::Mouse,
+                 {"       1,  100.000000, 1000.000000,   25.000000,"}},
+        EditCase{"ParticleZWithoutUpperLimit", Win::Particles, kParticleZ, 3, "1e6", Leave::Enter,
+                 {"       3,  102.000000,  202.000000,1000000.000000,"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // ---- Elements ----
 
@@ -301,17 +254,9 @@ TEST_F(GridWindowsTest, ElementsWindowIsSizedPlacedAndHelps) {
 
 // ---- Wells ----
 
-TEST_F(GridWindowsTest, WellsShowEachRowInItsOwnLayerAndLookAsWritten) {
-  Problem p = WindowsProblem();
-  p.wells[1] = Well{0, 1, 0.0};  // both wells at node 1
-  Open(p);
+TEST_F(GridWindowsTest, WellsStartAtTheLayerCellAndLookAsWritten) {
+  Open(WindowsProblem());
   ui::TFormWells* wells = Show<ui::TFormWells>(Win::Wells);
-  EXPECT_EQ(grid->Cell(kWellF, 1), QStringLiteral("     25.000"));
-  EXPECT_EQ(grid->Cell(kWellF, 2), QStringLiteral("     12.000"));
-  EXPECT_EQ(grid->Cell(kWellFQ, 1), QStringLiteral("  F"));
-  EXPECT_EQ(grid->Cell(kWellFQ, 2), QStringLiteral("  Q"));
-  EXPECT_EQ(grid->model()->headerData(5, Qt::Horizontal).toString(),
-            QString::fromUtf8("    Q (m\u00B3/d)"));
   EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(3, 1));
   EXPECT_EQ(form->GridSelection(), std::make_pair(3, 1));
   for (int fixed : {kWellNode, kWellX, kWellY}) EXPECT_FALSE(grid->MoveTo(fixed, 2));
