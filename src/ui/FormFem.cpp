@@ -14,17 +14,17 @@
 #include "files/Installation.h"
 #include "ui/Form3D.h"
 #include "ui/FormContours.h"
-#include "ui/FormElm.h"
 #include "ui/FormManual.h"
 #include "ui/FormOpt.h"
-#include "ui/FormParticles.h"
-#include "ui/FormWells.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
 #include "ui/figures/FormEdit.h"
 #include "ui/figures/FormMesh.h"
+#include "ui/grids/FormElm.h"
 #include "ui/grids/FormNod.h"
+#include "ui/grids/FormParticles.h"
 #include "ui/grids/FormSoils.h"
+#include "ui/grids/FormWells.h"
 #include "ui/widgets/Panels.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -285,16 +285,16 @@ void TFormFem::CreateWindows() {
   };
   const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_};
   add(Win::Nodes, new TFormNod(grids, this));
-  add(Win::Elements, new TFormElm(this));
+  add(Win::Elements, new TFormElm(grids, this));
   add(Win::Mesh, new TFormMesh(problem_, dialogs_, coordinateExits_, this));
   add(Win::Options, new TFormOpt(dialogs_, this));
   add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(grids, this));
   add(Win::Contours, new TFormContours(this));
   add(Win::Manual, new TFormManual(this));
-  add(Win::Wells, new TFormWells(this));
+  add(Win::Wells, new TFormWells(grids, this));
   add(Win::Graph3D, new TForm3D(this));
-  add(Win::Particles, new TFormParticles(this));
+  add(Win::Particles, new TFormParticles(grids, this));
 }
 
 // ---- start-up, layout ----
@@ -373,12 +373,19 @@ void TFormFem::paintEvent(QPaintEvent* event) {
 
 void TFormFem::FormPaint() {
   static_cast<TFormNod*>(Window(Win::Nodes))->UpdateRowCount();
+  auto* particles = static_cast<TFormParticles*>(Window(Win::Particles));
+  particles->UpdateRowCount();
   RefreshGeneralGrid(true);
   RefreshInstallationGrid();
   EnableDataCommands(true);
   SpeedButtonWells->setEnabled(problem_.NW > 0);
   SpeedButtonParticles->setEnabled(problem_.NP > 0);
   static_cast<TFormSoils*>(Window(Win::Soils))->SelectFirstCell();
+  if (problem_.particleRowsStale) {
+    // the rows of the particles added since the last refill
+    particles->RefillRows(problem_.previous.NP, problem_.NP - 1);
+    problem_.particleRowsStale = false;
+  }
 }
 
 void TFormFem::closeEvent(QCloseEvent* event) {

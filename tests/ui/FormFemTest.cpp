@@ -267,13 +267,6 @@ TEST_F(MainWindowTest, EditBlocksTakesTheSnapshotAndClosesItselfTheSecondTime) {
   EXPECT_FALSE(form->Window(Win::Edit)->isVisible());
 }
 
-TEST_F(MainWindowTest, ParticlesSetTheSharedSelection) {
-  form->problem().NP = 2;
-  form->FormPaint();
-  form->SpeedButtonParticlesClick();
-  EXPECT_EQ(form->GridSelection(), (std::pair<int, int>{1, 1}));
-}
-
 // ---- the menu items that wait for their button ----
 
 TEST_F(MainWindowTest, MenuSaysOpenDatafileFirstWhileDisabled) {

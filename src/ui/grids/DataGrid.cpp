@@ -118,6 +118,14 @@ void DataGridModel::Reread() {
     emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
+void DataGridModel::RereadRows(int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, rows_);
+  if (first > last || columnCount() == 0) return;
+  if (typedRow_ >= first && typedRow_ <= last) DropTyped();
+  emit dataChanged(index(first - 1, 0), index(last - 1, columnCount() - 1), {Qt::DisplayRole});
+}
+
 int DataGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
 }

@@ -53,6 +53,8 @@ class DataGridModel : public QAbstractTableModel {
   void DropTyped();
   // Every cell shows the problem again (the view asks for the rows in view only).
   void Reread();
+  // Grid rows first..last show the problem again; text typed in another row stays.
+  void RereadRows(int first, int last);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

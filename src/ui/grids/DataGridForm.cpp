@@ -98,8 +98,11 @@ void DataGridForm::UpdateRowCount() { grid_->SetRowCount(DataRows() + 1); }
 
 void DataGridForm::FormActivate() {
   shown_ = 0;
-  layer_.Set(0);
-  if (layerSelector_) layerSelector_->Fill(problem_.NL);
+  // a window without a layer selector leaves the current layer of the others alone
+  if (layerSelector_) {
+    layer_.Set(0);
+    layerSelector_->Fill(problem_.NL);
+  }
   ShowLayerColumns();
   UpdateRowCount();
   SizeToGrid();
@@ -125,7 +128,8 @@ void DataGridForm::SelectLayer(int layer) {
 }
 
 void DataGridForm::FollowLayer(int layer) {
-  if (layer == shown_ || !isVisible()) return;  // a hidden window starts in layer 1 anyway
+  // a hidden window starts in layer 1 anyway; one without a selector shows no one layer
+  if (layer == shown_ || !isVisible() || !layerSelector_) return;
   StoreTyped();
   shown_ = layer;
   if (layerSelector_ && layerSelector_->currentIndex() != Layer())
