@@ -195,7 +195,10 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"SoilAquitardPorosityOfLayer2", true, 1, 2, 1, "1.5", Leave::Enter,
                                "             0.000100,  1.0000,  1.0000,"},
                       EditCase{"SoilKOfLayer2", true, 1, 4, 1, "7", Leave::ArrowDown,
-                               "             7.000000,  0.4000,  1.0000,"}),
+                               "             7.000000,  0.4000,  1.0000,"},
+                      // Tab from the last column passes the fixed column of the next row
+                      EditCase{"SoilILastColumnLeftByTab", true, 0, 4, 1, "0.0002", Leave::Tab,
+                               "       1,   10.000000,  0.4000,  1.0000,    0.000200,"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridWindowTest, CellsLeftUntouchedKeepTheirExactValues) {

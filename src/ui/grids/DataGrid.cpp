@@ -284,6 +284,28 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
   moving_ = false;
 }
 
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex next = QTableView::moveCursor(action, modifiers);
+  // Tab past the last column would land on the fixed cell of the next row, which is never
+  // selected, and the entry being left would wait unstored: go on to the next cell that takes
+  // entries
+  if (action != MoveNext && action != MovePrevious) return next;
+  const QModelIndex editable = EditableFrom(next, action == MoveNext);
+  return editable.isValid() ? editable : currentIndex();
+}
+
+QModelIndex DataGrid::EditableFrom(const QModelIndex& index, bool forward) const {
+  const int cols = ColCount();
+  const long long cells = static_cast<long long>(model_->DataRows()) * cols;
+  // a grid has at most a few fixed columns side by side, so the walk is short
+  for (long long at = static_cast<long long>(index.row()) * cols + index.column();
+       at >= 0 && at < cells; at += forward ? 1 : -1) {
+    const int col = static_cast<int>(at % cols);
+    if (!Fixed(col)) return model_->index(static_cast<int>(at / cols), col);
+  }
+  return {};
+}
+
 int DataGrid::NextRow() const {
   const int next = Row() + 1;
   return next > model_->DataRows() ? 1 : next;

@@ -133,9 +133,13 @@ class DataGrid : public QTableView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
  private:
   bool Fixed(int col) const;
+  // index itself when it takes entries, else the next cell that does (the previous one when
+  // not forward); invalid when there is none
+  QModelIndex EditableFrom(const QModelIndex& index, bool forward) const;
   void KeepSelectionInside();
   int NextRow() const;
 
