@@ -12,8 +12,6 @@
 #include <QToolButton>
 
 #include "files/Installation.h"
-#include "ui/Form3D.h"
-#include "ui/FormContours.h"
 #include "ui/FormEdit.h"
 #include "ui/FormElm.h"
 #include "ui/FormManual.h"
@@ -25,6 +23,8 @@
 #include "ui/FormWells.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
+#include "ui/figures/Form3D.h"
+#include "ui/figures/FormContours.h"
 #include "ui/widgets/Panels.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -285,10 +285,12 @@ void TFormFem::CreateWindows() {
   add(Win::Options, new TFormOpt(dialogs_, this));
   add(Win::Edit, new TFormEdit(this));
   add(Win::Soils, new TFormSoils(this));
-  add(Win::Contours, new TFormContours(this));
+  const FigureContext figures{problem_, currentLayer_, dialogs_, printState_,
+                              [this] { return FormOpt()->Settings(); }};
+  add(Win::Contours, new TFormContours(figures, this));
   add(Win::Manual, new TFormManual(this));
   add(Win::Wells, new TFormWells(this));
-  add(Win::Graph3D, new TForm3D(this));
+  add(Win::Graph3D, new TForm3D(figures, this));
   add(Win::Particles, new TFormParticles(this));
 }
 

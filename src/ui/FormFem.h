@@ -45,6 +45,8 @@ class TFormFem : public QMainWindow {
   const FileDialogSetup& OpenSetup() const { return openSetup_; }
   const FileDialogSetup& SaveSetup() const { return saveSetup_; }
   PrintState& printState() { return printState_; }
+  // the layer (0-based) of every window that shows one layer; they all read and set this one
+  int CurrentLayer() const { return currentLayer_; }
   int Cycles() const { return cycles_; }
   // the cell selection shared by the data grids (column, row)
   std::pair<int, int> GridSelection() const { return gridSelection_; }
@@ -126,6 +128,7 @@ class TFormFem : public QMainWindow {
   const std::string workDir_;
   Problem problem_;
   PrintState printState_;
+  int currentLayer_ = 0;
   FileDialogSetup openSetup_;
   FileDialogSetup saveSetup_;
   std::string installationFile_ = "PLANAQ.txt";

@@ -1,0 +1,19 @@
+#include "results/TraceGuard.h"
+
+namespace planaq {
+
+ProblemShape ProblemShape::Of(const Problem& p) {
+  const auto n = [](std::size_t s) { return static_cast<long long>(s); };
+  return ProblemShape{{p.NA, p.NB, p.NN, p.NM, p.NL, p.NW, p.NP, n(p.nodes.size()),
+                       n(p.layers.size()), n(p.blocks.size()), n(p.elements.size()),
+                       n(p.soils.size()), n(p.wells.size()), n(p.particles.size()),
+                       n(p.blockColour.size())}};
+}
+
+bool TraceGuard::Process() {
+  const bool go = inner_.Process();
+  if (ProblemShape::Of(problem_) != start_) changed_ = true;
+  return go && !changed_;
+}
+
+}  // namespace planaq
