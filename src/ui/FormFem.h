@@ -55,6 +55,8 @@ class TFormFem : public QMainWindow {
 
   // commands of the toolbar and menu
   void SpeedButtonOpenClick();
+  // `planaq FILE.aqd`: the file opened as Open would, the file dialogs then start in its folder
+  void OpenFromCommandLine(const std::string& path);
   void SpeedButtonNewClick();
   void SpeedButtonEditClick();
   void SpeedButtonSaveClick();
@@ -114,6 +116,8 @@ class TFormFem : public QMainWindow {
   void Close(Win w);
   void CloseList(std::initializer_list<Win> list);
   void EnableDataCommands(bool enabled);
+  // what Open does with the path chosen
+  void OpenDatafile(const std::string& path);
   void RefreshGeneralGrid(bool onlyChanged);
   void RefreshInstallationGrid();
 
