@@ -246,5 +246,25 @@ TEST_F(MainWindowTest, Graph3DDrawsWhatTheOptionsChooseAtItsAngle) {
   EXPECT_GT(CountPixels(f->Image(), aqua), 100);
 }
 
+TEST_F(MainWindowTest, Graph3DShownAgainKeepsNothingOfTheFigureBefore) {
+  dialogs.AnswerFile(WriteProblem(dir, "two.aqd", TwoLayers()));
+  form->SpeedButtonOpenClick();
+  QSlider* angle = form->FormOpt()->findChild<QSlider*>("AngleScale");
+  auto* f = static_cast<ui::TForm3D*>(form->Window(Win::Graph3D));
+  const auto showAt = [&](int position) {
+    angle->setValue(position);
+    form->SpeedButton3DClick();
+    Settle(f);
+    const QImage shown = f->Image().copy();
+    form->SpeedButton3DClick();
+    return shown;
+  };
+  const QImage steep = showAt(9);
+  EXPECT_EQ(f->Image().pixelColor(1, f->Image().height() - 2), QColor(192, 192, 192))
+      << "the form colour around the figure";
+  showAt(3);  // a wider figure
+  EXPECT_TRUE(showAt(9) == steep);
+}
+
 }  // namespace
 }  // namespace planaq::test

@@ -173,6 +173,14 @@ bool LayerFigureForm::KeepTracing() {
 }
 
 void LayerFigureForm::FormPaint(Canvas& canvas) {
+  if (eraseNext_) {
+    // a window shown again starts on its own colour, as the window system erases it; a layer
+    // change draws over the figure as it stands
+    canvas.SetBrushColour(Rgb{192, 192, 192});
+    canvas.FillRect(0, 0, canvas.Width(), canvas.Height());
+    canvas.SetBrushColour(Rgb{255, 255, 255});
+    eraseNext_ = false;
+  }
   ScreenEvents events(*this);
   TraceGuard guard(problem(), events);
   PaintFigure(canvas, guard);
@@ -215,6 +223,7 @@ void LayerFigureForm::RunPrint() {
 void LayerFigureForm::showEvent(QShowEvent* event) {
   FigureForm::showEvent(event);
   FormActivate();
+  eraseNext_ = true;
   // drawn once the command that showed the window has finished
   QTimer::singleShot(0, this, [this] {
     if (isVisible()) DrawFigure();
@@ -223,6 +232,7 @@ void LayerFigureForm::showEvent(QShowEvent* event) {
 
 void LayerFigureForm::resizeEvent(QResizeEvent* event) {
   LayOutBar();
+  eraseNext_ = true;
   if (isVisible()) {
     SecondaryForm::resizeEvent(event);
     DrawFigure();

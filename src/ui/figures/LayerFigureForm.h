@@ -97,6 +97,7 @@ class LayerFigureForm : public FigureForm {
   bool redrawAsked_ = false;
   bool printAsked_ = false;
   bool printing_ = false;
+  bool eraseNext_ = true;  // the next drawing starts from the form colour
 };
 
 }  // namespace planaq::ui
