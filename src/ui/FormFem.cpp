@@ -286,7 +286,8 @@ void TFormFem::CreateWindows() {
   add(Win::Edit, new TFormEdit(this));
   add(Win::Soils, new TFormSoils(this));
   const FigureContext figures{problem_, currentLayer_, dialogs_, printState_,
-                              [this] { return FormOpt()->Settings(); }};
+                              [this] { return FormOpt()->Settings(); },
+                              [this] { return openSetup_.initialDir; }};
   add(Win::Contours, new TFormContours(figures, this));
   add(Win::Manual, new TFormManual(this));
   add(Win::Wells, new TFormWells(this));

@@ -42,8 +42,10 @@ Problem TwoLayers(double retardation = 1.0) {
   return p;
 }
 
-const char* const kLegend1 = "Minimum Contour : 10 m, Maximum Contour : 20 m, Contour Interval : 0.5 m";
-const char* const kLegend2 = "Minimum Contour : 11 m, Maximum Contour : 15 m, Contour Interval : 0.2 m";
+const char* const kLegend1 =
+    "Minimum Contour : 10 m, Maximum Contour : 20 m, Contour Interval : 0.5 m";
+const char* const kLegend2 =
+    "Minimum Contour : 11 m, Maximum Contour : 15 m, Contour Interval : 0.2 m";
 
 int CountPixels(const QImage& image, QColor c) {
   int n = 0;
@@ -159,12 +161,43 @@ TEST_P(FigureWindowTest, PrintButtonWritesThePageOrNothingWhenCancelled) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_P(FigureWindowTest, SavePictureWritesTheFigureAsAPngOrThePageAsAPdf) {
+  Open(TwoLayers());
+  ui::LayerFigureForm* f = Show(GetParam());
+  auto* key = f->findChild<QToolButton*>("SpeedButtonSavePicture");
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->toolTip(), "Save Picture");
+  EXPECT_LT(key->x(), f->findChild<QToolButton*>("SpeedButtonPrint")->x());
+
+  const std::string png = dir.File("figure.png");
+  dialogs.AnswerFile(png);
+  QTest::mouseClick(key, Qt::LeftButton);
+  ASSERT_EQ(dialogs.saveSetups.size(), 1u);
+  EXPECT_EQ(dialogs.saveSetups[0].initialDir, form->OpenSetup().initialDir);
+  QImage saved(QString::fromStdString(png));
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_TRUE(
+      saved.convertToFormat(QImage::Format_RGB32) ==
+      f->Image().copy(0, 25, f->width(), f->height() - 25).convertToFormat(QImage::Format_RGB32))
+      << "the figure under the bar, as on the screen";
+
+  const std::string pdf = dir.File("page.pdf");
+  dialogs.AnswerFile(pdf);
+  QTest::mouseClick(key, Qt::LeftButton);
+  EXPECT_EQ(dialogs.printDialogs, 0) << "no print dialog";
+  EXPECT_NE(PdfText(pdf).find(kLegend1), std::string::npos);
+
+  dialogs.AnswerFile(dir.File("absent/figure.png"));
+  QTest::mouseClick(key, Qt::LeftButton);
+  EXPECT_EQ(LastMessage(), "Saving the picture failed.");
+}
+
 TEST_P(FigureWindowTest, HelpKeyShowsItsText) {
   Open(TwoLayers());
   ui::LayerFigureForm* f = Show(GetParam());
   QTest::mouseClick(f->findChild<QToolButton*>("SpeedButtonHelp"), Qt::LeftButton);
-  EXPECT_EQ(LastMessage(), GetParam() == Win::Contours ? ui::ContoursHelpText()
-                                                       : ui::Graph3DHelpText());
+  EXPECT_EQ(LastMessage(),
+            GetParam() == Win::Contours ? ui::ContoursHelpText() : ui::Graph3DHelpText());
 }
 
 // A particle a million times slower than the water: its trace would take minutes.

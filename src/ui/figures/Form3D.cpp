@@ -18,7 +18,9 @@ const char* Graph3DHelpText() {
 }
 
 TForm3D::TForm3D(const FigureContext& context, QWidget* parent)
-    : LayerFigureForm(context, Texts{"Form3D", "3D-Graph", "Panel3D", Graph3DHelpText()}, parent) {}
+    : LayerFigureForm(context,
+                      Texts{"Form3D", "3D-Graph", "Panel3D", "3D-Graph.png", Graph3DHelpText()},
+                      parent) {}
 
 void TForm3D::PaintFigure(Canvas& canvas, PendingEvents& events) {
   const Options now = CurrentOptions();
@@ -27,8 +29,7 @@ void TForm3D::PaintFigure(Canvas& canvas, PendingEvents& events) {
   flags_.Bottom = now.Bottom;
   flags_.Top = now.Top;
   flags_.AngleScale = now.AngleScale;
-  DrawGraph3D(problem(), Layer(), flags_, canvas.Width(), canvas.Height(), canvas,
-              events);
+  DrawGraph3D(problem(), Layer(), flags_, canvas.Width(), canvas.Height(), canvas, events);
 }
 
 bool TForm3D::PrintDocument(PrinterCanvas& canvas, PendingEvents& events) {

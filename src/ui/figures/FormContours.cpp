@@ -15,12 +15,13 @@ const char* ContoursHelpText() {
 }
 
 TFormContours::TFormContours(const FigureContext& context, QWidget* parent)
-    : LayerFigureForm(context, Texts{"FormContours", "Contours", "PanelContours", ContoursHelpText()},
-                      parent) {}
+    : LayerFigureForm(
+          context,
+          Texts{"FormContours", "Contours", "PanelContours", "Contours.png", ContoursHelpText()},
+          parent) {}
 
 void TFormContours::PaintFigure(Canvas& canvas, PendingEvents& events) {
-  DrawContourFigure(problem(), Layer(), canvas.Width(), canvas.Height(), canvas,
-                    events);
+  DrawContourFigure(problem(), Layer(), canvas.Width(), canvas.Height(), canvas, events);
 }
 
 bool TFormContours::PrintDocument(PrinterCanvas& canvas, PendingEvents& events) {

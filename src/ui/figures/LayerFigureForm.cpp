@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -54,12 +55,11 @@ class LayerFigureForm::PrintEvents : public PendingEvents {
   }
 };
 
-LayerFigureForm::LayerFigureForm(const FigureContext& context, const Texts& texts,
-                                 QWidget* parent)
-    : FigureForm(QString::fromLatin1(texts.objectName), QString::fromLatin1(texts.caption),
-                 parent),
+LayerFigureForm::LayerFigureForm(const FigureContext& context, const Texts& texts, QWidget* parent)
+    : FigureForm(QString::fromLatin1(texts.objectName), QString::fromLatin1(texts.caption), parent),
       context_(context),
-      helpText_(texts.helpText) {
+      helpText_(texts.helpText),
+      pictureName_(texts.pictureName) {
   FormCreate(texts);
 }
 
@@ -88,8 +88,13 @@ void LayerFigureForm::FormCreate(const Texts& texts) {
           [this] { ComboBoxLayerChange(); });
 
   SpeedButtonPrint = SpeedButton(bar_, "SpeedButtonPrint", "Print", "Print");
+  SpeedButtonSavePicture = SpeedButton(bar_, "SpeedButtonSavePicture", "Save", "Save Picture");
+  SpeedButtonSavePicture->resize(kButtonSize + 17, kButtonSize);
+  connect(SpeedButtonSavePicture, &QToolButton::clicked, this,
+          [this] { SpeedButtonSavePictureClick(); });
   SpeedButtonHelp = SpeedButton(bar_, "SpeedButtonHelp", "?", "Help");
-  for (QToolButton* b : {SpeedButtonPrint, SpeedButtonHelp}) b->resize(kButtonSize + 17, kButtonSize);
+  for (QToolButton* b : {SpeedButtonPrint, SpeedButtonHelp})
+    b->resize(kButtonSize + 17, kButtonSize);
   SpeedButtonHelp->resize(kButtonSize, kButtonSize);
   connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { SpeedButtonPrintClick(); });
   connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
@@ -116,6 +121,7 @@ void LayerFigureForm::LayOutBar() {
   const int help = width() - SpeedButtonHelp->width() - 1;
   SpeedButtonHelp->move(help, 1);
   SpeedButtonPrint->move(help - SpeedButtonPrint->width(), 1);
+  SpeedButtonSavePicture->move(SpeedButtonPrint->x() - SpeedButtonSavePicture->width(), 1);
   PanelWait->move((width() - PanelWait->width()) / 2, 100);
 }
 
@@ -162,15 +168,15 @@ void LayerFigureForm::RunDrawings() {
     Redraw();
     if (printAsked_) {
       printAsked_ = false;
-      RunPrint();
+      const std::string pdf = std::move(pdfAsked_);
+      pdfAsked_.clear();
+      RunPrint(pdf);
       redrawAsked_ = true;  // the drawing stopped for the print is finished afresh
     }
   } while (redrawAsked_ && isVisible());
 }
 
-bool LayerFigureForm::KeepTracing() {
-  return KeepDrawing() && !redrawAsked_ && !printAsked_;
-}
+bool LayerFigureForm::KeepTracing() { return KeepDrawing() && !redrawAsked_ && !printAsked_; }
 
 void LayerFigureForm::FormPaint(Canvas& canvas) {
   if (eraseNext_) {
@@ -198,10 +204,11 @@ void LayerFigureForm::SpeedButtonPrintClick() {
   if (redrawAsked_ && isVisible()) RunDrawings();
 }
 
-void LayerFigureForm::RunPrint() {
+void LayerFigureForm::RunPrint(const std::string& pdfPath) {
   printing_ = true;
   QPrinter printer(QPrinter::HighResolution);
-  if (context_.dialogs.Print(printer)) {
+  if (!pdfPath.empty()) SetUpPdfPrinter(printer, QString::fromStdString(pdfPath));
+  if (!pdfPath.empty() || context_.dialogs.Print(printer)) {
     PanelWait->show();
     PanelWait->raise();
     PanelWait->repaint();
@@ -213,9 +220,39 @@ void LayerFigureForm::RunPrint() {
       printed = PrintDocument(canvas, guard);
     }
     PanelWait->hide();
-    if (!printed) context_.dialogs.Message("Printing failed: the printer could not begin the document.");
+    if (!printed)
+      context_.dialogs.Message("Printing failed: the printer could not begin the document.");
   }
   printing_ = false;
+}
+
+void LayerFigureForm::SpeedButtonSavePictureClick() {
+  if (printing_) return;
+  FileDialogSetup setup;
+  setup.filter = "PNG(*.png)|*.png|PDF(*.pdf)|*.pdf";
+  setup.defaultExt = "*.png";
+  setup.initialDir = context_.folder ? context_.folder() : std::string();
+  setup.fileName = pictureName_;
+  const std::optional<std::string> path = context_.dialogs.SaveFile(setup);
+  if (path) SavePicture(*path);
+}
+
+void LayerFigureForm::SavePicture(const std::string& path) {
+  const QString name = QString::fromStdString(path);
+  if (name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+    if (Drawing()) {
+      printAsked_ = true;  // the page follows once the drawing has stopped
+      pdfAsked_ = path;
+      return;
+    }
+    RunPrint(path);
+    if (redrawAsked_ && isVisible()) RunDrawings();
+    return;
+  }
+  // the figure as it stands, without the bar across its top
+  const QImage& image = Image();
+  const QImage figure = image.copy(0, kBarHeight, image.width(), image.height() - kBarHeight);
+  if (!figure.save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
 }
 
 // ---- window events ----

@@ -29,13 +29,14 @@ class Dialogs;
 
 // What the main window hands to each figure window: the one problem, the one current layer
 // (0-based, shared with every window that shows one layer), the dialogs, the page counter and
-// the options as the options window holds them now.
+// the options as the options window holds them now, and where the datafile dialogs start.
 struct FigureContext {
   Problem& problem;
   int& currentLayer;
   Dialogs& dialogs;
   PrintState& printState;
   std::function<Options()> options;
+  std::function<std::string()> folder;
 };
 
 class LayerFigureForm : public FigureForm {
@@ -45,7 +46,8 @@ class LayerFigureForm : public FigureForm {
   struct Texts {
     const char* objectName;
     const char* caption;
-    const char* barName;  // PanelContours, Panel3D
+    const char* barName;      // PanelContours, Panel3D
+    const char* pictureName;  // what the save dialog proposes
     std::string helpText;
   };
   LayerFigureForm(const FigureContext& context, const Texts& texts, QWidget* parent);
@@ -56,6 +58,9 @@ class LayerFigureForm : public FigureForm {
   void ComboBoxLayerChange();
   void SpeedButtonPrintClick();
   void SpeedButtonHelpClick();
+  // beyond the print key: the figure as it stands into a PNG file, or its page into a PDF
+  // file when the name chosen ends in .pdf
+  void SpeedButtonSavePictureClick();
   // the figure drawn again; while a drawing or a print runs it follows once that has stopped
   void DrawFigure();
   bool Busy() const { return Drawing() || printing_; }
@@ -83,19 +88,24 @@ class LayerFigureForm : public FigureForm {
   void FormCreate(const Texts& texts);
   void LayOutBar();
   void RunDrawings();
-  void RunPrint();
+  // the page through the print dialog, or straight into the PDF file pdfPath
+  void RunPrint(const std::string& pdfPath = {});
+  void SavePicture(const std::string& path);
   bool KeepTracing();
 
   FigureContext context_;
   std::string helpText_;
+  std::string pictureName_;
   QLabel* bar_ = nullptr;
   QLabel* LabelLayer = nullptr;
   QComboBox* ComboBoxLayer = nullptr;
   QToolButton* SpeedButtonPrint = nullptr;
   QToolButton* SpeedButtonHelp = nullptr;
+  QToolButton* SpeedButtonSavePicture = nullptr;
   QLabel* PanelWait = nullptr;
   bool redrawAsked_ = false;
   bool printAsked_ = false;
+  std::string pdfAsked_;  // the PDF file of a page asked for while drawing
   bool printing_ = false;
   bool eraseNext_ = true;  // the next drawing starts from the form colour
 };
