@@ -10,6 +10,17 @@ ProblemShape ProblemShape::Of(const Problem& p) {
                        n(p.blockColour.size())}};
 }
 
+bool TablesHoldTheCounts(const Problem& p) {
+  const auto within = [](long long count, std::size_t size) {
+    return count >= 0 && count <= static_cast<long long>(size);
+  };
+  return within(p.NN, p.nodes.size()) && within(p.NN, p.layers.size()) &&
+         within(p.NA, p.nodes.size()) && within(p.NB, p.blocks.size()) &&
+         within(p.NB, p.soils.size()) && within(p.NB, p.blockColour.size()) &&
+         within(p.NM, p.elements.size()) && within(p.NW, p.wells.size()) &&
+         within(p.NP, p.particles.size()) && p.NL >= 1 && p.NL <= kMaxLayers;
+}
+
 bool TraceGuard::Process() {
   const bool go = inner_.Process();
   if (ProblemShape::Of(problem_) != start_) changed_ = true;

@@ -20,6 +20,10 @@ struct ProblemShape {
   bool operator!=(const ProblemShape& o) const { return !(*this == o); }
 };
 
+// Every count within its table: the problem can be drawn. Not so once Quit has released the
+// tables, for instance.
+bool TablesHoldTheCounts(const Problem& problem);
+
 class TraceGuard : public PendingEvents {
  public:
   TraceGuard(const Problem& problem, PendingEvents& inner)

@@ -237,6 +237,18 @@ TEST(TraceGuard, StopsTheTraceWhenTheTablesChangeUnderIt) {
   }
 }
 
+TEST(TraceGuard, TablesHoldTheCountsUntilTheyAreReleased) {
+  Problem p = UniformFlow();
+  AddParticle(p, 100.0, 400.0, 5.0);
+  EXPECT_TRUE(TablesHoldTheCounts(p));
+  Problem released = p;
+  released.nodes.clear();
+  EXPECT_FALSE(TablesHoldTheCounts(released));
+  Problem moreParticles = p;
+  moreParticles.NP = static_cast<int>(p.particles.size()) + 1;
+  EXPECT_FALSE(TablesHoldTheCounts(moreParticles));
+}
+
 TEST(TraceGuard, LetsAnUnchangedTraceRunToItsEnd) {
   Problem p = UniformFlow();
   AddParticle(p, 100.0, 400.0, 5.0);

@@ -237,6 +237,18 @@ TEST_P(FigureWindowTest, OpeningAnotherFileDuringATraceStopsIt) {
   EXPECT_EQ(form->problem().NN, 6);
 }
 
+TEST_P(FigureWindowTest, QuitDuringATraceEndsItWithoutDrawingTheReleasedTables) {
+  Open(TwoLayers(1e6));
+  auto* f = static_cast<ui::LayerFigureForm*>(form->Window(GetParam()));
+  QTimer::singleShot(200, f, [&] { form->Quit1Click(); });
+  QElapsedTimer clock;
+  clock.start();
+  Show(GetParam());
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_EQ(quits, 1);
+  EXPECT_FALSE(f->Busy());
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, FigureWindowTest, ::testing::Values(Win::Contours, Win::Graph3D),
                          [](const auto& info) {
                            return info.param == Win::Contours ? "Contours" : "Graph3D";

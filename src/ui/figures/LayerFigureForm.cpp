@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -190,8 +191,9 @@ void LayerFigureForm::FormPaint(Canvas& canvas) {
   ScreenEvents events(*this);
   TraceGuard guard(problem(), events);
   PaintFigure(canvas, guard);
-  // a figure of tables that have changed under it is drawn again from the new ones
-  if (guard.Changed()) redrawAsked_ = true;
+  // a figure of tables that have changed under it is drawn again from the new ones, when
+  // they still hold a problem
+  if (guard.Changed() && TablesHoldTheCounts(problem())) redrawAsked_ = true;
 }
 
 void LayerFigureForm::SpeedButtonPrintClick() {
@@ -259,6 +261,7 @@ void LayerFigureForm::SavePicture(const std::string& path) {
 
 void LayerFigureForm::showEvent(QShowEvent* event) {
   FigureForm::showEvent(event);
+  if (event->spontaneous()) return;  // the window system maps it again: the picture stands
   FormActivate();
   eraseNext_ = true;
   // drawn once the command that showed the window has finished
