@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kBarHeight = 25;
 constexpr int kButtonSize = 23;
+constexpr int kWideButton = 40;
 const QColor kLime(0, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kSilver(192, 192, 192);
@@ -88,15 +89,14 @@ void LayerFigureForm::FormCreate(const Texts& texts) {
   connect(ComboBoxLayer->lineEdit(), &QLineEdit::returnPressed, this,
           [this] { ComboBoxLayerChange(); });
 
-  SpeedButtonPrint = SpeedButton(bar_, "SpeedButtonPrint", "Print", "Print");
   SpeedButtonSavePicture = SpeedButton(bar_, "SpeedButtonSavePicture", "Save", "Save Picture");
-  SpeedButtonSavePicture->resize(kButtonSize + 17, kButtonSize);
+  SpeedButtonPrint = SpeedButton(bar_, "SpeedButtonPrint", "Print", "Print");
+  SpeedButtonHelp = SpeedButton(bar_, "SpeedButtonHelp", "?", "Help");
+  SpeedButtonSavePicture->resize(kWideButton, kButtonSize);
+  SpeedButtonPrint->resize(kWideButton, kButtonSize);
+  SpeedButtonHelp->resize(kButtonSize, kButtonSize);
   connect(SpeedButtonSavePicture, &QToolButton::clicked, this,
           [this] { SpeedButtonSavePictureClick(); });
-  SpeedButtonHelp = SpeedButton(bar_, "SpeedButtonHelp", "?", "Help");
-  for (QToolButton* b : {SpeedButtonPrint, SpeedButtonHelp})
-    b->resize(kButtonSize + 17, kButtonSize);
-  SpeedButtonHelp->resize(kButtonSize, kButtonSize);
   connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { SpeedButtonPrintClick(); });
   connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
 
@@ -148,7 +148,17 @@ void LayerFigureForm::ComboBoxLayerChange() {
   context_.currentLayer = layer;
   ComboBoxLayer->setCurrentIndex(layer);
   ComboBoxLayer->setEditText(ComboBoxLayer->itemText(layer));
-  DrawFigure();
+  QueueDraw();
+}
+
+void LayerFigureForm::QueueDraw() {
+  // Enter on the selector may report itself more than once; one drawing answers them all
+  if (drawQueued_) return;
+  drawQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    drawQueued_ = false;
+    if (isVisible()) DrawFigure();
+  });
 }
 
 void LayerFigureForm::SpeedButtonHelpClick() { context_.dialogs.Message(helpText_); }
@@ -264,10 +274,7 @@ void LayerFigureForm::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;  // the window system maps it again: the picture stands
   FormActivate();
   eraseNext_ = true;
-  // drawn once the command that showed the window has finished
-  QTimer::singleShot(0, this, [this] {
-    if (isVisible()) DrawFigure();
-  });
+  QueueDraw();  // once the command that showed the window has finished
 }
 
 void LayerFigureForm::resizeEvent(QResizeEvent* event) {

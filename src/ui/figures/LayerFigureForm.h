@@ -54,7 +54,8 @@ class LayerFigureForm : public FigureForm {
 
   // FormActivate: the selector filled with the layers, layer 1 selected, the bar blank
   void FormActivate();
-  // ComboBoxLayerChange: the layer the selector's text names, then the figure at once
+  // ComboBoxLayerChange: the layer the selector's text names, then the figure at once (as soon
+  // as the event that changed it has been handled)
   void ComboBoxLayerChange();
   void SpeedButtonPrintClick();
   void SpeedButtonHelpClick();
@@ -87,6 +88,7 @@ class LayerFigureForm : public FigureForm {
   class PrintEvents;
   void FormCreate(const Texts& texts);
   void LayOutBar();
+  void QueueDraw();
   void RunDrawings();
   // the page through the print dialog, or straight into the PDF file pdfPath
   void RunPrint(const std::string& pdfPath = {});
@@ -107,7 +109,8 @@ class LayerFigureForm : public FigureForm {
   bool printAsked_ = false;
   std::string pdfAsked_;  // the PDF file of a page asked for while drawing
   bool printing_ = false;
-  bool eraseNext_ = true;  // the next drawing starts from the form colour
+  bool eraseNext_ = true;
+  bool drawQueued_ = false;  // the next drawing starts from the form colour
 };
 
 }  // namespace planaq::ui
