@@ -155,6 +155,9 @@ TEST_P(FigureWindowTest, PrintButtonWritesThePageOrNothingWhenCancelled) {
   EXPECT_TRUE(waitShown);
   EXPECT_FALSE(wait->isVisible());
   const std::string text = PdfText(pdf);
+  const char* title = GetParam() == Win::Contours ? "Contours of Groundwater Head"
+                                                  : "Three Dimensional Graph of Groundwater Head";
+  EXPECT_NE(text.find(title), std::string::npos) << text;
   EXPECT_NE(text.find("Layer 2"), std::string::npos) << text;
   EXPECT_NE(text.find(kLegend2), std::string::npos) << text;
   EXPECT_NE(text.find("Time interval between marks : 2000 d"), std::string::npos) << text;
