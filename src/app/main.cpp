@@ -1,5 +1,5 @@
 // planaq: the desktop program. The working directory holds "PLANAQ.txt" and is where the
-// datafile dialogs start.
+// datafile dialogs start. `planaq FILE.aqd` opens FILE once the program has started.
 
 #include <QApplication>
 #include <QDir>
@@ -13,5 +13,8 @@ int main(int argc, char** argv) {
   planaq::ui::TFormFem main(dialogs, QDir::currentPath().toStdString());
   dialogs.SetParent(&main);
   main.show();
+  // a datafile named on the command line, as a file manager or a script starts the program
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1) main.OpenFromCommandLine(args.at(1).toStdString());
   return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "files/Tokens.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -105,6 +106,12 @@ int LeadingInt(const std::string& token) {
   if (v > INT_MAX) return INT_MAX;
   if (v < INT_MIN) return INT_MIN;
   return static_cast<int>(v);
+}
+
+int SelectedLayer(const std::string& text, int NL) {
+  const long long layer = static_cast<long long>(LeadingInt(text)) - 1;
+  if (layer > NL - 1) return std::max(NL - 1, 0);
+  return layer < 0 ? 0 : static_cast<int>(layer);
 }
 
 std::string NameLine(const std::string& name, std::size_t longest) {

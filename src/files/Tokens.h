@@ -34,6 +34,9 @@ double LeadingReal(const std::string& token);
 bool LeadingStorableReal(const std::string& token, double& value);
 // The leading optionally signed digits of a token, held to the range of int; 0 when none.
 int LeadingInt(const std::string& token);
+// The 0-based layer that a layer selector's text names: its leading number less one, held to
+// 0..NL-1 (a text without a number names layer 1).
+int SelectedLayer(const std::string& text, int NL);
 // The same held to the range of long long, for counts that must be refused rather than held.
 long long LeadingLong(const std::string& token);
 

@@ -169,7 +169,9 @@ TraceResult TraceParticles(Problem& problem, const PathMapping& mapping,
     }
   }
   result.unfinished = active;
-  if (settings.resetAfter) InitParticles(problem);
+  // a trace stopped by the hook leaves the problem alone: it may have changed meanwhile, and
+  // the next trace starts from the initial positions anyway
+  if (settings.resetAfter && !result.interrupted) InitParticles(problem);
   return result;
 }
 

@@ -54,7 +54,8 @@ struct TraceResult {
 
 // Traces every particle from its starting position to its end (out of the mesh or the layers,
 // captured by a well, or standing still), drawing its pathline and marks on the canvas and
-// calling the hook after every pass. The mean discharge used is stored in the problem.
+// calling the hook after every pass. The mean discharge used is stored in the problem. Once the
+// hook has asked to stop, the tracer touches the problem no more (no reset either).
 TraceResult TraceParticles(Problem& problem, const PathMapping& mapping,
                            const TraceSettings& settings, Canvas& canvas, PendingEvents& events);
 

@@ -12,12 +12,12 @@
 #include <QToolButton>
 
 #include "files/Installation.h"
-#include "ui/Form3D.h"
-#include "ui/FormContours.h"
 #include "ui/FormManual.h"
 #include "ui/FormOpt.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
+#include "ui/figures/Form3D.h"
+#include "ui/figures/FormContours.h"
 #include "ui/figures/FormEdit.h"
 #include "ui/figures/FormMesh.h"
 #include "ui/grids/FormElm.h"
@@ -290,10 +290,13 @@ void TFormFem::CreateWindows() {
   add(Win::Options, new TFormOpt(dialogs_, this));
   add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(grids, this));
-  add(Win::Contours, new TFormContours(this));
+  const FigureContext figures{problem_, currentLayer_, dialogs_, printState_,
+                              [this] { return FormOpt()->Settings(); },
+                              [this] { return openSetup_.initialDir; }};
+  add(Win::Contours, new TFormContours(figures, this));
   add(Win::Manual, new TFormManual(this));
   add(Win::Wells, new TFormWells(grids, this));
-  add(Win::Graph3D, new TForm3D(this));
+  add(Win::Graph3D, new TForm3D(figures, this));
   add(Win::Particles, new TFormParticles(grids, this));
 }
 

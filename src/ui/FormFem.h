@@ -49,13 +49,15 @@ class TFormFem : public QMainWindow {
   int Cycles() const { return cycles_; }
   // the cell selection shared by the data grids (column, row)
   std::pair<int, int> GridSelection() const { return gridSelection_; }
-  // the layer shown by the windows that show one layer (0-based)
+  // the layer (0-based) of every window that shows one layer; they all read and set this one
   int CurrentLayer() const { return currentLayer_.Value(); }
   // What Quit does once the tables are released; the program ends its event loop.
   void OnQuit(std::function<void()> handler) { onQuit_ = std::move(handler); }
 
   // commands of the toolbar and menu
   void SpeedButtonOpenClick();
+  // `planaq FILE.aqd`: the file opened as Open would, the file dialogs then start in its folder
+  void OpenFromCommandLine(const std::string& path);
   void SpeedButtonNewClick();
   void SpeedButtonEditClick();
   void SpeedButtonSaveClick();
@@ -115,6 +117,8 @@ class TFormFem : public QMainWindow {
   void Close(Win w);
   void CloseList(std::initializer_list<Win> list);
   void EnableDataCommands(bool enabled);
+  // what Open does with the path chosen
+  void OpenDatafile(const std::string& path);
   void RefreshGeneralGrid(bool onlyChanged);
   void RefreshInstallationGrid();
 

@@ -17,12 +17,24 @@ void TFormFem::SpeedButtonOpenClick() {
     dialogs_.Message("Opening datafile failed or canceled");
     return;
   }
-  const bool readable = QFileInfo(QString::fromStdString(*path)).isReadable();
+  OpenDatafile(*path);
+}
+
+void TFormFem::OpenFromCommandLine(const std::string& path) {
+  const std::string folder = QFileInfo(QString::fromStdString(path)).absolutePath().toStdString();
+  openSetup_.initialDir = folder;
+  saveSetup_.initialDir = folder;
+  CloseAll();
+  OpenDatafile(path);
+}
+
+void TFormFem::OpenDatafile(const std::string& path) {
+  const bool readable = QFileInfo(QString::fromStdString(path)).isReadable();
   if (readable) {
     ShowNotice(PanelRead);
-    saveSetup_.fileName = *path;
+    saveSetup_.fileName = path;
   }
-  const Outcome read = ReadDatafile(problem_, *path);
+  const Outcome read = ReadDatafile(problem_, path);
   PanelRead->hide();
   if (read.ok)
     Refresh();

@@ -37,5 +37,13 @@ TEST(Tokens, NameField) {
   EXPECT_EQ(NameField(std::string(38, 'a') + "\r\r\r\r\n", 40), std::string(38, 'a'));
 }
 
+TEST(Tokens, LayerSelectorTextIsHeldToTheLayers) {
+  struct Case { const char* text; int NL; int layer; };
+  const Case cases[] = {{"  2", 3, 1}, {"9", 3, 2}, {"0", 3, 0}, {"-4", 3, 0}, {"", 3, 0},
+                        {"x", 6, 0}, {"  6 ", 6, 5}, {"-2147483648", 6, 0},
+                        {"99999999999", 6, 5}};
+  for (const Case& c : cases) EXPECT_EQ(SelectedLayer(c.text, c.NL), c.layer) << c.text;
+}
+
 }  // namespace
 }  // namespace planaq

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "Strip.h"
 #include "canvas/RecordingCanvas.h"
 #include "results/ContourFigure.h"
+#include "results/TraceGuard.h"
 #include "results/TraceParticles.h"
 
 namespace planaq {
@@ -199,6 +201,64 @@ TEST(TraceParticles, TheWindowCanStopATraceBetweenPasses) {
   EXPECT_EQ(r.passes, 3);
   // no reset asked: the particle stays where the third step left it
   EXPECT_NEAR(p.particles[0].X, 100.0 + 3 * 0.125 * 0.01 * 50.0 / 0.05, 1e-9);
+}
+
+// What a command run between two passes may do to the tables the trace walks.
+class ChangeTheProblem : public PendingEvents {
+ public:
+  ChangeTheProblem(Problem& p, std::function<void(Problem&)> change)
+      : problem(p), change(std::move(change)) {}
+  bool Process() override {
+    if (++passes == 2) change(problem);
+    return true;
+  }
+  Problem& problem;
+  std::function<void(Problem&)> change;
+  int passes = 0;
+};
+
+TEST(TraceGuard, StopsTheTraceWhenTheTablesChangeUnderIt) {
+  const std::function<void(Problem&)> changes[] = {
+      [](Problem& p) { p.particles.clear(); },              // Quit releases the tables
+      [](Problem& p) { p.NP = 0; },                           // the General Grid lowers NP
+      [](Problem& p) { p.NM = 1; },                           // a new mesh
+      [](Problem& p) { p.elements.resize(p.NM); },            // new capacities
+  };
+  for (const auto& change : changes) {
+    Problem p = UniformFlow();
+    AddParticle(p, 100.0, 400.0, 5.0);
+    RecordingCanvas canvas;
+    ChangeTheProblem hook(p, change);
+    TraceGuard guard(p, hook);
+    const TraceResult r = TraceParticles(p, kIdentity, Settings(50.0, nullptr), canvas, guard);
+    EXPECT_TRUE(r.interrupted);
+    EXPECT_TRUE(guard.Changed());
+    EXPECT_EQ(r.passes, 2) << "no pass after the change";
+  }
+}
+
+TEST(TraceGuard, TablesHoldTheCountsUntilTheyAreReleased) {
+  Problem p = UniformFlow();
+  AddParticle(p, 100.0, 400.0, 5.0);
+  EXPECT_TRUE(TablesHoldTheCounts(p));
+  Problem released = p;
+  released.nodes.clear();
+  EXPECT_FALSE(TablesHoldTheCounts(released));
+  Problem moreParticles = p;
+  moreParticles.NP = static_cast<int>(p.particles.size()) + 1;
+  EXPECT_FALSE(TablesHoldTheCounts(moreParticles));
+}
+
+TEST(TraceGuard, LetsAnUnchangedTraceRunToItsEnd) {
+  Problem p = UniformFlow();
+  AddParticle(p, 100.0, 400.0, 5.0);
+  RecordingCanvas canvas;
+  ChangeTheProblem hook(p, [](Problem& q) { q.layers[0].F[0] += 1.0; });  // a value, no shape
+  TraceGuard guard(p, hook);
+  const TraceResult r = TraceParticles(p, kIdentity, Settings(50.0, nullptr), canvas, guard);
+  EXPECT_FALSE(r.interrupted);
+  EXPECT_FALSE(guard.Changed());
+  EXPECT_EQ(r.unfinished, 0);
 }
 
 TEST(TraceParticles, MarksAreSquaresOfTheGivenHalfSizeAroundTheNewPosition) {

@@ -92,6 +92,20 @@ TEST_F(MainWindowTest, OpenOfAMissingFileSaysUnknownName) {
   EXPECT_EQ(form->problem().NN, 3);
 }
 
+TEST_F(MainWindowTest, FileOnTheCommandLineOpensAsOpenWouldAndTheDialogsStartThere) {
+  TempDir other;
+  const std::string path = WriteProblem(other, "square.aqd", SquareProblem(1, 2));
+  form->OpenFromCommandLine(path);
+  EXPECT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_TRUE(dialogs.openSetups.empty()) << "no file dialog";
+  EXPECT_EQ(form->problem().NN, 4);
+  EXPECT_EQ(form->SaveSetup().fileName, path);
+  EXPECT_EQ(form->OpenSetup().initialDir, other.path());
+  EXPECT_EQ(form->SaveSetup().initialDir, other.path());
+  form->OpenFromCommandLine(other.File("absent.aqd"));
+  EXPECT_EQ(LastMessage(), "Reading datafile failed.  Unknown name ?");
+}
+
 TEST_F(MainWindowTest, OpenAboveCapacityRestoresTheNames) {
   Problem big = SquareProblem(0, 0);
   big.caps.PMAX = 300;

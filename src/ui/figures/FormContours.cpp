@@ -1,0 +1,31 @@
+#include "ui/figures/FormContours.h"
+
+#include "print/ContourPage.h"
+#include "results/ContourFigure.h"
+
+namespace planaq::ui {
+
+const char* ContoursHelpText() {
+  return "Contours\n\n"
+         "This window shows contours of the groundwater head in a layer, in red.\n\n"
+         "If particles have been defined the pathlines of the particles are also shown,\n"
+         "in dark blue if a particle is in this layer, in light blue if the particle is\n"
+         "in some other layer.\n\n"
+         "The figure can be printed by clicking the PRINT button in this window.";
+}
+
+TFormContours::TFormContours(const FigureContext& context, QWidget* parent)
+    : LayerFigureForm(
+          context,
+          Texts{"FormContours", "Contours", "PanelContours", "Contours.png", ContoursHelpText()},
+          parent) {}
+
+void TFormContours::PaintFigure(Canvas& canvas, PendingEvents& events) {
+  DrawContourFigure(problem(), Layer(), canvas.Width(), canvas.Height(), canvas, events);
+}
+
+bool TFormContours::PrintDocument(PrinterCanvas& canvas, PendingEvents& events) {
+  return PrintContourDocument(problem(), Layer(), CurrentOptions(), canvas, printState(), events);
+}
+
+}  // namespace planaq::ui

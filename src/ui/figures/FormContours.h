@@ -1,0 +1,23 @@
+#pragma once
+// The Contours window: the mesh of one layer with red contours of the head and the particles'
+// pathlines, drawn while they are traced; the print key puts the same figure on a page.
+
+#include "ui/figures/LayerFigureForm.h"
+
+namespace planaq::ui {
+
+class TFormContours : public LayerFigureForm {
+  Q_OBJECT
+
+ public:
+  TFormContours(const FigureContext& context, QWidget* parent = nullptr);
+
+ protected:
+  void PaintFigure(Canvas& canvas, PendingEvents& events) override;
+  bool PrintDocument(PrinterCanvas& canvas, PendingEvents& events) override;
+};
+
+// The text of the contour window's help key.
+const char* ContoursHelpText();
+
+}  // namespace planaq::ui

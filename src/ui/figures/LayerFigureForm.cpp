@@ -1,0 +1,291 @@
+#include "ui/figures/LayerFigureForm.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+
+#include "files/Tokens.h"
+#include "results/TraceGuard.h"
+#include "ui/Dialogs.h"
+#include "ui/qt/QtPrinterCanvas.h"
+#include "ui/widgets/Panels.h"
+
+namespace planaq::ui {
+
+namespace {
+
+constexpr int kBarHeight = 25;
+constexpr int kButtonSize = 23;
+constexpr int kWideButton = 40;
+const QColor kLime(0, 255, 0);
+const QColor kRed(255, 0, 0);
+const QColor kSilver(192, 192, 192);
+
+QSize ScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().size() : QSize(1280, 1024);
+}
+
+}  // namespace
+
+// The screen drawing's hook: the program handles what is pending; the trace goes on while the
+// window is open and nothing asked for another drawing or a print.
+class LayerFigureForm::ScreenEvents : public PendingEvents {
+ public:
+  explicit ScreenEvents(LayerFigureForm& form) : form_(form) {}
+  bool Process() override { return form_.KeepTracing(); }
+  void LegendChanged(const std::string& legend) override { form_.SetLegend(legend); }
+
+ private:
+  LayerFigureForm& form_;
+};
+
+// The page's hook: the program stays responsive; a page once begun is finished.
+class LayerFigureForm::PrintEvents : public PendingEvents {
+ public:
+  bool Process() override {
+    QCoreApplication::processEvents();
+    return true;
+  }
+};
+
+LayerFigureForm::LayerFigureForm(const FigureContext& context, const Texts& texts, QWidget* parent)
+    : FigureForm(QString::fromLatin1(texts.objectName), QString::fromLatin1(texts.caption), parent),
+      context_(context),
+      helpText_(texts.helpText),
+      pictureName_(texts.pictureName) {
+  FormCreate(texts);
+}
+
+void LayerFigureForm::FormCreate(const Texts& texts) {
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+  FillBackground(this, kSilver);
+  bar_ = new QLabel(this);
+  bar_->setObjectName(QString::fromLatin1(texts.barName));
+  FillBackground(bar_, kLime);
+  bar_->setFrameShape(QFrame::Panel);
+  bar_->setAlignment(Qt::AlignCenter);
+
+  LabelLayer = new QLabel(QStringLiteral("Layer :"), bar_);
+  LabelLayer->setObjectName(QStringLiteral("LabelLayer"));
+  LabelLayer->setGeometry(8, 4, 44, 17);
+  ComboBoxLayer = new QComboBox(bar_);
+  ComboBoxLayer->setObjectName(QStringLiteral("ComboBoxLayer"));
+  ComboBoxLayer->setEditable(true);
+  ComboBoxLayer->setInsertPolicy(QComboBox::NoInsert);
+  ComboBoxLayer->setCompleter(nullptr);  // Enter takes the text as typed
+  ComboBoxLayer->setGeometry(56, 1, 60, kButtonSize);
+  connect(ComboBoxLayer, qOverload<int>(&QComboBox::activated), this,
+          [this](int) { ComboBoxLayerChange(); });
+  // a number typed and taken with Enter
+  connect(ComboBoxLayer->lineEdit(), &QLineEdit::returnPressed, this,
+          [this] { ComboBoxLayerChange(); });
+
+  SpeedButtonSavePicture = SpeedButton(bar_, "SpeedButtonSavePicture", "Save", "Save Picture");
+  SpeedButtonPrint = SpeedButton(bar_, "SpeedButtonPrint", "Print", "Print");
+  SpeedButtonHelp = SpeedButton(bar_, "SpeedButtonHelp", "?", "Help");
+  SpeedButtonSavePicture->resize(kWideButton, kButtonSize);
+  SpeedButtonPrint->resize(kWideButton, kButtonSize);
+  SpeedButtonHelp->resize(kButtonSize, kButtonSize);
+  connect(SpeedButtonSavePicture, &QToolButton::clicked, this,
+          [this] { SpeedButtonSavePictureClick(); });
+  connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { SpeedButtonPrintClick(); });
+  connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
+
+  PanelWait = new QLabel(QStringLiteral("Please wait while printing is in progress"), this);
+  PanelWait->setObjectName(QStringLiteral("PanelWait"));
+  FillBackground(PanelWait, kRed);
+  PanelWait->setFrameShape(QFrame::Panel);
+  PanelWait->setAlignment(Qt::AlignCenter);
+  QFont bold = PanelWait->font();
+  bold.setBold(true);
+  PanelWait->setFont(bold);
+  PanelWait->resize(360, 41);
+  PanelWait->hide();
+
+  const QSize screen = ScreenSize();
+  setGeometry(20, 75, screen.width() - 40, screen.height() - 80);
+  setFixedSize(screen.width() - 40, screen.height() - 80);
+  LayOutBar();
+}
+
+void LayerFigureForm::LayOutBar() {
+  bar_->setGeometry(0, 0, width(), kBarHeight);
+  const int help = width() - SpeedButtonHelp->width() - 1;
+  SpeedButtonHelp->move(help, 1);
+  SpeedButtonPrint->move(help - SpeedButtonPrint->width(), 1);
+  SpeedButtonSavePicture->move(SpeedButtonPrint->x() - SpeedButtonSavePicture->width(), 1);
+  PanelWait->move((width() - PanelWait->width()) / 2, 100);
+}
+
+QString LayerFigureForm::BarCaption() const { return bar_->text(); }
+
+void LayerFigureForm::SetLegend(const std::string& legend) {
+  bar_->setText(QString::fromStdString(legend));
+  bar_->repaint();
+}
+
+void LayerFigureForm::FormActivate() {
+  const int NL = problem().NL;
+  ComboBoxLayer->clear();
+  for (int L = 1; L <= NL; ++L) ComboBoxLayer->addItem(QString::asprintf("%3d", L));
+  ComboBoxLayer->setMaxVisibleItems(NL + 1);
+  ComboBoxLayer->setCurrentIndex(0);
+  context_.currentLayer.Set(0);
+  bar_->setText(QStringLiteral("  "));
+}
+
+void LayerFigureForm::ComboBoxLayerChange() {
+  const int layer = SelectedLayer(ComboBoxLayer->currentText().toStdString(), problem().NL);
+  context_.currentLayer.Set(layer);
+  ComboBoxLayer->setCurrentIndex(layer);
+  ComboBoxLayer->setEditText(ComboBoxLayer->itemText(layer));
+  QueueDraw();
+}
+
+void LayerFigureForm::QueueDraw() {
+  // Enter on the selector may report itself more than once; one drawing answers them all
+  if (drawQueued_) return;
+  drawQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    drawQueued_ = false;
+    if (isVisible()) DrawFigure();
+  });
+}
+
+void LayerFigureForm::SpeedButtonHelpClick() { context_.dialogs.Message(helpText_); }
+
+// ---- drawing and printing, one at a time ----
+
+void LayerFigureForm::DrawFigure() {
+  if (Busy()) {
+    redrawAsked_ = true;
+    return;
+  }
+  RunDrawings();
+}
+
+void LayerFigureForm::RunDrawings() {
+  do {
+    redrawAsked_ = false;
+    Redraw();
+    if (printAsked_) {
+      printAsked_ = false;
+      const std::string pdf = std::move(pdfAsked_);
+      pdfAsked_.clear();
+      RunPrint(pdf);
+      redrawAsked_ = true;  // the drawing stopped for the print is finished afresh
+    }
+  } while (redrawAsked_ && isVisible());
+}
+
+bool LayerFigureForm::KeepTracing() { return KeepDrawing() && !redrawAsked_ && !printAsked_; }
+
+void LayerFigureForm::FormPaint(Canvas& canvas) {
+  if (eraseNext_) {
+    // a window shown again starts on its own colour, as the window system erases it; a layer
+    // change draws over the figure as it stands
+    canvas.SetBrushColour(Rgb{192, 192, 192});
+    canvas.FillRect(0, 0, canvas.Width(), canvas.Height());
+    canvas.SetBrushColour(Rgb{255, 255, 255});
+    eraseNext_ = false;
+  }
+  ScreenEvents events(*this);
+  TraceGuard guard(problem(), events);
+  PaintFigure(canvas, guard);
+  // a figure of tables that have changed under it is drawn again from the new ones, when
+  // they still hold a problem
+  if (guard.Changed() && TablesHoldTheCounts(problem())) redrawAsked_ = true;
+}
+
+void LayerFigureForm::SpeedButtonPrintClick() {
+  if (printing_) return;
+  if (Drawing()) {
+    printAsked_ = true;  // the drawing stops at its next pass, then prints
+    return;
+  }
+  RunPrint();
+  if (redrawAsked_ && isVisible()) RunDrawings();
+}
+
+void LayerFigureForm::RunPrint(const std::string& pdfPath) {
+  printing_ = true;
+  QPrinter printer(QPrinter::HighResolution);
+  if (!pdfPath.empty()) SetUpPdfPrinter(printer, QString::fromStdString(pdfPath));
+  if (!pdfPath.empty() || context_.dialogs.Print(printer)) {
+    PanelWait->show();
+    PanelWait->raise();
+    PanelWait->repaint();
+    bool printed = false;
+    {
+      QtPrinterCanvas canvas(printer);
+      PrintEvents events;
+      TraceGuard guard(problem(), events);
+      printed = PrintDocument(canvas, guard);
+    }
+    PanelWait->hide();
+    if (!printed)
+      context_.dialogs.Message("Printing failed: the printer could not begin the document.");
+  }
+  printing_ = false;
+}
+
+void LayerFigureForm::SpeedButtonSavePictureClick() {
+  if (printing_) return;
+  FileDialogSetup setup;
+  setup.filter = "PNG(*.png)|*.png|PDF(*.pdf)|*.pdf";
+  setup.defaultExt = "*.png";
+  setup.initialDir = context_.folder ? context_.folder() : std::string();
+  setup.fileName = pictureName_;
+  const std::optional<std::string> path = context_.dialogs.SaveFile(setup);
+  if (path) SavePicture(*path);
+}
+
+void LayerFigureForm::SavePicture(const std::string& path) {
+  const QString name = QString::fromStdString(path);
+  if (name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+    if (Drawing()) {
+      printAsked_ = true;  // the page follows once the drawing has stopped
+      pdfAsked_ = path;
+      return;
+    }
+    RunPrint(path);
+    if (redrawAsked_ && isVisible()) RunDrawings();
+    return;
+  }
+  // the figure as it stands, without the bar across its top
+  const QImage& image = Image();
+  const QImage figure = image.copy(0, kBarHeight, image.width(), image.height() - kBarHeight);
+  if (!figure.save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+}
+
+// ---- window events ----
+
+void LayerFigureForm::showEvent(QShowEvent* event) {
+  FigureForm::showEvent(event);
+  if (event->spontaneous()) return;  // the window system maps it again: the picture stands
+  FormActivate();
+  eraseNext_ = true;
+  QueueDraw();  // once the command that showed the window has finished
+}
+
+void LayerFigureForm::resizeEvent(QResizeEvent* event) {
+  LayOutBar();
+  eraseNext_ = true;
+  if (isVisible()) {
+    SecondaryForm::resizeEvent(event);
+    DrawFigure();
+  } else {
+    FigureForm::resizeEvent(event);
+  }
+}
+
+}  // namespace planaq::ui
