@@ -77,17 +77,12 @@ void LayerFigureForm::FormCreate(const Texts& texts) {
   LabelLayer = new QLabel(QStringLiteral("Layer :"), bar_);
   LabelLayer->setObjectName(QStringLiteral("LabelLayer"));
   LabelLayer->setGeometry(8, 4, 44, 17);
-  ComboBoxLayer = new QComboBox(bar_);
-  ComboBoxLayer->setObjectName(QStringLiteral("ComboBoxLayer"));
-  ComboBoxLayer->setEditable(true);
-  ComboBoxLayer->setInsertPolicy(QComboBox::NoInsert);
+  ComboBoxLayer = new LayerSelector(bar_);
   ComboBoxLayer->setCompleter(nullptr);  // Enter takes the text as typed
   ComboBoxLayer->setGeometry(56, 1, 60, kButtonSize);
-  connect(ComboBoxLayer, qOverload<int>(&QComboBox::activated), this,
-          [this](int) { ComboBoxLayerChange(); });
-  // a number typed and taken with Enter
-  connect(ComboBoxLayer->lineEdit(), &QLineEdit::returnPressed, this,
-          [this] { ComboBoxLayerChange(); });
+  // an item picked, or a number typed and taken with Enter
+  connect(ComboBoxLayer, &LayerSelector::LayerChosen, this,
+          [this](int layer) { ComboBoxLayerChange(layer); });
 
   SpeedButtonSavePicture = SpeedButton(bar_, "SpeedButtonSavePicture", "Save", "Save Picture");
   SpeedButtonPrint = SpeedButton(bar_, "SpeedButtonPrint", "Print", "Print");
@@ -135,19 +130,14 @@ void LayerFigureForm::SetLegend(const std::string& legend) {
 
 void LayerFigureForm::FormActivate() {
   const int NL = problem().NL;
-  ComboBoxLayer->clear();
-  for (int L = 1; L <= NL; ++L) ComboBoxLayer->addItem(QString::asprintf("%3d", L));
+  ComboBoxLayer->Fill(NL);
   ComboBoxLayer->setMaxVisibleItems(NL + 1);
-  ComboBoxLayer->setCurrentIndex(0);
   context_.currentLayer.Set(0);
   bar_->setText(QStringLiteral("  "));
 }
 
-void LayerFigureForm::ComboBoxLayerChange() {
-  const int layer = SelectedLayer(ComboBoxLayer->currentText().toStdString(), problem().NL);
+void LayerFigureForm::ComboBoxLayerChange(int layer) {
   context_.currentLayer.Set(layer);
-  ComboBoxLayer->setCurrentIndex(layer);
-  ComboBoxLayer->setEditText(ComboBoxLayer->itemText(layer));
   QueueDraw();
 }
 

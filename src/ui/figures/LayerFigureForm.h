@@ -55,9 +55,9 @@ class LayerFigureForm : public FigureForm {
 
   // FormActivate: the selector filled with the layers, layer 1 selected, the bar blank
   void FormActivate();
-  // ComboBoxLayerChange: the layer the selector's text names, then the figure at once (as soon
-  // as the event that changed it has been handled)
-  void ComboBoxLayerChange();
+  // ComboBoxLayerChange: the layer picked or typed becomes the current one, then the figure at
+  // once (as soon as the event that changed it has been handled)
+  void ComboBoxLayerChange(int layer);
   void SpeedButtonPrintClick();
   void SpeedButtonHelpClick();
   // beyond the print key: the figure as it stands into a PNG file, or its page into a PDF
@@ -101,7 +101,7 @@ class LayerFigureForm : public FigureForm {
   std::string pictureName_;
   QLabel* bar_ = nullptr;
   QLabel* LabelLayer = nullptr;
-  QComboBox* ComboBoxLayer = nullptr;
+  LayerSelector* ComboBoxLayer = nullptr;
   QToolButton* SpeedButtonPrint = nullptr;
   QToolButton* SpeedButtonHelp = nullptr;
   QToolButton* SpeedButtonSavePicture = nullptr;

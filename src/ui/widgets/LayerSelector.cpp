@@ -25,8 +25,7 @@ void LayerSelector::Fill(int NL) {
 
 void LayerSelector::TypedText() {
   if (count() == 0) return;
-  const int typed = LeadingInt(currentText().toStdString());
-  const int layer = std::clamp(typed, 1, count()) - 1;
+  const int layer = SelectedLayer(currentText().toStdString(), count());
   setCurrentIndex(layer);
   setEditText(itemText(layer));
   emit LayerChosen(layer);
