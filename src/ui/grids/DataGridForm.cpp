@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "ui/widgets/LayerSelector.h"
-#include "ui/widgets/SpeedButton.h"
+#include "ui/widgets/Panels.h"
 
 namespace planaq::ui {
 
@@ -48,7 +48,9 @@ int DataGridForm::Layer() const { return std::clamp(shown_, 0, std::max(problem_
 void DataGridForm::AddPagingButtons() {
   const auto add = [this](const char* name, const char* hint, const QString& glyph,
                           void (DataGridForm::*page)()) {
-    QToolButton* button = MakeSpeedButton(bar_, name, hint, glyph);
+    QToolButton* button = SpeedButton(bar_, name, "", hint);
+    button->setText(glyph);
+    button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, [this, page] { (this->*page)(); });
     barLayout_->addWidget(button);
   };
@@ -73,7 +75,8 @@ void DataGridForm::AddLayerSelector() {
 
 QToolButton* DataGridForm::AddHelpButton(std::function<void()> help) {
   barLayout_->addStretch(1);
-  help_ = MakeSpeedButton(bar_, "SpeedButtonHelp", "Help", QStringLiteral("Help"));
+  help_ = SpeedButton(bar_, "SpeedButtonHelp", "Help", "Help");
+  help_->setAutoRaise(true);
   connect(help_, &QToolButton::clicked, this, [help = std::move(help)] { help(); });
   barLayout_->addWidget(help_);
   return help_;

@@ -32,6 +32,9 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, const char* caption,
   button->setToolTip(QString::fromLatin1(hint));
   button->setCheckable(checkable);
   button->setAutoRaise(false);
+  // a speed button never takes the focus: a grid keeps its cell editor, a coordinate field is
+  // not left, while the button is used
+  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 

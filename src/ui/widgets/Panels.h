@@ -17,7 +17,8 @@ void FillBackground(QWidget* widget, const QColor& c);
 // A framed panel of colour c at where, named name.
 QFrame* ColouredPanel(QWidget* parent, const char* name, const QColor& c, QRect where);
 
-// A flat button with caption and hint; a checkable one stays down until it is clicked again.
+// A flat button with caption and hint that never takes the focus; a checkable one stays down
+// until it is clicked again.
 QToolButton* SpeedButton(QWidget* parent, const char* name, const char* caption, const char* hint,
                          bool checkable = false);
 
