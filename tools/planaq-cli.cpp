@@ -33,6 +33,9 @@ const Command kCommands[] = {
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
 #endif
+#ifdef PLANAQ_CLI_VERIFY
+    {"verify", planaq::cli::Verify, "verify                   solve the three test problems, check them"},
+#endif
 };
 
 void PrintUsage() {
