@@ -28,5 +28,6 @@ int Trace(const Args& args);
 int Contours(const Args& args);
 int Print(const Args& args);
 int Verify(const Args& args);
+int Examples(const Args& args);
 
 }  // namespace planaq::cli

@@ -24,12 +24,12 @@ constexpr double kT3h0 = 10.0, kT3hL = 6.0, kT3I = 0.001, kT3k = 10.0;
 const TestProblemSpec kSpecs[kTestProblems] = {
     // linear elements give the parabola exactly at the nodes of this mesh: only the
     // iteration's own error is left, far below a millimetre
-    {"Test 1", "Infiltration between two fixed heads", 1000.0, 250.0, 4, 1, 0, 0.0, 0.001},
+    {"Test 1", "Uniform infiltration", 1000.0, 250.0, 4, 1, 0, 0.0, 0.001},
     // the point well and the element size of 125 m (lambda / 5) are the error near the well;
     // nodes within three elements of it are left out
     {"Test 2", "Well in a leaky aquifer", 4000.0, 4000.0, 5, 2, 1, 375.0, 0.01},
     // six cycles of thickness updates and the mean thickness of an element
-    {"Test 3", "Unconfined flow between two fixed heads", 1000.0, 250.0, 4, 1, 0, 0.0, 0.01},
+    {"Test 3", "Unconfined flow", 1000.0, 250.0, 4, 1, 0, 0.0, 0.01},
 };
 
 // Two blocks on the corners of the rectangle, one soil each, refined by Split 4.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "files/Datafile.h"
 #include "manual/TestProblems.h"
 #include "support/TempDir.h"
 
@@ -64,6 +65,22 @@ TEST(TestProblems, PerturbedHeadIsFound) {
   EXPECT_NEAR(o.maxError, 0.002, 1e-9);
   EXPECT_FALSE(o.Passed());
   EXPECT_EQ(FormatOutcome(o), "Test 1     289     0.002000   0.001000  FAIL");
+}
+
+// The datafiles of the examples folder open as Open reads them and hold solved heads.
+TEST(Examples, TestDatafilesOpenSolved) {
+  for (int t = 1; t <= kTestProblems; ++t) {
+    Problem p = MakeTestProblem(t);
+    const std::string path = PLANAQ_EXAMPLES "/Test" + std::to_string(t) + ".aqd";
+    ASSERT_TRUE(ReadDatafile(p, path).ok) << path;
+    EXPECT_TRUE(CompareWithClosedForm(t, p).Passed()) << FormatOutcome(CompareWithClosedForm(t, p));
+  }
+  Problem example = MakeTestProblem(1);
+  ASSERT_TRUE(ReadDatafile(example, PLANAQ_EXAMPLES "/Example.aqd").ok);
+  EXPECT_EQ(example.NL, 2);
+  EXPECT_EQ(example.NW, 1);
+  EXPECT_GT(example.NP, 0);
+  EXPECT_GT(example.NB, 4);
 }
 
 int RunCli(const test::TempDir& dir, const std::string& arguments) {
