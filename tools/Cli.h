@@ -29,5 +29,6 @@ int Contours(const Args& args);
 int Print(const Args& args);
 int Verify(const Args& args);
 int Examples(const Args& args);
+int Manual(const Args& args);
 
 }  // namespace planaq::cli

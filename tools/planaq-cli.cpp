@@ -40,6 +40,9 @@ const Command kCommands[] = {
     {"examples", planaq::cli::Examples,
      "examples DIR             write the example datafiles, solved"},
 #endif
+#ifdef PLANAQ_CLI_MANUAL
+    {"manual", planaq::cli::Manual, "manual OUT.pdf           print the manual (12 pages) as PDF"},
+#endif
 };
 
 void PrintUsage() {

@@ -38,22 +38,22 @@ void SetSoils(Problem& p) {
   p.soils[2].I = p.soils[3].I = 0.0015;
 }
 
-// Layer 1 from -10 to 10 m, layer 2 from -40 to -15 m; both have a given head of 4 m at the
-// canal on the left and of 6 m at the one on the right.
+// Layer 1 from 30 to 50 m, layer 2 from 0 to 25 m; both have a given head of 34 m at the
+// canal on the left and of 36 m at the one on the right.
 void SetNodes(Problem& p) {
   for (int n = 0; n < p.NN; ++n) {
     NodeLayers& l = p.layers[n];
-    l.B[0] = -10.0;
-    l.T[0] = 10.0;
-    l.B[1] = -40.0;
-    l.T[1] = -15.0;
-    l.F[0] = l.F[1] = 5.0;
+    l.B[0] = 30.0;
+    l.T[0] = 50.0;
+    l.B[1] = 0.0;
+    l.T[1] = 25.0;
+    l.F[0] = l.F[1] = 35.0;
     l.Q[0] = l.Q[1] = 0.0;
     const double x = p.nodes[n].X;
     p.nodes[n].Type = 0;
     if (x < 1e-6 || x > kLX - 1e-6) {
       p.nodes[n].Type = 2 | 4;
-      l.F[0] = l.F[1] = x < 1.0 ? 4.0 : 6.0;
+      l.F[0] = l.F[1] = x < 1.0 ? 34.0 : 36.0;
     }
   }
 }
@@ -64,13 +64,13 @@ void AddParticles(Problem& p) {
     Particle& q = p.particles[p.NP++];
     q.X0 = 1600.0;
     q.Y0 = 100.0 + 200.0 * i;
-    q.Z0 = 0.0;  // in layer 1
+    q.Z0 = 35.0;  // in layer 1
   }
 }
 
 }  // namespace
 
-Problem MakeExampleProblem() {
+Problem MakeExampleBlocks() {
   Problem p;
   Capacities caps;
   p.StartUp(caps);
@@ -82,6 +82,13 @@ Problem MakeExampleProblem() {
   p.TM = 1000.0;
   MakeBlocks(p);
   SetSoils(p);
+  SetNodes(p);
+  p.TakeSnapshot();
+  return p;
+}
+
+Problem MakeExampleProblem() {
+  Problem p = MakeExampleBlocks();
   for (int i = 0; i < 3; ++i) SplitElements4(p);
   AddWellAt(p, 1300.0, 420.0);
   p.wells[0].Layer = 1;

@@ -6,7 +6,9 @@
 
 namespace planaq {
 
-// Made with the program's own operations (blocks, Split 4, Add Well), not yet solved.
+// Its six blocks with their soils, one element per block, as the block editor leaves them.
+Problem MakeExampleBlocks();
+// Made from those blocks with the program's own operations (Split 4, Add Well), not solved.
 Problem MakeExampleProblem();
 
 }  // namespace planaq

@@ -13,11 +13,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Test 1: B = -10, T = 0, K = 10: kD = 100 m2/d; I = 0.001 m/d; heads 6 and 4 m at the ends.
-constexpr double kT1h0 = 6.0, kT1hL = 4.0, kT1I = 0.001, kT1kD = 100.0;
-// Test 2: layer 1 held at 20 m; aquitard 5 m with K' = 0.0025 m/d: c = 2000 d; layer 2 20 m
+// Test 1: B = 0, T = 10, K = 10: kD = 100 m2/d; I = 0.001 m/d; heads 16 and 14 m at the ends.
+constexpr double kT1h0 = 16.0, kT1hL = 14.0, kT1I = 0.001, kT1kD = 100.0;
+// Test 2: layer 1 held at 40 m; aquitard 5 m with K' = 0.0025 m/d: c = 2000 d; layer 2 20 m
 // thick with K = 10: kD = 200 m2/d; a well of 1000 m3/d, a quarter of it in this quadrant.
-constexpr double kT2h = 20.0, kT2c = 2000.0, kT2kD = 200.0, kT2Q = 1000.0;
+constexpr double kT2h = 40.0, kT2c = 2000.0, kT2kD = 200.0, kT2Q = 1000.0;
 // Test 3: B = 0, T = 20, K = 10; I = 0.001 m/d; heads 10 and 6 m at the ends.
 constexpr double kT3h0 = 10.0, kT3hL = 6.0, kT3I = 0.001, kT3k = 10.0;
 
@@ -87,10 +87,10 @@ void MakeStrip(Problem& p, double B, double T, double h0, double hL, double F) {
 void MakeLeakyAquifer(Problem& p) {
   for (int n = 0; n < p.NN; ++n) {
     NodeLayers& l = p.layers[n];
-    l.B[0] = 0.0;
-    l.T[0] = 10.0;
-    l.B[1] = -25.0;
-    l.T[1] = -5.0;
+    l.B[0] = 25.0;
+    l.T[0] = 35.0;
+    l.B[1] = 0.0;
+    l.T[1] = 20.0;
     l.F[0] = l.F[1] = kT2h;
     l.Q[0] = l.Q[1] = 0.0;
     p.nodes[n].Type = 2;  // the head of layer 1 is given everywhere
@@ -119,7 +119,7 @@ Problem MakeTestProblem(int test) {
   MakeRectangle(p, s);
   if (test == 1) {
     SetSoils(p, 10.0, 0.0001, kT1I);
-    MakeStrip(p, -10.0, 0.0, kT1h0, kT1hL, 5.0);
+    MakeStrip(p, 0.0, 10.0, kT1h0, kT1hL, 15.0);
   } else if (test == 2) {
     SetSoils(p, 10.0, 5.0 / kT2c, 0.0);
     MakeLeakyAquifer(p);

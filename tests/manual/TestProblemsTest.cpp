@@ -23,7 +23,7 @@ struct ClosedFormCase {
 
 class ClosedForms : public ::testing::TestWithParam<ClosedFormCase> {};
 
-// h0 + (hL - h0) x / L + I x (L - x) / (2 kD); 20 - 1000 / (2 pi 200) K0(r / sqrt(200 2000)),
+// h0 + (hL - h0) x / L + I x (L - x) / (2 kD); 40 - 1000 / (2 pi 200) K0(r / sqrt(200 2000)),
 // K0(1) = 0.42102443824; sqrt(h0^2 + (hL^2 - h0^2) x / L + I x (L - x) / k)
 TEST_P(ClosedForms, HeadAtAPoint) {
   const ClosedFormCase& c = GetParam();
@@ -32,10 +32,10 @@ TEST_P(ClosedForms, HeadAtAPoint) {
 
 INSTANTIATE_TEST_SUITE_P(
     Manual, ClosedForms,
-    ::testing::Values(ClosedFormCase{"Test1Ends", 1, 0.0, 100.0, 6.0},
-                      ClosedFormCase{"Test1Middle", 1, 500.0, 0.0, 6.25},
+    ::testing::Values(ClosedFormCase{"Test1Ends", 1, 0.0, 100.0, 16.0},
+                      ClosedFormCase{"Test1Middle", 1, 500.0, 0.0, 16.25},
                       ClosedFormCase{"Test2OneLeakageFactor", 2, 0.0, 632.455532033676,
-                                     20.0 - 0.795774715459477 * 0.42102443824070834},
+                                     40.0 - 0.795774715459477 * 0.42102443824070834},
                       ClosedFormCase{"Test3Middle", 3, 500.0, 0.0, std::sqrt(93.0)},
                       ClosedFormCase{"Test3End", 3, 1000.0, 0.0, 6.0}),
     [](const auto& info) { return std::string(info.param.name); });
