@@ -15,7 +15,7 @@
 #include "ui/Form3D.h"
 #include "ui/FormContours.h"
 #include "ui/FormElm.h"
-#include "ui/FormManual.h"
+#include "ui/figures/FormManual.h"
 #include "ui/FormOpt.h"
 #include "ui/FormParticles.h"
 #include "ui/FormWells.h"
@@ -291,7 +291,7 @@ void TFormFem::CreateWindows() {
   add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(grids, this));
   add(Win::Contours, new TFormContours(this));
-  add(Win::Manual, new TFormManual(this));
+  add(Win::Manual, new TFormManual(dialogs_, this));
   add(Win::Wells, new TFormWells(this));
   add(Win::Graph3D, new TForm3D(this));
   add(Win::Particles, new TFormParticles(this));
