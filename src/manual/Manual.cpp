@@ -170,16 +170,26 @@ std::string Manual::Resolved(const ManualLine& line) {
     std::snprintf(value, sizeof value, "%.6f", TestResult(t).maxError);
     text.replace(at, mark.size(), value);
   }
+  for (int t = 1; t <= kTestProblems; ++t) {
+    const std::string mark = "$R" + std::to_string(t) + "$";
+    const std::size_t at = text.find(mark);
+    if (at == std::string::npos) continue;
+    text.replace(at, mark.size(),
+                 TestResult(t).Passed() ? "within the tolerance" : "BEYOND THE TOLERANCE");
+  }
   return text;
 }
 
 void Manual::DrawLines(Canvas& c, const std::vector<ManualLine>& lines, int x, double& y,
                        double paragraphGap, Rgb background) {
   c.SetBrushColour(background);
+  bool afterHeading = false;
   for (const ManualLine& line : lines) {
     const Font& font = FontOf(fonts, line.kind);
     c.SetFont(font);
-    if (line.paragraphStart) y += paragraphGap;
+    const bool body = line.kind == ManualLineKind::Body;
+    if (line.paragraphStart || (body && afterHeading)) y += paragraphGap;
+    afterHeading = !body;
     c.TextOut(x, static_cast<int>(y), Resolved(line));
     y += c.TextHeight(kCapitals);
   }
