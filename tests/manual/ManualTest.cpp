@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 #include "canvas/RecordingCanvas.h"
 #include "manual/Manual.h"
@@ -123,6 +124,59 @@ TEST(Manual, PrintsTwelvePagesWithTitlesLabelsAndCaptions) {
   EXPECT_EQ(boxes, kManualFigures);
   ASSERT_EQ(lowest.size(), static_cast<std::size_t>(kPrintedManualPages));
   for (int bottom : lowest) EXPECT_LT(bottom, H);
+}
+
+// Every point a figure draws lies in its box, on the screen and on paper.
+class FigureInItsBox : public ::testing::TestWithParam<int> {};
+
+TEST_P(FigureInItsBox, DrawsNothingOutside) {
+  Manual manual;
+  const ManualBox boxes[] = {{542, 100, 218, 166}, {1181, 900, 2362, 1574}};
+  for (const ManualBox& box : boxes) {
+    RecordingCanvas c(4724, 6780, box.width > 1000 ? 600 : 96);
+    manual.DrawFigure(c, GetParam(), box);
+    int points = 0;
+    for (const std::string& call : c.calls) {
+      std::istringstream in(call);
+      std::string name;
+      in >> name;
+      if (name != "MoveTo" && name != "LineTo" && name != "Polygon" && name != "Ellipse" &&
+          name != "TextOut")
+        continue;
+      int x = 0, y = 0;
+      while (in >> x >> y) {
+        ++points;
+        EXPECT_GE(x, box.x) << call;
+        EXPECT_LE(x, box.x + box.width) << call;
+        EXPECT_GE(y, box.y) << call;
+        EXPECT_LE(y, box.y + box.height) << call;
+        if (name == "TextOut") break;  // the rest is the text
+      }
+    }
+    EXPECT_GT(points, 10) << "figure " << GetParam();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Manual, FigureInItsBox, ::testing::Range(1, kManualFigures + 1));
+
+// The test figures draw one square for every computed head on the axis.
+TEST(Manual, TestFigureShowsTheComputedHeads) {
+  Manual manual;
+  RecordingCanvas c(770, 580);
+  manual.DrawFigure(c, 8, {542, 100, 218, 166});
+  const Problem& p = manual.SolvedTest(1);
+  int onAxis = 0;
+  for (int n = 0; n < p.NN; ++n) onAxis += p.nodes[n].Y == 0.0;
+  int squares = 0;
+  for (const std::string& call : c.Calls("Polygon ")) {
+    int x[4], y[4];
+    if (std::sscanf(call.c_str(), "Polygon %d %d %d %d %d %d %d %d", &x[0], &y[0], &x[1], &y[1],
+                    &x[2], &y[2], &x[3], &y[3]) == 8 &&
+        x[1] - x[0] == 4 && y[2] - y[0] == 4)
+      ++squares;
+  }
+  EXPECT_EQ(squares, onAxis);
+  EXPECT_EQ(onAxis, 17);
 }
 
 TEST(Manual, CaptionsOfTheTenFigures) {
