@@ -27,5 +27,8 @@ int Refine(const Args& args);
 int Trace(const Args& args);
 int Contours(const Args& args);
 int Print(const Args& args);
+int Verify(const Args& args);
+int Examples(const Args& args);
+int Manual(const Args& args);
 
 }  // namespace planaq::cli

@@ -27,11 +27,21 @@ const Command kCommands[] = {
      "refine IN.aqd OUT.aqd [--reset-blocks] [--split4 N] [--split2 N] [--well X,Y]..."},
 #endif
 #ifdef PLANAQ_CLI_TRACE
-    {"trace", planaq::cli::Trace, "trace IN.aqd [--layer L]  pathlines of the contour figure (CSV)"},
+    {"trace", planaq::cli::Trace,
+     "trace IN.aqd [--layer L]  pathlines of the contour figure (CSV)"},
     {"contours", planaq::cli::Contours, "contours IN.aqd --layer L  legend and contour segments"},
 #endif
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
+#endif
+#ifdef PLANAQ_CLI_VERIFY
+    {"verify", planaq::cli::Verify,
+     "verify                   solve the three test problems, check them"},
+    {"examples", planaq::cli::Examples,
+     "examples DIR             write the example datafiles, solved"},
+#endif
+#ifdef PLANAQ_CLI_MANUAL
+    {"manual", planaq::cli::Manual, "manual OUT.pdf           print the manual (12 pages) as PDF"},
 #endif
 };
 

@@ -118,6 +118,8 @@ struct Problem {
   int NZ = 0;  // size of the sparse pattern during Solve
   // Test hook: the next Allocate fails as if memory ran out, after some new tables exist.
   bool failNextAllocation = false;
+  // Test hook: every aquitard resistance is multiplied by this (1 in the program).
+  double resistanceScaleForTests = 1.0;
 
   // Sizes every table to the capacities (held to the safe minima). Capacities that do not fit
   // in usableBytes, or an allocation that fails, leave the problem and its capacities as they

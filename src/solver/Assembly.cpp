@@ -59,7 +59,8 @@ void AssembleElement(Problem& problem, SparseSystem& system, int cycle, int e) {
   const bool leakage = cycle == 0 && NL > 1;
   double c[kMaxLayers] = {};
   if (leakage)
-    for (int L = 0; L < NL - 1; ++L) c[L] = AquitardResistance(problem, L, e);
+    for (int L = 0; L < NL - 1; ++L)
+      c[L] = AquitardResistance(problem, L, e) * problem.resistanceScaleForTests;
 
   for (int a = 0; a < 3; ++a) {
     for (int b = 0; b < 3; ++b) {

@@ -12,13 +12,13 @@
 #include <QToolButton>
 
 #include "files/Installation.h"
-#include "ui/FormManual.h"
 #include "ui/FormOpt.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
 #include "ui/figures/Form3D.h"
 #include "ui/figures/FormContours.h"
 #include "ui/figures/FormEdit.h"
+#include "ui/figures/FormManual.h"
 #include "ui/figures/FormMesh.h"
 #include "ui/grids/FormElm.h"
 #include "ui/grids/FormNod.h"
@@ -294,7 +294,7 @@ void TFormFem::CreateWindows() {
                               [this] { return FormOpt()->Settings(); },
                               [this] { return openSetup_.initialDir; }};
   add(Win::Contours, new TFormContours(figures, this));
-  add(Win::Manual, new TFormManual(this));
+  add(Win::Manual, new TFormManual(dialogs_, this));
   add(Win::Wells, new TFormWells(grids, this));
   add(Win::Graph3D, new TForm3D(figures, this));
   add(Win::Particles, new TFormParticles(grids, this));
