@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "GridWindowFixture.h"
 #include "UiTest.h"
 #include "grids/NodesGrid.h"
 #include "files/Installation.h"
@@ -52,99 +53,18 @@ Problem GridProblem(int nn) {
   return p;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream s(text);
-  for (std::string line; std::getline(s, line);) lines.push_back(line);
-  return lines;
-}
-
-enum class Leave { Mouse, Enter, ArrowDown, Tab };
-
-class GridWindowTest : public MainWindowTest {
+class GridWindowTest : public GridWindowFixture {
  protected:
-  void Open(Problem p) {
-    path = WriteProblem(dir, "grid.aqd", std::move(p));
-    before = ReadAll(path);
-    dialogs.AnswerFile(path);
-    form->SpeedButtonOpenClick();
-    ASSERT_TRUE(dialogs.messages.empty()) << LastMessage();
-  }
-  template <class Window>
-  Window* Show(Win w, void (ui::TFormFem::*command)()) {
-    (form.get()->*command)();
-    auto* window = static_cast<Window*>(form->Window(w));
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-    grid = window->Grid();
-    return window;
-  }
+  void Open(Problem p) { OpenFile(std::move(p), "grid.aqd"); }
   ui::TFormNod* ShowNodes() {
-    return Show<ui::TFormNod>(Win::Nodes, &ui::TFormFem::SpeedButtonNodesClick);
+    return ShowWindow<ui::TFormNod>(Win::Nodes, &ui::TFormFem::SpeedButtonNodesClick);
   }
   ui::TFormSoils* ShowSoils() {
-    return Show<ui::TFormSoils>(Win::Soils, &ui::TFormFem::SpeedButtonSoilsClick);
+    return ShowWindow<ui::TFormSoils>(Win::Soils, &ui::TFormFem::SpeedButtonSoilsClick);
   }
   void ChooseLayer(ui::DataGridForm* window, int layer) {
     emit window->ComboBoxLayer()->activated(layer);
   }
-  QPoint CellCentre(int col, int row) const {
-    return grid->visualRect(grid->model()->index(row - 1, col)).center();
-  }
-  void Click(int col, int row) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(col, row));
-  }
-  // types into the selected cell through its editor
-  void Type(const char* text) {
-    if (!grid->Editing()) grid->OpenEditor();
-    auto* editor = qobject_cast<QLineEdit*>(Editor());
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-  }
-  // the open cell editor (a closed one waits for its deletion), else the grid
-  QWidget* Editor() const {
-    for (QLineEdit* editor : grid->findChildren<QLineEdit*>())
-      if (editor->isVisible()) return editor;
-    return grid;
-  }
-  void LeaveBy(Leave how, int col, int row) {
-    switch (how) {
-      case Leave::Mouse:
-        Click(col, row < grid->RowCount() - 1 ? row + 1 : row - 1);
-        break;
-      case Leave::Enter:
-        QTest::keyClick(Editor(), Qt::Key_Return);
-        break;
-      case Leave::ArrowDown:
-        QTest::keyClick(Editor(), Qt::Key_Down);
-        break;
-      case Leave::Tab:
-        QTest::keyClick(Editor(), Qt::Key_Tab);
-        break;
-    }
-  }
-  // the lines of the datafile that Save writes now and that differ from the file opened
-  std::vector<std::string> SavedChanges() {
-    dialogs.AnswerFile(path);
-    form->SpeedButtonSaveClick();
-    const std::vector<std::string> a = Lines(before), b = Lines(ReadAll(path));
-    EXPECT_EQ(a.size(), b.size());
-    std::vector<std::string> changed;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-      if (a[i] != b[i]) changed.push_back(b[i]);
-    return changed;
-  }
-
-  std::string path;
-  std::string before;
-  DataGrid* grid = nullptr;
 };
 
 struct EditCase {

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "GridWindowFixture.h"
 #include "UiTest.h"
 #include "grids/ElementsGrid.h"
 #include "grids/ParticlesGrid.h"
@@ -63,30 +64,10 @@ Problem WindowsProblem() {
   return p;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream s(text);
-  for (std::string line; std::getline(s, line);) lines.push_back(line);
-  return lines;
-}
-
-enum class Leave { Mouse, Enter, Tab };
-
-class GridWindowsTest : public MainWindowTest {
+class GridWindowsTest : public GridWindowFixture {
  protected:
   void Open(Problem p) {
-    path = WriteProblem(dir, "windows.aqd", std::move(p));
-    before = ReadAll(path);
-    dialogs.AnswerFile(path);
-    form->SpeedButtonOpenClick();
-    ASSERT_TRUE(dialogs.messages.empty()) << LastMessage();
+    OpenFile(std::move(p), "windows.aqd");
     form->FormPaint();
   }
   template <class Window>
@@ -94,61 +75,12 @@ class GridWindowsTest : public MainWindowTest {
     void (ui::TFormFem::*command)() = w == Win::Elements ? &ui::TFormFem::SpeedButtonElementsClick
                                       : w == Win::Wells  ? &ui::TFormFem::SpeedButtonWellsClick
                                                          : &ui::TFormFem::SpeedButtonParticlesClick;
-    (form.get()->*command)();
-    auto* window = static_cast<Window*>(form->Window(w));
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-    grid = window->Grid();
-    return window;
-  }
-  void Click(int col, int row) {
-    const QPoint centre = grid->visualRect(grid->model()->index(row - 1, col)).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
-  }
-  void Type(const char* text) {
-    if (!grid->Editing()) grid->OpenEditor();
-    auto* editor = qobject_cast<QLineEdit*>(Editor());
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-  }
-  // the open cell editor (a closed one waits for its deletion), else the grid
-  QWidget* Editor() const {
-    for (QLineEdit* editor : grid->findChildren<QLineEdit*>())
-      if (editor->isVisible()) return editor;
-    return grid;
-  }
-  void LeaveBy(Leave how, int col, int row) {
-    switch (how) {
-      case Leave::Mouse:
-        Click(col, row < grid->RowCount() - 1 ? row + 1 : row - 1);
-        break;
-      case Leave::Enter:
-        QTest::keyClick(Editor(), Qt::Key_Return);
-        break;
-      case Leave::Tab:
-        QTest::keyClick(Editor(), Qt::Key_Tab);
-        break;
-    }
-  }
-  // the lines of the datafile that Save writes now and that differ from the file opened
-  std::vector<std::string> SavedChanges() {
-    dialogs.AnswerFile(path);
-    form->SpeedButtonSaveClick();
-    const std::vector<std::string> a = Lines(before), b = Lines(ReadAll(path));
-    EXPECT_EQ(a.size(), b.size());
-    std::vector<std::string> changed;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-      if (a[i] != b[i]) changed.push_back(b[i]);
-    return changed;
+    return ShowWindow<Window>(w, command);
   }
   QToolButton* WindowButton(QWidget* window, const char* name) const {
     return window->findChild<QToolButton*>(QString::fromLatin1(name));
   }
   static QSize Screen() { return QGuiApplication::primaryScreen()->geometry().size(); }
-
-  std::string path;
-  std::string before;
-  DataGrid* grid = nullptr;
 };
 
 // ---- an edit in each window changes its lines of the saved file and no other ----
