@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "model/Windows1252.h"
+#include "ui/widgets/GridKeysDelegate.h"
 
 namespace planaq::ui {
 
@@ -14,10 +15,10 @@ namespace {
 
 QString Screen(const std::string& text) { return QString::fromStdString(Windows1252ToUtf8(text)); }
 
-// The editor hands Enter and the lowercase c to the grid, which stores the text and moves on.
-class DataGridDelegate : public QStyledItemDelegate {
+// The editor also tells the grid which editor is open.
+class DataGridDelegate : public GridKeysDelegate<DataGrid> {
  public:
-  explicit DataGridDelegate(DataGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+  using GridKeysDelegate::GridKeysDelegate;
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
@@ -25,29 +26,6 @@ class DataGridDelegate : public QStyledItemDelegate {
     grid_->EditorOpened(editor);
     return editor;
   }
-
- protected:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (editor && event->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(event);
-      const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-      const bool copy = key->text() == QStringLiteral("c") && grid_->CopyKeyApplies();
-      if (enter || copy) {
-        emit commitData(editor);
-        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-        if (enter)
-          grid_->EnterKey();
-        else
-          grid_->CopyKey();
-        return true;
-      }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-  }
-
- private:
-  DataGrid* grid_;
 };
 
 }  // namespace

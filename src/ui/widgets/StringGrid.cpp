@@ -6,41 +6,9 @@
 #include <QStyledItemDelegate>
 
 #include "model/Windows1252.h"
+#include "ui/widgets/GridKeysDelegate.h"
 
 namespace planaq::ui {
-
-namespace {
-
-// The editor hands Enter and the lowercase c to the grid, which stores the text and moves on.
-class GridDelegate : public QStyledItemDelegate {
- public:
-  explicit GridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
- protected:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (editor && event->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(event);
-      const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-      const bool copy = key->text() == QStringLiteral("c") && grid_->CopyKeyApplies();
-      if (enter || copy) {
-        emit commitData(editor);
-        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-        if (enter)
-          grid_->EnterKey();
-        else
-          grid_->CopyKey();
-        return true;
-      }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-  }
-
- private:
-  StringGrid* grid_;
-};
-
-}  // namespace
 
 StringGrid::StringGrid(int cols, int rows, QWidget* parent) : QTableWidget(rows, cols, parent) {
   horizontalHeader()->hide();
@@ -49,7 +17,7 @@ StringGrid::StringGrid(int cols, int rows, QWidget* parent) : QTableWidget(rows,
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                   QAbstractItemView::EditKeyPressed);
-  setItemDelegate(new GridDelegate(this));
+  setItemDelegate(new GridKeysDelegate<StringGrid>(this));
   ApplyFixedFlags();
 }
 
