@@ -27,5 +27,6 @@ int Refine(const Args& args);
 int Trace(const Args& args);
 int Contours(const Args& args);
 int Print(const Args& args);
+int Balance(const Args& args);
 
 }  // namespace planaq::cli
