@@ -1,5 +1,6 @@
 #include "solver/WaterBalance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -191,13 +192,19 @@ std::string TextLine(const std::vector<std::string>& cells, const std::vector<in
 
 }  // namespace
 
-std::string WaterBalanceText(const WaterBalance& balance) {
-  std::vector<int> aquifer, aquitard = {0, 14, 15, 16};
-  for (int c = 0; c < kAquiferColumns; ++c) aquifer.push_back(c);
+std::string WaterBalanceText(const WaterBalance& balance, int blockColumns) {
+  const std::vector<int> aquitard = {0, 14, 15, 16};
   const std::vector<std::string> header = WaterBalanceColumns();
   const std::vector<std::vector<std::string>> rows = WaterBalanceRows(balance);
-  std::string text = TextLine(header, aquifer);
-  for (std::size_t r = 0; r < balance.aquifers.size(); ++r) text += TextLine(rows[r], aquifer);
+  std::string text;
+  const int step = std::max(1, blockColumns);
+  for (int first = 1; first < kAquiferColumns; first += step) {
+    std::vector<int> aquifer = {0};
+    for (int c = first; c < std::min(first + step, kAquiferColumns); ++c) aquifer.push_back(c);
+    if (first > 1) text += "\n";
+    text += TextLine(header, aquifer);
+    for (std::size_t r = 0; r < balance.aquifers.size(); ++r) text += TextLine(rows[r], aquifer);
+  }
   if (balance.aquitards.empty()) return text;
   text += "\n" + TextLine(header, aquitard);
   for (std::size_t r = balance.aquifers.size(); r < rows.size(); ++r)

@@ -50,7 +50,8 @@ WaterBalance ComputeWaterBalance(const Problem& problem);
 std::vector<std::string> WaterBalanceColumns();
 std::vector<std::vector<std::string>> WaterBalanceRows(const WaterBalance& balance);
 // Fixed-width text (cells right-aligned to 12 characters) and CSV, both ending in a newline.
-std::string WaterBalanceText(const WaterBalance& balance);
+// The text gives the aquifers in blocks of at most blockColumns figures, then the aquitards.
+std::string WaterBalanceText(const WaterBalance& balance, int blockColumns = 13);
 std::string WaterBalanceCsv(const WaterBalance& balance);
 
 }  // namespace planaq

@@ -1,5 +1,6 @@
 // The water balance in the main window: the notice after Solve and the Water Balance window.
 
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "UiTest.h"
 #include "solver/WaterBalance.h"
 #include "ui/FormBalance.h"
+#include "ui/FormOpt.h"
 #include "ui/grids/DataGrid.h"
 
 namespace planaq::test {
@@ -65,6 +67,15 @@ TEST_F(WaterBalanceWindowTest, TheWindowHasARowPerAquiferAndAquitardAndEditsNoth
   EXPECT_EQ(grid->CellText(givenIn, 1), expected);
   for (int c = 0; c < grid->ColCount(); ++c)
     EXPECT_FALSE(grid->Model().index(0, c).flags() & Qt::ItemIsEditable) << c;
+}
+
+TEST_F(WaterBalanceWindowTest, TheOptionsCheckBoxAddsThePageAndIsOffByDefault) {
+  auto* box = form->FormOpt()->findChild<QCheckBox*>("CheckBalance");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().toStdString(), "Water Balance");
+  EXPECT_FALSE(form->FormOpt()->Settings().WaterBalance);
+  box->setChecked(true);
+  EXPECT_TRUE(form->FormOpt()->Settings().WaterBalance);
 }
 
 }  // namespace
