@@ -26,13 +26,17 @@ TFormBalance::TFormBalance(QWidget* parent)
   grid_->horizontalHeader()->setFont(mono);
   grid_->SetRowHeight(17);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid_->setSelectionMode(QAbstractItemView::NoSelection);
   grid_->Model().SetSource([this](int col, int row) {
     const std::size_t r = static_cast<std::size_t>(row - 1);
     return r < rows_.size() ? rows_[r][static_cast<std::size_t>(col)] : std::string();
   });
   std::vector<GridColumn> columns;
-  for (const std::string& heading : WaterBalanceColumns())
+  for (std::string heading : WaterBalanceColumns()) {
+    // headings of figures stand over them, right-aligned as the figures
+    if (!columns.empty() && heading.size() < 12) heading.insert(0, 12 - heading.size(), ' ');
     columns.push_back({heading, columns.empty() ? kLabelWidth : kFigureWidth, true});
+  }
   grid_->SetColumns(columns);
 }
 

@@ -1,8 +1,8 @@
 // The water balance in the main window: the Water Balance command opens its window, and the
 // balance of each Solve stays in the notice area while the problem is unchanged. Unchanged
-// means: no command has run since the Solve except Save, Print, Water Balance, Help and
-// About, no entry of the General Grid was stored and the installation data was not saved.
-// Every other command may change the problem, so it takes the notice and the window away.
+// means: no command has run since the Solve except Save, Print, Water Balance, Options,
+// Manual, Help and About, no entry of the General Grid was stored and the installation data was not
+// saved. Every other command may change the problem, so it takes the notice and the window away.
 
 #include <QFrame>
 #include <QLabel>
@@ -47,7 +47,8 @@ void TFormFem::BuildBalancePanel() {
 bool TFormFem::KeepsBalance(void (TFormFem::*command)()) {
   return command == &TFormFem::SpeedButtonSaveClick || command == &TFormFem::Print1Click ||
          command == &TFormFem::WaterBalance1Click || command == &TFormFem::SpeedButtonHelpClick ||
-         command == &TFormFem::About1Click;
+         command == &TFormFem::About1Click || command == &TFormFem::SpeedButtonOptionsClick ||
+         command == &TFormFem::SpeedButtonManualClick;
 }
 
 void TFormFem::ForgetBalance() {
@@ -78,7 +79,8 @@ void TFormFem::PlaceBalanceNotice() {
   const int frame = 2 * BalanceText->frameWidth() + 12;
   const int maxWidth = std::max(200, central_->width() - 48);
   int width = std::min(metrics.horizontalAdvance(QLatin1Char('0')) * columns + frame, maxWidth);
-  int height = metrics.lineSpacing() * lines + frame;
+  // the text's own margins take about a line
+  int height = metrics.lineSpacing() * (lines + 1) + frame;
   if (width == maxWidth) height += 16;  // room for the scroll bar
   BalanceText->setGeometry(8, kBalanceTitle, width, height);
   PanelBalance->resize(width + 16, kBalanceTitle + height + 8);
