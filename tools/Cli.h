@@ -30,5 +30,6 @@ int Print(const Args& args);
 int Verify(const Args& args);
 int Examples(const Args& args);
 int Manual(const Args& args);
+int Balance(const Args& args);
 
 }  // namespace planaq::cli

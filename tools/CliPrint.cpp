@@ -33,7 +33,7 @@ const char* const kPrintUsage =
     "usage: planaq-cli print IN.aqd OUT.pdf [--general] [--nodes] [--elements] [--mesh]\n"
     "         [--no-general] [--contours L]... [--graph3d L]... [--scale 0..10]\n"
     "         [--water on|off] [--contour-lines on|off] [--bottom on|off] [--top on|off]\n"
-    "         [--angle 0..10] [--png DIR]\n"
+    "         [--angle 0..10] [--balance] [--png DIR]\n"
     "  --general, --nodes, --elements, --mesh  the report's sections (default: General Data)\n"
     "  --no-general   leave the general data out\n"
     "  --contours L   add the contour page of layer L\n"
@@ -41,6 +41,7 @@ const char* const kPrintUsage =
     "  --scale N      Graphics Scale of the printed graphs, 0..10 (default 5)\n"
     "  --water, --contour-lines, --bottom, --top  what the 3D page shows (default: all on)\n"
     "  --angle N      Viewing Angle of the 3D page, 0..10 (default 5)\n"
+    "  --balance      add the Water Balance page\n"
     "  --png DIR      also each page as DIR/page-N.png at 100 dots per inch\n";
 
 struct GraphPage {
@@ -94,6 +95,8 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
       sections.Mesh = sectionGiven = true;
     } else if (a == "--no-general") {
       noGeneral = true;
+    } else if (a == "--balance") {
+      r.options.WaterBalance = true;
     } else if (a == "--scale") {
       if (!hasValue ||
           !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax, r.options.GraphScale)) {
@@ -155,7 +158,7 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
 
 bool AnythingToPrint(const PrintRequest& r) {
   const Options& o = r.options;
-  return o.General || o.Nodes || o.Elements || o.Mesh || !r.graphs.empty();
+  return o.General || o.Nodes || o.Elements || o.Mesh || o.WaterBalance || !r.graphs.empty();
 }
 
 // A layer the problem does not have is refused before anything is written.

@@ -31,6 +31,9 @@ const Command kCommands[] = {
      "trace IN.aqd [--layer L]  pathlines of the contour figure (CSV)"},
     {"contours", planaq::cli::Contours, "contours IN.aqd --layer L  legend and contour segments"},
 #endif
+#ifdef PLANAQ_CLI_BALANCE
+    {"balance", planaq::cli::Balance, "balance IN.aqd [--csv]   solve and print the water balance"},
+#endif
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
 #endif

@@ -10,6 +10,7 @@ struct Options {
   bool Nodes = false;
   bool Elements = false;
   bool Mesh = false;
+  bool WaterBalance = false;
   int GraphScale = 5;  // track bar 0..10
   // 3D graph options
   bool Water = true;

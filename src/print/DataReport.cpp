@@ -3,6 +3,7 @@
 #include "print/GeneralDataReport.h"
 #include "print/ListPages.h"
 #include "print/MeshPage.h"
+#include "print/WaterBalancePage.h"
 
 namespace planaq {
 
@@ -12,6 +13,7 @@ void PrintReportPages(const Problem& problem, const Options& options, PrintJob& 
   if (options.Nodes) PrintNodePages(problem, job);
   if (options.Elements) PrintElementPages(problem, job);
   if (options.Mesh) PrintMeshPage(problem, options, job);
+  if (options.WaterBalance) PrintWaterBalancePage(problem, job);
 }
 
 bool PrintReport(const Problem& problem, const Options& options, PrinterCanvas& canvas,

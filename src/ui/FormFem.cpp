@@ -85,7 +85,10 @@ QToolButton* TFormFem::AddButton(const char* name, const char* hint, const char*
   button->setToolTip(QString::fromLatin1(hint));
   button->setText(QString::fromLatin1(glyph));
   button->setMinimumWidth(34);
-  connect(button, &QToolButton::clicked, this, [this, command] { (this->*command)(); });
+  connect(button, &QToolButton::clicked, this, [this, command] {
+    if (!KeepsBalance(command)) ForgetBalance();
+    (this->*command)();
+  });
   toolbar_->addWidget(button);
   return button;
 }
@@ -127,7 +130,10 @@ QAction* TFormFem::AddMenuItem(QWidget* menu, const char* name, const char* capt
                                void (TFormFem::*command)()) {
   auto* action = new QAction(QString::fromLatin1(caption), this);
   action->setObjectName(QString::fromLatin1(name));
-  connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+  connect(action, &QAction::triggered, this, [this, command] {
+    if (!KeepsBalance(command)) ForgetBalance();
+    (this->*command)();
+  });
   menu->addAction(action);
   return action;
 }
@@ -150,7 +156,11 @@ void TFormFem::BuildMenu() {
   AddMenuItem(bar, "Mesh1", "&Mesh", &TFormFem::Mesh1Click);
   AddMenuItem(bar, "Wells1", "&Wells", &TFormFem::Wells1Click);
   AddMenuItem(bar, "Particles1", "&Particles", &TFormFem::Particles1Click);
-  AddMenuItem(bar, "Solve1", "&Solve", &TFormFem::SpeedButtonCalcClick);
+  QMenu* solve = bar->addMenu(QStringLiteral("&Solve"));
+  solve->setObjectName(QStringLiteral("SolveMenu"));
+  AddMenuItem(solve, "Solve1", "&Solve", &TFormFem::SpeedButtonCalcClick);
+  WaterBalance1 =
+      AddMenuItem(solve, "WaterBalance1", "&Water Balance", &TFormFem::WaterBalance1Click);
   AddMenuItem(bar, "Contours1", "&Contours", &TFormFem::SpeedButtonContoursClick);
   AddMenuItem(bar, "Graph3D1", "&3D-Graph", &TFormFem::SpeedButton3DClick);
   AddMenuItem(bar, "Manual1", "&Manual", &TFormFem::SpeedButtonManualClick);
@@ -264,6 +274,7 @@ void TFormFem::BuildPanels() {
   PanelWarning = NoticePanel(
       "PanelWarning", "Warning : Water level locally below bottom of aquifer. Results invalid.",
       true);
+  BuildBalancePanel();
 
   focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
     const auto inside = [this](QWidget* w) {
@@ -362,6 +373,7 @@ void TFormFem::LayOut() {
                      ProgressPanel->y() - PanelWarning->height() - 8);
   for (QFrame* notice : {PanelRead, PanelSave, PanelWait})
     notice->move((w - notice->width()) / 2, free / 2);
+  PlaceBalanceNotice();
 }
 
 void TFormFem::resizeEvent(QResizeEvent* event) {
@@ -402,6 +414,7 @@ void TFormFem::EnableDataCommands(bool enabled) {
   for (QToolButton* b : {SpeedButtonNodes, SpeedButtonElements, SpeedButtonMesh, SpeedButtonSave,
                          SpeedButtonPrint})
     b->setEnabled(enabled);
+  WaterBalance1->setEnabled(enabled);
 }
 
 void TFormFem::RefreshGeneralGrid(bool onlyChanged) {
@@ -449,6 +462,7 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
     const GeneralCheck check = CheckGeneralRow(problem_, row, GeneralGrid->CellText(1, row, held));
     if (!check.message.empty()) dialogs_.Message(check.message);
     GeneralGrid->SetCellText(1, row, check.text);
+    if (GeneralValueText(problem_, row) != held) ForgetBalance();
     // a refused entry stays in the cell until the user leaves it again
     shownGeneral_[row] = GeneralValueText(problem_, row);
     moveOn = check.moveOn;
@@ -471,6 +485,7 @@ bool TFormFem::CheckInstallationCell() {
 void TFormFem::SaveInstallationData() {
   // SaveInstallation: the file, then the problem rebuilt for the new capacities
   EnableDataCommands(false);
+  ForgetBalance();
   const Outcome saved = SaveInstallation(problem_, workDir_);
   if (!saved.ok) dialogs_.Message(saved.message);
   RefreshInstallationGrid();

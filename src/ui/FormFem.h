@@ -19,12 +19,14 @@ class QLabel;
 class QToolBar;
 class QToolButton;
 class QAction;
+class QPlainTextEdit;
 
 namespace planaq::ui {
 
 class StringGrid;
 class SecondaryForm;
 class TFormOpt;
+class TFormBalance;
 
 // The secondary windows in the order in which close-all visits them.
 enum class Win { Options, Nodes, Elements, Mesh, Edit, Soils, Contours, Graph3D, Manual, Wells,
@@ -43,6 +45,7 @@ class TFormFem : public QMainWindow {
   bool IsOpen(Win w) const { return open_[static_cast<int>(w)]; }
   SecondaryForm* Window(Win w) const { return windows_[static_cast<int>(w)]; }
   TFormOpt* FormOpt() const;
+  TFormBalance* FormBalance() const { return formBalance_; }
   const FileDialogSetup& OpenSetup() const { return openSetup_; }
   const FileDialogSetup& SaveSetup() const { return saveSetup_; }
   PrintState& printState() { return printState_; }
@@ -70,6 +73,8 @@ class TFormFem : public QMainWindow {
   void SpeedButtonWellsClick();
   void SpeedButtonParticlesClick();
   void SpeedButtonCalcClick();
+  // the balance of the problem as it is, in its window
+  void WaterBalance1Click();
   void SpeedButtonContoursClick();
   void SpeedButton3DClick();
   void SpeedButtonManualClick();
@@ -112,6 +117,12 @@ class TFormFem : public QMainWindow {
                        void (TFormFem::*command)());
   QFrame* NoticePanel(const char* name, const char* caption, bool red);
   void ShowNotice(QWidget* panel);
+  void BuildBalancePanel();
+  // the balance after a Solve, in the notice area until a command may change the problem
+  void ShowBalanceNotice();
+  void PlaceBalanceNotice();
+  void ForgetBalance();
+  static bool KeepsBalance(void (TFormFem::*command)());
 
   void Toggle(Win w);
   void Close(Win w);
@@ -167,6 +178,10 @@ class TFormFem : public QMainWindow {
   QFrame* PanelSave = nullptr;
   QFrame* PanelWait = nullptr;
   QFrame* PanelWarning = nullptr;
+  QFrame* PanelBalance = nullptr;
+  QPlainTextEdit* BalanceText = nullptr;
+  QAction* WaterBalance1 = nullptr;
+  TFormBalance* formBalance_ = nullptr;
   bool installationEditing_ = false;  // checking or saving the installation data
   QMetaObject::Connection focusWatch_;
 

@@ -21,6 +21,7 @@ void TFormFem::SpeedButtonCalcClick() {
     ProgressPanel->hide();
     return;
   }
+  ShowBalanceNotice();
   if (result.waterLevelWarning) ShowNotice(PanelWarning);
   if (!result.warning.empty()) dialogs_.Message(result.warning);
   if (!result.note.empty()) dialogs_.Message(result.note);

@@ -72,6 +72,7 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   CheckElements = AddCheck(print, "CheckElements", "Elements", false, 70);
   CheckMesh = AddCheck(print, "CheckMesh", "Mesh", false, 92);
   GraphScale = AddTrackBar(print, "GraphScale", "Graphics Scale ", 118);
+  CheckBalance = AddCheck(print, "CheckBalance", "Water Balance", false, 174);
   CheckWater = AddCheck(graph, "CheckWater", "Groundwater Table", true, 26);
   CheckCont = AddCheck(graph, "CheckCont", "Contours", true, 48);
   CheckBottom = AddCheck(graph, "CheckBottom", "Bottom Surface", true, 70);
@@ -127,6 +128,7 @@ Options TFormOpt::Settings() const {
   o.Nodes = CheckNodes->isChecked();
   o.Elements = CheckElements->isChecked();
   o.Mesh = CheckMesh->isChecked();
+  o.WaterBalance = CheckBalance->isChecked();
   o.GraphScale = GraphScale->value();
   o.Water = CheckWater->isChecked();
   o.Contours = CheckCont->isChecked();

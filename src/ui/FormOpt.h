@@ -35,6 +35,7 @@ class TFormOpt : public SecondaryForm {
   QCheckBox* CheckNodes;
   QCheckBox* CheckElements;
   QCheckBox* CheckMesh;
+  QCheckBox* CheckBalance;
   QSlider* GraphScale;
   QCheckBox* CheckWater;
   QCheckBox* CheckCont;

@@ -400,5 +400,27 @@ TEST(PageCounter, RestartsWithEveryReportAndGoesOnInGraphJobs) {
   EXPECT_EQ(Find(PagesOf(again)[0], "Page ").text, "Page 1");
 }
 
+TEST(WaterBalancePage, ComesLastOnASheetOfItsOwnWithTheBalanceInBlocksOfSevenFigures) {
+  Problem p = Sample();
+  p.layers[0].Q[0] = 12.5;  // node 1 holds its head in layer 1: 12.5 m3/d come in there
+  Options o = Only(true, false, false, false);
+  o.WaterBalance = true;
+  RecordingCanvas canvas(800, 2200);
+  const std::vector<PrintedPage> pages = Report(p, o, canvas);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(Find(pages[0], "Water Balance").y, -1);
+  const PrintedPage& page = pages[1];
+  EXPECT_EQ(Find(page, "Water Balance").y, 5 * kH);
+  EXPECT_EQ(Find(page, "Page ").text, "Page 2");
+  EXPECT_EQ(Find(page, "Layer").y, 9 * kH);
+  EXPECT_EQ(Find(page, "Layer").text,
+            "Layer        Infiltration     Wells in    Wells out     Given in    Given out"
+            "       Top in      Top out");
+  EXPECT_EQ(Find(page, "Aquifer 1").text,
+            "Aquifer 1           0.000        0.000        0.000       12.500        0.000"
+            "        0.000        0.000");
+  EXPECT_EQ(Find(page, "Aquitard 5-6").y, (9 + 2 * (p.NL + 2) + p.NL - 1) * kH);
+}
+
 }  // namespace
 }  // namespace planaq

@@ -59,5 +59,30 @@ TEST(CliSolve, WarningOnStandardErrorAndTheFileWritten) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("b.aqd")));
 }
 
+TEST(CliBalance, TextAndCsvShowTheWellDrawnThroughTheAquitard) {
+  test::TempDir dir;
+  test::StripLayout layout;
+  layout.nx = 10;
+  layout.ny = 2;
+  layout.NL = 2;
+  Problem p = test::StripProblem(layout);
+  for (int n = 0; n < p.NN; ++n) p.nodes[n].Type |= 2;  // the head given in layer 1
+  p.NW = 1;
+  p.wells[0] = Well{test::NodeAt(layout, 5, 1), 1, -100.0};
+  ASSERT_TRUE(WriteDatafile(p, dir.File("a.aqd")).ok);
+  ASSERT_EQ(RunCli(dir, "balance a.aqd"), 0);
+  const std::string text = test::ReadFile(dir.File("out.txt"));
+  EXPECT_NE(text.find("\nAquifer 2           0.000        0.000     -100.000"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\nAquitard 1-2      100.000"), std::string::npos) << text;
+  ASSERT_EQ(RunCli(dir, "balance a.aqd --csv"), 0);
+  const std::string csv = test::ReadFile(dir.File("out.txt"));
+  EXPECT_EQ(csv.rfind("Layer,Infiltration,Wells in,", 0), 0u) << csv;
+  const std::size_t row = csv.find("\nAquitard 1-2,,,,,,,,,,,,,,100.000,");
+  ASSERT_NE(row, std::string::npos) << csv;
+  EXPECT_EQ(csv.substr(csv.size() - 4), ",17\n");  // the well's node, 1-based
+  EXPECT_EQ(RunCli(dir, "balance a.aqd --text"), 1);
+}
+
 }  // namespace
 }  // namespace planaq
