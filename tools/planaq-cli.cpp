@@ -20,14 +20,17 @@ const Command kCommands[] = {
     {"info", planaq::cli::Info, "info FILE.aqd            print the general data of a datafile"},
     {"new", planaq::cli::New, "new FILE.aqd             write the initial problem"},
 #ifdef PLANAQ_CLI_SOLVE
-    {"solve", planaq::cli::Solve, "solve IN.aqd OUT.aqd     solve and write the solved problem"},
+    {"solve", planaq::cli::Solve,
+     "solve [--amg] IN.aqd OUT.aqd  solve and write the solved problem (--amg: algebraic "
+     "multigrid)"},
 #endif
 #ifdef PLANAQ_CLI_REFINE
     {"refine", planaq::cli::Refine,
      "refine IN.aqd OUT.aqd [--reset-blocks] [--split4 N] [--split2 N] [--well X,Y]..."},
 #endif
 #ifdef PLANAQ_CLI_TRACE
-    {"trace", planaq::cli::Trace, "trace IN.aqd [--layer L]  pathlines of the contour figure (CSV)"},
+    {"trace", planaq::cli::Trace,
+     "trace IN.aqd [--layer L]  pathlines of the contour figure (CSV)"},
     {"contours", planaq::cli::Contours, "contours IN.aqd --layer L  legend and contour segments"},
 #endif
 #ifdef PLANAQ_CLI_PRINT
