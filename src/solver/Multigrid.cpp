@@ -124,6 +124,8 @@ struct MultigridIteration::State {
   double rho = 0.0;  // sum r^2 / d
   double rz = 0.0;   // sum r z, z the preconditioned residual
   bool failed = false;
+  bool prepared = false;
+  std::vector<HYPRE_BigInt> row;  // row of each node-major index, -1 where not iterated
 
   ~State() {
     if (amg) HYPRE_BoomerAMGDestroy(amg);
@@ -190,6 +192,26 @@ struct MultigridIteration::State {
     return std::isfinite(rz) && rz > 0.0;
   }
 
+  // The multigrid hierarchy and the first direction, made when the first step is asked for:
+  // a cycle that starts converged needs none.
+  void Prepare(const SparseSystem& system) {
+    prepared = true;
+    if (unknown.empty() || failed || rho == 0.0) return;
+    StartMessagePassing();
+    rows = BuildRows(system, row);
+    MakeMatrix();
+    ijRight = MakeVector(right);
+    ijLeft = MakeVector(left);
+    SetUpMultigrid();
+    q.assign(r.size(), 0.0);
+    if (failed || !Precondition()) {
+      failed = true;
+      return;
+    }
+    const double* z = Values(left);
+    p.assign(z, z + r.size());
+  }
+
   // q = A p on the rows
   void Apply() {
     for (std::size_t t = 0; t < p.size(); ++t) {
@@ -206,7 +228,7 @@ bool MultigridAvailable() { return true; }
 MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
                                        const std::vector<double>& supply,
                                        const std::vector<unsigned char>& iterated)
-    : state_(std::make_unique<State>()) {
+    : system_(system), state_(std::make_unique<State>()) {
   State& s = *state_;
   s.x = std::move(heads);
   const int NL = system.NL;
@@ -224,26 +246,15 @@ MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<d
     s.r.push_back(r);
     s.rho += r * r / d;
   }
-  if (s.unknown.empty() || s.failed || !std::isfinite(s.rho)) return;
-  StartMessagePassing();
-  s.rows = BuildRows(system, row);
-  s.MakeMatrix();
-  s.ijRight = s.MakeVector(s.right);
-  s.ijLeft = s.MakeVector(s.left);
-  s.SetUpMultigrid();
-  s.q.assign(s.r.size(), 0.0);
-  if (s.failed || !s.Precondition()) {
-    s.failed = s.rho > 0.0;  // a zero residual needs no step
-    return;
-  }
-  const double* z = Values(s.left);
-  s.p.assign(z, z + s.r.size());
+  s.failed = s.failed || !std::isfinite(s.rho);
+  s.row = std::move(row);
 }
 
 MultigridIteration::~MultigridIteration() = default;
 
 bool MultigridIteration::Step() {
   State& s = *state_;
+  if (!s.prepared) s.Prepare(system_);
   if (s.failed || s.p.empty()) return false;
   s.Apply();
   double sigma = 0.0;

@@ -40,6 +40,7 @@ class MultigridIteration {
 
  private:
   struct State;
+  const SparseSystem& system_;
   std::unique_ptr<State> state_;
 };
 

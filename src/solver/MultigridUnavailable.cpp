@@ -9,10 +9,10 @@ struct MultigridIteration::State {
 
 bool MultigridAvailable() { return false; }
 
-MultigridIteration::MultigridIteration(const SparseSystem&, std::vector<double> heads,
+MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
                                        const std::vector<double>&,
                                        const std::vector<unsigned char>&)
-    : state_(std::make_unique<State>()) {
+    : system_(system), state_(std::make_unique<State>()) {
   state_->x = std::move(heads);
 }
 
