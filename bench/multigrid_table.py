@@ -64,8 +64,10 @@ def main():
     for split in splits:
         nodes = (2 ** split + 1) * (2 ** (split - 1) + 1)  # and 4 ** split elements
         with tempfile.TemporaryDirectory() as folder:
+            # Split 4 asks for room for four times the nodes it starts from
+            before = (2 ** (split - 1) + 1) * (2 ** (split - 2) + 1)
             with open(os.path.join(folder, "PLANAQ.txt"), "w") as f:
-                f.write(f"Bench,\n48, {nodes + 1000}, {4 ** split + 1000}, 100,\n")
+                f.write(f"Bench,\n48, {4 * before + 1000}, {4 ** split + 1000}, 100,\n")
             run(cli, folder, "new", "a.aqd")
             run(cli, folder, "refine", "a.aqd", "b.aqd", "--split4", str(split))
             out_d, _, sec_d, mb_d = run(cli, folder, "solve", "b.aqd", "d.aqd")

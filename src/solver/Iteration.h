@@ -1,6 +1,6 @@
 #pragma once
-// The diagonally preconditioned conjugate-gradient iteration of one cycle on the coupled
-// system of all layers, and the supplies of the final heads.
+// The iteration of one cycle on the coupled system of all layers (diagonally preconditioned
+// conjugate gradients, or the algebraic multigrid choice), and the supplies of the final heads.
 
 #include <set>
 #include <utility>
