@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev libeigen3-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth imagemagick poppler-utils)
+packages+=(libhypre-dev)  # hypre's algebraic multigrid, with OpenMPI
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

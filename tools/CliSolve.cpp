@@ -5,15 +5,24 @@
 
 namespace planaq::cli {
 
-int Solve(const Args& args) {
+int Solve(const Args& given) {
+  // --amg, anywhere: the cycles' linear systems by algebraic multigrid
+  Args args;
+  LinearSolver solver = LinearSolver::ConjugateGradients;
+  for (const std::string& a : given) {
+    if (a == "--amg")
+      solver = LinearSolver::Multigrid;
+    else
+      args.push_back(a);
+  }
   if (args.size() != 2) {
-    std::fprintf(stderr, "usage: planaq-cli solve IN.aqd OUT.aqd\n");
+    std::fprintf(stderr, "usage: planaq-cli solve [--amg] IN.aqd OUT.aqd\n");
     return 1;
   }
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, args[0])) return 1;
   SolveProgress progress;  // the cycles are printed when the solve has ended
-  const SolveResult result = SolveProblem(problem, progress);
+  const SolveResult result = SolveProblem(problem, progress, solver);
   if (!result.warning.empty()) std::fprintf(stderr, "%s\n", result.warning.c_str());
   if (!result.solved) {
     std::fprintf(stderr, "%s\n", result.message.c_str());

@@ -20,7 +20,9 @@ const Command kCommands[] = {
     {"info", planaq::cli::Info, "info FILE.aqd            print the general data of a datafile"},
     {"new", planaq::cli::New, "new FILE.aqd             write the initial problem"},
 #ifdef PLANAQ_CLI_SOLVE
-    {"solve", planaq::cli::Solve, "solve IN.aqd OUT.aqd     solve and write the solved problem"},
+    {"solve", planaq::cli::Solve,
+     "solve [--amg] IN.aqd OUT.aqd  solve and write the solved problem (--amg: algebraic "
+     "multigrid)"},
 #endif
 #ifdef PLANAQ_CLI_REFINE
     {"refine", planaq::cli::Refine,

@@ -18,6 +18,8 @@ struct Options {
   bool Bottom = true;
   bool Top = true;
   int AngleScale = 5;  // track bar 0..10
+  // solver: the cycles' linear systems by algebraic multigrid instead of conjugate gradients
+  bool Multigrid = false;
 
   static constexpr int kTrackMin = 0;
   static constexpr int kTrackMax = 10;

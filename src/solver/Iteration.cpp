@@ -5,6 +5,7 @@
 
 #include "solver/ConjugateGradient.h"
 #include "solver/Coupled.h"
+#include "solver/Multigrid.h"
 
 namespace planaq {
 
@@ -50,17 +51,53 @@ bool WaterBelowBottom(const Problem& problem) {
   return false;
 }
 
+// The iteration of one cycle, the same steps, stop and report whichever iteration it is.
+template <typename Iteration>
+CycleReport RunIteration(Iteration& it, double eps, long long limit, int interval,
+                         SolveProgress& progress) {
+  CycleReport report;
+  long long count = 0;
+  int refresh = 0;
+  double rho = it.rho();
+  const double divergent = kDivergentGrowth * rho;
+  report.diverged = !std::isfinite(rho);
+  auto reportProgress = [&]() {
+    if (rho < eps * eps) rho = eps * eps;
+    report.iterations = static_cast<int>(count);
+    report.logError = std::log10(rho);
+    progress.IterationReported(report.iterations, report.logError);
+  };
+  while (!report.diverged && count <= limit && rho > eps) {
+    if (!it.Step()) break;
+    rho = it.rho();
+    ++count;
+    if (!std::isfinite(rho) || rho > divergent) {
+      report.diverged = true;
+      break;
+    }
+    if (++refresh == interval || count > limit || rho <= eps) {
+      refresh = 0;
+      reportProgress();
+    }
+  }
+  if (std::isfinite(rho)) reportProgress();
+  report.iterations = static_cast<int>(count);
+  return report;
+}
+
+bool Failed(const ConjugateGradient&) { return false; }
+bool Failed(const MultigridIteration& it) { return it.failed(); }
+
 }  // namespace
 
 CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, SolveProgress& progress,
-                         std::set<std::pair<int, int>>& kept) {
+                         std::set<std::pair<int, int>>& kept, LinearSolver solver) {
   const int NN = problem.NN, NL = problem.NL;
   const std::size_t n = static_cast<std::size_t>(NN) * NL;
   const bool warnedBefore = problem.waterLevelWarning;
   problem.waterLevelWarning = false;
   const double eps = CycleTolerance(cycle);
   const long long limit = 2LL * NN * NL;
-  const int interval = IterationReportInterval(NN);
 
   AddLeakageToConductance(system);
 
@@ -80,44 +117,27 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
       iterated[j] = 1;
     }
   }
-  ConjugateGradient cg(system, HeadsOf(problem), supply, iterated);
-
   CycleReport report;
-  long long count = 0;
-  int refresh = 0;
-  double rho = cg.rho();
-  const double divergent = kDivergentGrowth * rho;
-  report.diverged = !std::isfinite(rho);
-  auto reportProgress = [&]() {
-    if (rho < eps * eps) rho = eps * eps;
-    report.iterations = static_cast<int>(count);
-    report.logError = std::log10(rho);
-    progress.IterationReported(report.iterations, report.logError);
+  auto finish = [&](auto& it, int interval) {
+    report = RunIteration(it, eps, limit, interval, progress);
+    const std::vector<double>& x = it.heads();
+    if (!report.diverged) report.diverged = Failed(it) || !AllFinite(x);
+    if (report.diverged) return;
+    for (int i = 0; i < NN; ++i)
+      for (int L = 0; L < NL; ++L) problem.layers[i].F[L] = x[static_cast<std::size_t>(i) * NL + L];
   };
-  while (!report.diverged && count <= limit && rho > eps) {
-    if (!cg.Step()) break;
-    rho = cg.rho();
-    ++count;
-    if (!std::isfinite(rho) || rho > divergent) {
-      report.diverged = true;
-      break;
-    }
-    if (++refresh == interval || count > limit || rho <= eps) {
-      refresh = 0;
-      reportProgress();
-    }
+  if (solver == LinearSolver::Multigrid) {
+    // each multigrid iteration does the work of many diagonal ones: every one is shown
+    MultigridIteration it(system, HeadsOf(problem), supply, iterated);
+    finish(it, 1);
+  } else {
+    ConjugateGradient it(system, HeadsOf(problem), supply, iterated);
+    finish(it, IterationReportInterval(NN));
   }
-  if (std::isfinite(rho)) reportProgress();
-  report.iterations = static_cast<int>(count);
-
-  const std::vector<double>& x = cg.heads();
-  if (!report.diverged) report.diverged = !AllFinite(x);
   if (report.diverged) {
     problem.waterLevelWarning = warnedBefore;
     return report;
   }
-  for (int i = 0; i < NN; ++i)
-    for (int L = 0; L < NL; ++L) problem.layers[i].F[L] = x[static_cast<std::size_t>(i) * NL + L];
   LowerOpenTops(problem);
   problem.waterLevelWarning = WaterBelowBottom(problem);
   return report;

@@ -1,11 +1,12 @@
 #pragma once
-// The diagonally preconditioned conjugate-gradient iteration of one cycle on the coupled
-// system of all layers, and the supplies of the final heads.
+// The iteration of one cycle on the coupled system of all layers (diagonally preconditioned
+// conjugate gradients, or the algebraic multigrid choice), and the supplies of the final heads.
 
 #include <set>
 #include <utility>
 
 #include "model/Problem.h"
+#include "solver/Multigrid.h"
 #include "solver/SolveProgress.h"
 #include "solver/SparseSystem.h"
 
@@ -32,8 +33,11 @@ int IterationReportInterval(int NN);
 // positive area) keeps its head; it is added to kept as (node, layer). When rho becomes
 // non-finite or grows beyond kDivergentGrowth times its start, or the heads come out
 // non-finite, the cycle stops diverged and the heads (and the warning) stay as they were.
+// The multigrid iteration stops the same way, and diverged also when its set-up or a V-cycle
+// fails; its progress is reported at every iteration.
 CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, SolveProgress& progress,
-                         std::set<std::pair<int, int>>& kept);
+                         std::set<std::pair<int, int>>& kept,
+                         LinearSolver solver = LinearSolver::ConjugateGradients);
 
 // Q = the coupled product of the final heads, in every node and layer in use.
 void ComputeSupply(Problem& problem, const SparseSystem& system);

@@ -12,6 +12,8 @@ namespace planaq {
 
 const char* const kWaterLevelWarning =
     "Warning : Water level locally below bottom of aquifer. Results invalid.";
+const char* const kMultigridUnavailableMessage =
+    "The algebraic multigrid solver is not available in this build of the program.";
 
 std::string FormatProgressCount(int value) {
   char text[32];
@@ -56,9 +58,13 @@ std::string DivergenceMessage(int cycle) {
          ". Check the data of the problem.";
 }
 
-SolveResult SolveProblem(Problem& problem, SolveProgress& progress) {
+SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver solver) {
   SolveResult result;
   progress.Started();
+  if (solver == LinearSolver::Multigrid && !MultigridAvailable()) {
+    result.message = kMultigridUnavailableMessage;
+    return result;
+  }
   const DataCheck check = CheckData(problem);
   result.message = check.refusal;
   if (result.message.empty()) result.message = CheckDetermined(problem);
@@ -73,7 +79,7 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress) {
   std::set<std::pair<int, int>> kept;
   for (int cycle = 0; cycle < kCycles; ++cycle) {
     AssembleCycle(problem, system, cycle, progress);
-    result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept));
+    result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept, solver));
     if (result.cycles.back().diverged) {
       result.message = DivergenceMessage(cycle + 1);
       return result;

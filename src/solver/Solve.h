@@ -28,11 +28,15 @@ struct SolveResult {
 // Data that cannot be solved, parts without a given head and a pattern beyond the capacity
 // are refused before the first cycle, with the heads unchanged. A cycle that diverges ends the
 // Solve with the heads of the cycle before it (the starting heads in the first cycle).
-SolveResult SolveProblem(Problem& problem, SolveProgress& progress);
+// The solver is that of every cycle's linear system; a multigrid choice in a build without it
+// is refused with kMultigridUnavailableMessage.
+SolveResult SolveProblem(Problem& problem, SolveProgress& progress,
+                         LinearSolver solver = LinearSolver::ConjugateGradients);
 
 // The message of a Solve whose iteration diverged in cycle (1-based).
 std::string DivergenceMessage(int cycle);
 
 extern const char* const kWaterLevelWarning;
+extern const char* const kMultigridUnavailableMessage;
 
 }  // namespace planaq

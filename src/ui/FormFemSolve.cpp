@@ -6,6 +6,7 @@
 
 #include "solver/Solve.h"
 #include "ui/FormFem.h"
+#include "ui/FormOpt.h"
 #include "ui/SolveProgressGrid.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -15,7 +16,9 @@ void TFormFem::SpeedButtonCalcClick() {
   CloseAll();
   ShowNotice(ProgressPanel);
   SolveProgressGrid progress(*ProgressGrid);  // Solve starts by blanking Cycle and Iteration
-  const SolveResult result = SolveProblem(problem_, progress);
+  const LinearSolver solver =
+      FormOpt()->Settings().Multigrid ? LinearSolver::Multigrid : LinearSolver::ConjugateGradients;
+  const SolveResult result = SolveProblem(problem_, progress, solver);
   if (!result.solved) {
     dialogs_.Message(result.message);
     ProgressPanel->hide();

@@ -4,10 +4,12 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
 #include <QToolButton>
 
+#include "solver/Multigrid.h"
 #include "ui/Dialogs.h"
 #include "ui/widgets/Panels.h"
 
@@ -16,7 +18,9 @@ namespace planaq::ui {
 namespace {
 
 constexpr int kClientWidth = 300;
-constexpr int kClientHeight = 228;
+constexpr int kGroupsHeight = 228;  // the bar and the print and 3D-graph groups
+constexpr int kSolverHeight = 72;
+constexpr int kClientHeight = kGroupsHeight + kSolverHeight;
 constexpr int kBarHeight = 25;
 constexpr int kGroupWidth = kClientWidth / 2;
 
@@ -41,7 +45,10 @@ const char* OptionsHelpText() {
          "head, in blue,\n- Contours : Draw contours of the groundwater head, in red,\n- Bottom "
          "Surface : Show mesh in the bottom of the aquifer, in green,\n- Top Surface : Show "
          "mesh in the top of the aquifer, in yellow,\n- Viewing Angle : Scale of the viewing "
-         "angle (1..89 degrees).";
+         "angle (1..89 degrees).\n\nSolver :\n\n- Conjugate gradients : Solve each cycle with "
+         "diagonally preconditioned\n    conjugate gradients,\n- Algebraic multigrid : Solve "
+         "each cycle with conjugate gradients\n    preconditioned by algebraic multigrid, much "
+         "faster on large meshes.";
 }
 
 TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
@@ -59,7 +66,7 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   SpeedButtonHelp->setGeometry(kClientWidth - 50 - 4, 0, 50, kBarHeight);
   connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
 
-  const int groupHeight = kClientHeight - kBarHeight;
+  const int groupHeight = kGroupsHeight - kBarHeight;
   QFrame* print = ColouredPanel(this, "GroupBoxOptions", QColor(255, 255, 0),
                                 QRect(0, kBarHeight, kGroupWidth, groupHeight));
   QFrame* graph = ColouredPanel(this, "GroupBox3D", QColor(0, 255, 255),
@@ -78,6 +85,22 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   CheckBottom = AddCheck(graph, "CheckBottom", "Bottom Surface", true, 70);
   CheckTop = AddCheck(graph, "CheckTop", "Top Surface", true, 92);
   AngleScale = AddTrackBar(graph, "AngleScale", "Viewing Angle", 118);
+  AddSolverGroup();
+}
+
+void TFormOpt::AddSolverGroup() {
+  QFrame* solver = ColouredPanel(this, "GroupBoxSolver", QColor(255, 192, 255),
+                                 QRect(0, kGroupsHeight, kClientWidth, kSolverHeight));
+  Heading(solver, "Solver");
+  RadioConjugate = new QRadioButton(QStringLiteral("Conjugate gradients"), solver);
+  RadioConjugate->setObjectName(QStringLiteral("RadioConjugate"));
+  RadioConjugate->setGeometry(8, 24, kClientWidth - 16, 20);
+  RadioConjugate->setChecked(true);
+  RadioMultigrid = new QRadioButton(QStringLiteral("Algebraic multigrid"), solver);
+  RadioMultigrid->setObjectName(QStringLiteral("RadioMultigrid"));
+  RadioMultigrid->setGeometry(8, 46, kClientWidth - 16, 20);
+  RadioMultigrid->setVisible(MultigridAvailable());
+  RadioMultigrid->setEnabled(MultigridAvailable());
 }
 
 QCheckBox* TFormOpt::AddCheck(QWidget* group, const char* name, const char* caption, bool ticked,
@@ -135,6 +158,7 @@ Options TFormOpt::Settings() const {
   o.Bottom = CheckBottom->isChecked();
   o.Top = CheckTop->isChecked();
   o.AngleScale = AngleScale->value();
+  o.Multigrid = RadioMultigrid->isChecked();
   return o;
 }
 

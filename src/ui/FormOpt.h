@@ -1,12 +1,13 @@
 #pragma once
-// The options window: what the printed report holds, how large printed graphs are and how the
-// 3D graph looks. The settings live in its controls only; readers take Settings() when they
-// next print or paint.
+// The options window: what the printed report holds, how large printed graphs are, how the
+// 3D graph looks and how Solve solves the linear system of each cycle. The settings live in its
+// controls only; readers take Settings() when they next print or paint.
 
 #include "model/Options.h"
 #include "ui/SecondaryForm.h"
 
 class QCheckBox;
+class QRadioButton;
 class QSlider;
 class QToolButton;
 
@@ -29,6 +30,7 @@ class TFormOpt : public SecondaryForm {
   void FormCreate();
   QCheckBox* AddCheck(QWidget* group, const char* name, const char* caption, bool ticked, int y);
   QSlider* AddTrackBar(QWidget* group, const char* name, const char* label, int y);
+  void AddSolverGroup();
 
   Dialogs& dialogs_;
   QCheckBox* CheckGeneral;
@@ -42,6 +44,8 @@ class TFormOpt : public SecondaryForm {
   QCheckBox* CheckBottom;
   QCheckBox* CheckTop;
   QSlider* AngleScale;
+  QRadioButton* RadioConjugate;
+  QRadioButton* RadioMultigrid;  // hidden in a build without the multigrid solver
   QToolButton* SpeedButtonHelp;
   bool placed_ = false;
 };

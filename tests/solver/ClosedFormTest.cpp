@@ -1,5 +1,6 @@
 // The solver against solutions in closed form, on strips of elements where the flow is
-// one-dimensional along x.
+// one-dimensional along x. The same checks are built once for each solver of the cycles'
+// linear systems (PLANAQ_TEST_SOLVER), with the same tolerances.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,11 @@
 
 namespace planaq {
 namespace {
+
+#ifndef PLANAQ_TEST_SOLVER
+#define PLANAQ_TEST_SOLVER ConjugateGradients
+#endif
+constexpr LinearSolver kSolver = LinearSolver::PLANAQ_TEST_SOLVER;
 
 double SumOfSuppliesAt(const Problem& p, double x, int L) {
   double s = 0.0;
@@ -28,7 +34,7 @@ TEST(ClosedForm, ConfinedLayerBetweenTwoHeads) {
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return hL; });
   SolveProgress none;
-  const SolveResult result = SolveProblem(p, none);
+  const SolveResult result = SolveProblem(p, none, kSolver);
   ASSERT_TRUE(result.solved);
   // A linear head lies in the space of the elements, so only the iteration's error remains:
   // rho <= 1e-24 in the last cycle bounds it far below 1e-6 m.
@@ -55,7 +61,7 @@ TEST(ClosedForm, UniformInfiltrationBetweenTwoHeads) {
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return h0; });
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none).solved);
+  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
   // Linear elements reproduce this parabola at the nodes of a strip (the load per node is
   // exact), so the tolerance is that of the iteration, far below the 6.25 m of the rise.
   const double rise = I * L * L / (8 * k * D);
@@ -87,7 +93,7 @@ TEST(ClosedForm, HeadStepDecaysIntoLeakyAquifer) {
   // aquitard of 1 m with K' = 0.001: c = 1000 d above the half-thickness resistance of 1 d
   const double c = 1000.0, kD = 100.0, lambda = std::sqrt(kD * c), L = layout.length;
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none).solved);
+  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
   // The no-flow end makes the exact solution a cosh; linear elements of size dx miss it by
   // about (dx / lambda)^2 / 12 relative, 3e-4 here: 2e-3 m covers it with margin.
   for (int n = 0; n < p.NN; ++n) {
@@ -118,7 +124,7 @@ TEST(ClosedForm, UnconfinedInfiltrationAfterSixCycles) {
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return hL; });
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none).solved);
+  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
   // Six cycles of thickness updates converge to well below a millimetre (each reduces the
   // error by roughly the relative variation of h, 0.2); the element mean thickness adds
   // O(dx^2) of the curvature: 1e-2 m bounds both.
@@ -142,7 +148,7 @@ TEST(ClosedForm, AllHeadsGivenMakeNoIteration) {
   }
   const Problem before = p;
   SolveProgress none;
-  const SolveResult result = SolveProblem(p, none);
+  const SolveResult result = SolveProblem(p, none, kSolver);
   ASSERT_TRUE(result.solved);
   for (const CycleReport& c : result.cycles) EXPECT_EQ(c.iterations, 0);
   double leakageUp = 0.0, layer2 = 0.0;

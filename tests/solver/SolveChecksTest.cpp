@@ -220,5 +220,17 @@ TEST(IterateCycle, DivergenceKeepsTheStartingHeads) {
             "Check the data of the problem.");
 }
 
+// A build without the multigrid library refuses that choice before the first cycle.
+TEST(SolveRefused, MultigridChoiceWithoutTheLibrary) {
+  if (MultigridAvailable()) GTEST_SKIP() << "this build has the multigrid solver";
+  Problem p = TwoLayers();
+  const Problem before = p;
+  SolveProgress none;
+  const SolveResult result = SolveProblem(p, none, LinearSolver::Multigrid);
+  EXPECT_FALSE(result.solved);
+  EXPECT_EQ(result.message, kMultigridUnavailableMessage);
+  ExpectHeadsUnchanged(p, before);
+}
+
 }  // namespace
 }  // namespace planaq

@@ -1,10 +1,12 @@
 // Solve and Print as the user starts them from the main window.
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QTimer>
 #include <regex>
 
 #include "UiTest.h"
+#include "solver/Multigrid.h"
 #include "ui/FormOpt.h"
 #include "ui/SecondaryForm.h"
 
@@ -65,6 +67,17 @@ TEST_F(SolveTest, ShowsCycleSixThenOffersTheSaveDialog) {
   EXPECT_NEAR(form->problem().layers[3].F[0], 7.0, 1e-6);
   EXPECT_NE(ReadFile(solved).find("     7.000000000,"), std::string::npos)
       << "the solved heads are in the saved file";
+}
+
+TEST_F(SolveTest, MultigridChosenInTheOptionsSolvesTheSameHeads) {
+  if (!MultigridAvailable()) GTEST_SKIP() << "a build without the multigrid solver";
+  form->FormOpt()->findChild<QRadioButton*>("RadioMultigrid")->click();
+  dialogs.AnswerFile(dir.File("solved.aqd"));
+  form->SpeedButtonCalcClick();
+  EXPECT_EQ(grid->CellText(1, 1), "           6");
+  EXPECT_NEAR(form->problem().layers[2].F[0], 7.0, 1e-6);
+  EXPECT_NEAR(form->problem().layers[3].F[0], 7.0, 1e-6);
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(SolveTest, CancelledSaveKeepsTheResultsAndSaysSo) {

@@ -1,10 +1,12 @@
 // The options window: its defaults, what Settings() reads from its controls, and its help.
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
 
 #include "UiTest.h"
+#include "solver/Multigrid.h"
 #include "ui/FormOpt.h"
 
 namespace planaq::test {
@@ -79,14 +81,31 @@ TEST_F(FormOptTest, TrackBarsRunFromZeroToTenAndGiveTheAngle) {
   EXPECT_EQ(form.Settings().AngleScale, 10) << "the bar never goes past its end";
 }
 
+// Conjugate gradients until the user picks the multigrid, which a build without it hides.
+TEST_F(FormOptTest, SolverGroupChoosesTheMultigrid) {
+  auto* conjugate = form.findChild<QRadioButton*>("RadioConjugate");
+  auto* multigrid = form.findChild<QRadioButton*>("RadioMultigrid");
+  ASSERT_NE(conjugate, nullptr);
+  ASSERT_NE(multigrid, nullptr);
+  EXPECT_EQ(conjugate->text(), QStringLiteral("Conjugate gradients"));
+  EXPECT_EQ(multigrid->text(), QStringLiteral("Algebraic multigrid"));
+  EXPECT_TRUE(conjugate->isChecked());
+  EXPECT_FALSE(form.Settings().Multigrid);
+  EXPECT_EQ(multigrid->isVisibleTo(&form), MultigridAvailable());
+  multigrid->click();
+  EXPECT_FALSE(conjugate->isChecked());
+  EXPECT_EQ(form.Settings().Multigrid, MultigridAvailable());
+}
+
 TEST_F(FormOptTest, HelpButtonShowsTheHelp) {
   auto* help = form.findChild<QToolButton*>("SpeedButtonHelp");
   ASSERT_NE(help, nullptr);
   help->click();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].rfind("Print Options :\n\n- Print General Data :", 0), 0u);
-  EXPECT_NE(dialogs.messages[0].find("- Viewing Angle : Scale of the viewing angle (1..89 degrees)."),
-            std::string::npos);
+  EXPECT_NE(
+      dialogs.messages[0].find("- Viewing Angle : Scale of the viewing angle (1..89 degrees)."),
+      std::string::npos);
 }
 
 TEST_F(FormOptTest, ClosingHidesAndReports) {
@@ -96,7 +115,7 @@ TEST_F(FormOptTest, ClosingHidesAndReports) {
   form.close();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(closed, 1);
-  EXPECT_EQ(form.size(), QSize(300, 228));
+  EXPECT_EQ(form.size(), QSize(300, 300));
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+// A build without the multigrid library: the iteration cannot be made and fails at once.
+#include "solver/Multigrid.h"
+
+namespace planaq {
+
+struct MultigridIteration::State {
+  std::vector<double> x;
+};
+
+bool MultigridAvailable() { return false; }
+
+MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
+                                       const std::vector<double>&,
+                                       const std::vector<unsigned char>&)
+    : system_(system), state_(std::make_unique<State>()) {
+  state_->x = std::move(heads);
+}
+
+MultigridIteration::~MultigridIteration() = default;
+bool MultigridIteration::Step() { return false; }
+double MultigridIteration::rho() const { return 0.0; }
+bool MultigridIteration::failed() const { return true; }
+const std::vector<double>& MultigridIteration::heads() { return state_->x; }
+
+}  // namespace planaq
