@@ -2,7 +2,8 @@
 # Installs the Debian packages the project needs; does nothing when all are present.
 set -euo pipefail
 packages=(cmake g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev libeigen3-dev
-  fonts-liberation2 fonts-dejavu-core xvfb xauth imagemagick poppler-utils)
+  fonts-liberation2 fonts-dejavu-core xvfb xauth imagemagick poppler-utils
+  desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
