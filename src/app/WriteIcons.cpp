@@ -1,5 +1,5 @@
 // planaq-icons OUTDIR: writes the program's emblem as planaq-SIZE.png for the icon theme, and
-// every glyph at 24 pixels as glyph-N.png, for looking at them side by side.
+// every glyph at 16 and 24 pixels as glyph-N-SIZE.png, for looking at them side by side.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -33,6 +33,9 @@ int main(int argc, char** argv) {
   for (int side : {16, 24, 32, 48, 64, 128, 256})
     ok = Write(planaq::ui::Glyph::Program, side, dir + QStringLiteral("/planaq-%1.png").arg(side)) && ok;
   for (int g = 0; g < planaq::ui::kGlyphCount; ++g)
-    ok = Write(static_cast<planaq::ui::Glyph>(g), 24, dir + QStringLiteral("/glyph-%1.png").arg(g)) && ok;
+    for (int side : {16, 24})
+      ok = Write(static_cast<planaq::ui::Glyph>(g), side,
+                 dir + QStringLiteral("/glyph-%1-%2.png").arg(g).arg(side)) &&
+           ok;
   return ok ? 0 : 1;
 }
