@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
   const QString dir = QString::fromLocal8Bit(argv[1]);
   bool ok = true;
   for (int side : {16, 24, 32, 48, 64, 128, 256})
-    ok = Write(planaq::ui::Glyph::Program, side, dir + QStringLiteral("/planaq-%1.png").arg(side)) && ok;
+    ok =
+        Write(planaq::ui::Glyph::Program, side, dir + QStringLiteral("/planaq-%1.png").arg(side)) &&
+        ok;
   for (int g = 0; g < planaq::ui::kGlyphCount; ++g)
     for (int side : {16, 24})
       ok = Write(static_cast<planaq::ui::Glyph>(g), side,

@@ -5,8 +5,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QLabel>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
@@ -104,22 +104,26 @@ void TFormFem::BuildToolbar() {
   AddButton("SpeedButtonOpen", "Open", Glyph::Open, &TFormFem::SpeedButtonOpenClick);
   AddButton("SpeedButtonNew", "New Mesh", Glyph::New, &TFormFem::SpeedButtonNewClick);
   AddButton("SpeedButtonEdit", "Edit Blocks", Glyph::Edit, &TFormFem::SpeedButtonEditClick);
-  SpeedButtonSave = AddButton("SpeedButtonSave", "Save", Glyph::Save, &TFormFem::SpeedButtonSaveClick);
+  SpeedButtonSave =
+      AddButton("SpeedButtonSave", "Save", Glyph::Save, &TFormFem::SpeedButtonSaveClick);
   SpeedButtonPrint = AddButton("SpeedButtonPrint", "Print", Glyph::Print, &TFormFem::Print1Click);
   toolbar_->addSeparator();
   AddButton("SpeedButtonOptions", "Options", Glyph::Options, &TFormFem::SpeedButtonOptionsClick);
   AddButton("SpeedButtonSoils", "Properties", Glyph::Properties, &TFormFem::SpeedButtonSoilsClick);
-  SpeedButtonNodes =
-      AddButton("SpeedButtonNodes", "List of Nodes", Glyph::Nodes, &TFormFem::SpeedButtonNodesClick);
+  SpeedButtonNodes = AddButton("SpeedButtonNodes", "List of Nodes", Glyph::Nodes,
+                               &TFormFem::SpeedButtonNodesClick);
   SpeedButtonElements = AddButton("SpeedButtonElements", "List of Elements", Glyph::Elements,
                                   &TFormFem::SpeedButtonElementsClick);
-  SpeedButtonMesh = AddButton("SpeedButtonMesh", "Edit Mesh", Glyph::Mesh, &TFormFem::SpeedButtonMeshClick);
-  SpeedButtonWells = AddButton("SpeedButtonWells", "Wells", Glyph::Wells, &TFormFem::SpeedButtonWellsClick);
+  SpeedButtonMesh =
+      AddButton("SpeedButtonMesh", "Edit Mesh", Glyph::Mesh, &TFormFem::SpeedButtonMeshClick);
+  SpeedButtonWells =
+      AddButton("SpeedButtonWells", "Wells", Glyph::Wells, &TFormFem::SpeedButtonWellsClick);
   SpeedButtonParticles = AddButton("SpeedButtonParticles", "Particles", Glyph::Particles,
                                    &TFormFem::SpeedButtonParticlesClick);
   toolbar_->addSeparator();
   AddButton("SpeedButtonCalc", "Solve", Glyph::Solve, &TFormFem::SpeedButtonCalcClick);
-  AddButton("SpeedButtonContours", "Contours", Glyph::Contours, &TFormFem::SpeedButtonContoursClick);
+  AddButton("SpeedButtonContours", "Contours", Glyph::Contours,
+            &TFormFem::SpeedButtonContoursClick);
   AddButton("SpeedButton3D", "3D-Graph", Glyph::Graph3D, &TFormFem::SpeedButton3DClick);
   AddButton("SpeedButtonManual", "Manual", Glyph::Manual, &TFormFem::SpeedButtonManualClick);
   auto* spacer = new QWidget(toolbar_);
@@ -316,9 +320,9 @@ void TFormFem::CreateWindows() {
   add(Win::Particles, new TFormParticles(grids, this));
   // each window shows the glyph of the button that opens it
   constexpr std::array<Glyph, kWindowCount> glyphs = {
-      Glyph::Options,  Glyph::Nodes,   Glyph::Elements, Glyph::Mesh,   Glyph::Edit,
-      Glyph::Properties, Glyph::Contours, Glyph::Graph3D, Glyph::Manual, Glyph::Wells,
-      Glyph::Particles};
+      Glyph::Options, Glyph::Nodes,      Glyph::Elements, Glyph::Mesh,
+      Glyph::Edit,    Glyph::Properties, Glyph::Contours, Glyph::Graph3D,
+      Glyph::Manual,  Glyph::Wells,      Glyph::Particles};
   for (int i = 0; i < kWindowCount; ++i) windows_[i]->setWindowIcon(GlyphIcon(glyphs[i]));
 }
 

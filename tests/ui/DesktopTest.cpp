@@ -68,22 +68,21 @@ TEST_P(Shortcut, RunsTheMenuCommand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Shortcut,
-    ::testing::Values(
-        ShortcutCase{"CtrlO", Qt::Key_O, Qt::ControlModifier,
-                     [](const Seen& t) { return t.dialogs.openSetups.size() == 1; }},
-        ShortcutCase{"CtrlN", Qt::Key_N, Qt::ControlModifier,
-                     [](const Seen& t) { return t.form.IsOpen(Win::Edit); }},
-        ShortcutCase{"CtrlS", Qt::Key_S, Qt::ControlModifier,
-                     [](const Seen& t) { return t.dialogs.saveSetups.size() == 1; }},
-        ShortcutCase{"CtrlP", Qt::Key_P, Qt::ControlModifier,
-                     [](const Seen& t) { return t.dialogs.printDialogs == 1; }},
-        ShortcutCase{"CtrlQ", Qt::Key_Q, Qt::ControlModifier,
-                     [](const Seen& t) { return t.quits == 1; }},
-        ShortcutCase{"F1", Qt::Key_F1, Qt::NoModifier,
-                     [](const Seen& t) {
-                       return !t.dialogs.messages.empty() &&
-                              t.dialogs.messages.back() == ui::HelpText();
-                     }}),
+    ::testing::Values(ShortcutCase{"CtrlO", Qt::Key_O, Qt::ControlModifier,
+                                   [](const Seen& t) { return t.dialogs.openSetups.size() == 1; }},
+                      ShortcutCase{"CtrlN", Qt::Key_N, Qt::ControlModifier,
+                                   [](const Seen& t) { return t.form.IsOpen(Win::Edit); }},
+                      ShortcutCase{"CtrlS", Qt::Key_S, Qt::ControlModifier,
+                                   [](const Seen& t) { return t.dialogs.saveSetups.size() == 1; }},
+                      ShortcutCase{"CtrlP", Qt::Key_P, Qt::ControlModifier,
+                                   [](const Seen& t) { return t.dialogs.printDialogs == 1; }},
+                      ShortcutCase{"CtrlQ", Qt::Key_Q, Qt::ControlModifier,
+                                   [](const Seen& t) { return t.quits == 1; }},
+                      ShortcutCase{"F1", Qt::Key_F1, Qt::NoModifier,
+                                   [](const Seen& t) {
+                                     return !t.dialogs.messages.empty() &&
+                                            t.dialogs.messages.back() == ui::HelpText();
+                                   }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesktopTest, CtrlQWithUnsavedEditsAsksFirst) {

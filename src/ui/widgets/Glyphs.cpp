@@ -233,9 +233,9 @@ void DrawProgram(QPainter& p) {
 void DrawGlyph(QPainter& painter, Glyph glyph, qreal side) {
   using Drawing = void (*)(QPainter&);
   static constexpr std::array<Drawing, kGlyphCount> drawings = {
-      DrawOpen,     DrawNew,        DrawEdit,   DrawSave,     DrawPrint,  DrawOptions,
-      DrawProperties, DrawNodes,    DrawElements, DrawMesh,   DrawWells,  DrawParticles,
-      DrawSolve,    DrawContours,   DrawGraph3D, DrawManual,  DrawHelp,   DrawProgram};
+      DrawOpen,       DrawNew,      DrawEdit,     DrawSave,   DrawPrint, DrawOptions,
+      DrawProperties, DrawNodes,    DrawElements, DrawMesh,   DrawWells, DrawParticles,
+      DrawSolve,      DrawContours, DrawGraph3D,  DrawManual, DrawHelp,  DrawProgram};
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(side / 24.0, side / 24.0);

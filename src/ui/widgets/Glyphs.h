@@ -10,8 +10,24 @@ class QPainter;
 namespace planaq::ui {
 
 enum class Glyph {
-  Open, New, Edit, Save, Print, Options, Properties, Nodes, Elements, Mesh, Wells, Particles,
-  Solve, Contours, Graph3D, Manual, Help, Program
+  Open,
+  New,
+  Edit,
+  Save,
+  Print,
+  Options,
+  Properties,
+  Nodes,
+  Elements,
+  Mesh,
+  Wells,
+  Particles,
+  Solve,
+  Contours,
+  Graph3D,
+  Manual,
+  Help,
+  Program
 };
 constexpr int kGlyphCount = static_cast<int>(Glyph::Program) + 1;
 
