@@ -2,7 +2,8 @@
 # Installs the Debian packages the project needs; does nothing when all are present.
 set -euo pipefail
 packages=(cmake g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev libeigen3-dev
-  fonts-liberation2 fonts-dejavu-core xvfb xauth imagemagick poppler-utils)
+  fonts-liberation2 fonts-dejavu-core xvfb xauth imagemagick poppler-utils
+  desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 packages+=(libhypre-dev)  # hypre's algebraic multigrid, with OpenMPI
 missing=()
 for p in "${packages[@]}"; do

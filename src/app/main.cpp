@@ -9,6 +9,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // the window belongs to the installed desktop entry planaq.desktop
+  QGuiApplication::setDesktopFileName(QStringLiteral("planaq"));
   planaq::ui::QtDialogs dialogs;
   planaq::ui::TFormFem main(dialogs, QDir::currentPath().toStdString());
   dialogs.SetParent(&main);

@@ -18,6 +18,9 @@ struct FileDialogSetup {
   std::string fileName = "Data1.aqd";
 };
 
+// The answer to the question before unsaved edits would be dropped.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -27,6 +30,8 @@ class Dialogs {
   virtual std::optional<std::string> SaveFile(const FileDialogSetup& setup) = 0;
   // the print dialog on printer; false when the user cancelled
   virtual bool Print(QPrinter& printer) = 0;
+  // the question with the buttons Save, Discard and Cancel
+  virtual SaveChoice AskSave(const std::string& text) = 0;
 };
 
 // "AQD(*.aqd)|*.aqd" as a Qt name filter: "AQD (*.aqd)".

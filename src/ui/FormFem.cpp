@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -59,6 +60,7 @@ TFormFem::TFormFem(Dialogs& dialogs, std::string workDir, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), workDir_(std::move(workDir)) {
   setObjectName(QStringLiteral("FormFem"));
   setWindowTitle(QStringLiteral("PLANAQ"));
+  setWindowIcon(GlyphIcon(Glyph::Program));
   onQuit_ = [] { QCoreApplication::quit(); };
   BuildToolbar();
   BuildMenu();
@@ -78,16 +80,16 @@ TFormOpt* TFormFem::FormOpt() const {
 
 // ---- building the window ----
 
-QToolButton* TFormFem::AddButton(const char* name, const char* hint, const char* glyph,
+QToolButton* TFormFem::AddButton(const char* name, const char* hint, Glyph glyph,
                                  void (TFormFem::*command)()) {
   auto* button = new QToolButton(toolbar_);
   button->setObjectName(QString::fromLatin1(name));
   button->setToolTip(QString::fromLatin1(hint));
-  button->setText(QString::fromLatin1(glyph));
-  button->setMinimumWidth(34);
+  button->setIcon(GlyphIcon(glyph));
   connect(button, &QToolButton::clicked, this, [this, command] {
     if (!KeepsBalance(command)) ForgetBalance();
     (this->*command)();
+    UpdateTitle();
   });
   toolbar_->addWidget(button);
   return button;
@@ -98,32 +100,37 @@ void TFormFem::BuildToolbar() {
   toolbar_->setObjectName(QStringLiteral("ToolBar"));
   toolbar_->setMovable(false);
   toolbar_->setContentsMargins(0, 0, 8, 0);  // the Help button stays 8 pixels in
+  toolbar_->setIconSize(QSize(24, 24));
   addToolBar(Qt::TopToolBarArea, toolbar_);
-  AddButton("SpeedButtonOpen", "Open", "Open", &TFormFem::SpeedButtonOpenClick);
-  AddButton("SpeedButtonNew", "New Mesh", "New", &TFormFem::SpeedButtonNewClick);
-  AddButton("SpeedButtonEdit", "Edit Blocks", "Edit", &TFormFem::SpeedButtonEditClick);
-  SpeedButtonSave = AddButton("SpeedButtonSave", "Save", "Save", &TFormFem::SpeedButtonSaveClick);
-  SpeedButtonPrint = AddButton("SpeedButtonPrint", "Print", "Print", &TFormFem::Print1Click);
+  AddButton("SpeedButtonOpen", "Open", Glyph::Open, &TFormFem::SpeedButtonOpenClick);
+  AddButton("SpeedButtonNew", "New Mesh", Glyph::New, &TFormFem::SpeedButtonNewClick);
+  AddButton("SpeedButtonEdit", "Edit Blocks", Glyph::Edit, &TFormFem::SpeedButtonEditClick);
+  SpeedButtonSave =
+      AddButton("SpeedButtonSave", "Save", Glyph::Save, &TFormFem::SpeedButtonSaveClick);
+  SpeedButtonPrint = AddButton("SpeedButtonPrint", "Print", Glyph::Print, &TFormFem::Print1Click);
   toolbar_->addSeparator();
-  AddButton("SpeedButtonOptions", "Options", "Opt", &TFormFem::SpeedButtonOptionsClick);
-  AddButton("SpeedButtonSoils", "Properties", "Prop", &TFormFem::SpeedButtonSoilsClick);
-  SpeedButtonNodes =
-      AddButton("SpeedButtonNodes", "List of Nodes", "Nod", &TFormFem::SpeedButtonNodesClick);
-  SpeedButtonElements = AddButton("SpeedButtonElements", "List of Elements", "Elm",
+  AddButton("SpeedButtonOptions", "Options", Glyph::Options, &TFormFem::SpeedButtonOptionsClick);
+  AddButton("SpeedButtonSoils", "Properties", Glyph::Properties, &TFormFem::SpeedButtonSoilsClick);
+  SpeedButtonNodes = AddButton("SpeedButtonNodes", "List of Nodes", Glyph::Nodes,
+                               &TFormFem::SpeedButtonNodesClick);
+  SpeedButtonElements = AddButton("SpeedButtonElements", "List of Elements", Glyph::Elements,
                                   &TFormFem::SpeedButtonElementsClick);
-  SpeedButtonMesh = AddButton("SpeedButtonMesh", "Edit Mesh", "Mesh", &TFormFem::SpeedButtonMeshClick);
-  SpeedButtonWells = AddButton("SpeedButtonWells", "Wells", "Well", &TFormFem::SpeedButtonWellsClick);
-  SpeedButtonParticles = AddButton("SpeedButtonParticles", "Particles", "Part",
+  SpeedButtonMesh =
+      AddButton("SpeedButtonMesh", "Edit Mesh", Glyph::Mesh, &TFormFem::SpeedButtonMeshClick);
+  SpeedButtonWells =
+      AddButton("SpeedButtonWells", "Wells", Glyph::Wells, &TFormFem::SpeedButtonWellsClick);
+  SpeedButtonParticles = AddButton("SpeedButtonParticles", "Particles", Glyph::Particles,
                                    &TFormFem::SpeedButtonParticlesClick);
   toolbar_->addSeparator();
-  AddButton("SpeedButtonCalc", "Solve", "Solve", &TFormFem::SpeedButtonCalcClick);
-  AddButton("SpeedButtonContours", "Contours", "Cont", &TFormFem::SpeedButtonContoursClick);
-  AddButton("SpeedButton3D", "3D-Graph", "3D", &TFormFem::SpeedButton3DClick);
-  AddButton("SpeedButtonManual", "Manual", "Man", &TFormFem::SpeedButtonManualClick);
+  AddButton("SpeedButtonCalc", "Solve", Glyph::Solve, &TFormFem::SpeedButtonCalcClick);
+  AddButton("SpeedButtonContours", "Contours", Glyph::Contours,
+            &TFormFem::SpeedButtonContoursClick);
+  AddButton("SpeedButton3D", "3D-Graph", Glyph::Graph3D, &TFormFem::SpeedButton3DClick);
+  AddButton("SpeedButtonManual", "Manual", Glyph::Manual, &TFormFem::SpeedButtonManualClick);
   auto* spacer = new QWidget(toolbar_);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   toolbar_->addWidget(spacer);
-  AddButton("SpeedButtonHelp", "Help", "?", &TFormFem::SpeedButtonHelpClick);
+  AddButton("SpeedButtonHelp", "Help", Glyph::Help, &TFormFem::SpeedButtonHelpClick);
 }
 
 QAction* TFormFem::AddMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -133,22 +140,29 @@ QAction* TFormFem::AddMenuItem(QWidget* menu, const char* name, const char* capt
   connect(action, &QAction::triggered, this, [this, command] {
     if (!KeepsBalance(command)) ForgetBalance();
     (this->*command)();
+    UpdateTitle();
   });
   menu->addAction(action);
   return action;
 }
 
 void TFormFem::BuildMenu() {
+  // the standard keys are shortcuts of the menu items, so they run what the menu runs
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu"));
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("File1"));
-  AddMenuItem(file, "Open1", "&Open", &TFormFem::SpeedButtonOpenClick);
-  AddMenuItem(file, "New1", "&New", &TFormFem::SpeedButtonNewClick);
-  AddMenuItem(file, "Save1", "&Save", &TFormFem::SpeedButtonSaveClick);
-  AddMenuItem(file, "Print1", "&Print", &TFormFem::Print1Click);
+  AddMenuItem(file, "Open1", "&Open", &TFormFem::SpeedButtonOpenClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  AddMenuItem(file, "New1", "&New", &TFormFem::SpeedButtonNewClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  AddMenuItem(file, "Save1", "&Save", &TFormFem::SpeedButtonSaveClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  AddMenuItem(file, "Print1", "&Print", &TFormFem::Print1Click)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   file->addSeparator();
-  AddMenuItem(file, "Quit1", "&Quit", &TFormFem::Quit1Click);
+  AddMenuItem(file, "Quit1", "&Quit", &TFormFem::Quit1Click)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   AddMenuItem(bar, "Options1", "&Options", &TFormFem::SpeedButtonOptionsClick);
   AddMenuItem(bar, "Properties1", "&Properties", &TFormFem::SpeedButtonSoilsClick);
   AddMenuItem(bar, "Nodes1", "&Nodes", &TFormFem::Nodes1Click);
@@ -166,7 +180,8 @@ void TFormFem::BuildMenu() {
   AddMenuItem(bar, "Manual1", "&Manual", &TFormFem::SpeedButtonManualClick);
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
-  AddMenuItem(help, "Info1", "&Info", &TFormFem::SpeedButtonHelpClick);
+  AddMenuItem(help, "Info1", "&Info", &TFormFem::SpeedButtonHelpClick)
+      ->setShortcut(QKeySequence(Qt::Key_F1));
   AddMenuItem(help, "About1", "&About", &TFormFem::About1Click);
 }
 
@@ -292,6 +307,7 @@ void TFormFem::CreateWindows() {
       open_[static_cast<int>(w)] = false;
       // the counts in the General Grid follow what the drawing windows changed
       if (w == Win::Mesh || w == Win::Edit) FormPaint();
+      UpdateTitle();
     });
   };
   const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_};
@@ -309,6 +325,12 @@ void TFormFem::CreateWindows() {
   add(Win::Wells, new TFormWells(grids, this));
   add(Win::Graph3D, new TForm3D(figures, this));
   add(Win::Particles, new TFormParticles(grids, this));
+  // each window shows the glyph of the button that opens it
+  constexpr std::array<Glyph, kWindowCount> glyphs = {
+      Glyph::Options, Glyph::Nodes,      Glyph::Elements, Glyph::Mesh,
+      Glyph::Edit,    Glyph::Properties, Glyph::Contours, Glyph::Graph3D,
+      Glyph::Manual,  Glyph::Wells,      Glyph::Particles};
+  for (int i = 0; i < kWindowCount; ++i) windows_[i]->setWindowIcon(GlyphIcon(glyphs[i]));
 }
 
 // ---- start-up, layout ----
@@ -357,6 +379,8 @@ void TFormFem::StartUp() {
   for (int r = 0; r < kGeneralRows; ++r) GeneralGrid->SetCellText(0, r, GeneralLabel(r));
   shownGeneral_.fill(std::string("\x01"));  // nothing shown yet: the first repaint writes all
   GeneralGrid->Select(1, kRowProblemName);
+  MarkSaved();
+  UpdateTitle();
   update();
   if (!installationMessage.empty()) dialogs_.Message(installationMessage);
 }
@@ -404,8 +428,18 @@ void TFormFem::FormPaint() {
 }
 
 void TFormFem::closeEvent(QCloseEvent* event) {
-  event->accept();
-  Quit1Click();
+  // closing the window is Quit, and is refused when the user cancels its question
+  if (!quitting_) Quit1Click();
+  if (quitting_)
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TFormFem::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // back from a secondary window: its edits show in the title
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdateTitle();
 }
 
 // ---- refresh and enabling ----
@@ -468,6 +502,7 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
     moveOn = check.moveOn;
   }
   ResetNewParticles();
+  UpdateTitle();
   return moveOn;
 }
 
@@ -536,6 +571,7 @@ void TFormFem::Toggle(Win w) {
 // ---- commands ----
 
 void TFormFem::SpeedButtonNewClick() {
+  if (!AskBeforeDropping()) return;
   // the windows on screen go too: the start-up sequence forgets that they are open
   CloseAll();
   StartUp();
@@ -624,7 +660,9 @@ void TFormFem::GeneralHelpClick() { dialogs_.Message(GeneralDataHelpText()); }
 void TFormFem::InstallationHelpClick() { dialogs_.Message(InstallationDataHelpText()); }
 
 void TFormFem::Quit1Click() {
-  // no question and nothing saved: the tables go with the problem
+  // once unsaved edits are saved or given up, nothing more is saved: the tables go
+  if (!AskBeforeDropping()) return;
+  quitting_ = true;
   problem_.nodes.clear();
   problem_.layers.clear();
   problem_.blocks.clear();

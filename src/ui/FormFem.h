@@ -12,6 +12,7 @@
 #include "model/Problem.h"
 #include "print/PrintJob.h"
 #include "ui/Dialogs.h"
+#include "ui/widgets/Glyphs.h"
 #include "ui/widgets/LayerSelector.h"
 
 class QFrame;
@@ -99,10 +100,17 @@ class TFormFem : public QMainWindow {
   // leaving the Installation Grid: its current row is checked, then the file is written
   void InstallationGridExit();
 
+  // Unsaved edits: the datafile text of the problem differs from the text it had at the last
+  // start-up, New, Open or Save (compared by length and hash, computed when asked).
+  bool HasUnsavedEdits() const;
+  // "PLANAQ - Data1.aqd", marked while there are unsaved edits
+  void UpdateTitle();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildToolbar();
@@ -111,7 +119,7 @@ class TFormFem : public QMainWindow {
   void CreateWindows();
   void PlaceOnScreen();
   void LayOut();
-  QToolButton* AddButton(const char* name, const char* hint, const char* glyph,
+  QToolButton* AddButton(const char* name, const char* hint, Glyph glyph,
                          void (TFormFem::*command)());
   QAction* AddMenuItem(QWidget* menu, const char* name, const char* caption,
                        void (TFormFem::*command)());
@@ -139,6 +147,11 @@ class TFormFem : public QMainWindow {
   bool CheckInstallationCell();
   void ResetNewParticles();
   void SaveInstallationData();
+  // the datafile text as it is now the one without unsaved edits
+  void MarkSaved();
+  // Before New, Open or Quit: true when nothing unsaved would be lost, or the user saved or
+  // discarded it; false when the user cancelled (or the save did not happen).
+  bool AskBeforeDropping();
 
   Dialogs& dialogs_;
   const std::string workDir_;
@@ -153,6 +166,9 @@ class TFormFem : public QMainWindow {
   int coordinateExits_ = 0;
   SharedLayer currentLayer_;
   std::function<void()> onQuit_;
+  std::size_t savedLength_ = 0;
+  std::size_t savedHash_ = 0;
+  bool quitting_ = false;  // the tables are released: nothing may read them any more
 
   std::array<bool, kWindowCount> open_{};
   std::array<SecondaryForm*, kWindowCount> windows_{};

@@ -11,6 +11,7 @@
 namespace planaq::ui {
 
 void TFormFem::SpeedButtonOpenClick() {
+  if (!AskBeforeDropping()) return;
   CloseAll();
   const std::optional<std::string> path = dialogs_.OpenFile(openSetup_);
   if (!path) {
@@ -24,6 +25,7 @@ void TFormFem::OpenFromCommandLine(const std::string& path) {
   const std::string folder = QFileInfo(QString::fromStdString(path)).absolutePath().toStdString();
   openSetup_.initialDir = folder;
   saveSetup_.initialDir = folder;
+  if (!AskBeforeDropping()) return;
   CloseAll();
   OpenDatafile(path);
 }
@@ -44,6 +46,7 @@ void TFormFem::OpenDatafile(const std::string& path) {
   RefreshGeneralGrid(false);
   // the particles and the mean discharge follow whatever the model now holds
   PrepareFlowField(problem_);
+  if (read.ok) MarkSaved();
 }
 
 void TFormFem::SpeedButtonSaveClick() {
@@ -62,6 +65,7 @@ void TFormFem::SpeedButtonSaveClick() {
   }
   GeneralGrid->SetCellText(1, 0, problem_.FileName);
   shownGeneral_[0] = problem_.FileName;
+  MarkSaved();
 }
 
 }  // namespace planaq::ui

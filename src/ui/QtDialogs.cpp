@@ -47,4 +47,13 @@ bool QtDialogs::Print(QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+SaveChoice QtDialogs::AskSave(const std::string& text) {
+  const auto answer = QMessageBox::question(
+      parent_, QStringLiteral("PLANAQ"), QString::fromStdString(Windows1252ToUtf8(text)),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) return SaveChoice::Save;
+  if (answer == QMessageBox::Discard) return SaveChoice::Discard;
+  return SaveChoice::Cancel;
+}
+
 }  // namespace planaq::ui

@@ -15,6 +15,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> OpenFile(const FileDialogSetup& setup) override;
   std::optional<std::string> SaveFile(const FileDialogSetup& setup) override;
   bool Print(QPrinter& printer) override;
+  SaveChoice AskSave(const std::string& text) override;
 
  private:
   QWidget* parent_;

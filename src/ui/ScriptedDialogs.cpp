@@ -33,4 +33,12 @@ bool ScriptedDialogs::Print(QPrinter& printer) {
   return true;
 }
 
+SaveChoice ScriptedDialogs::AskSave(const std::string& text) {
+  questions.push_back(text);
+  if (saveAnswers_.empty()) return SaveChoice::Discard;
+  const SaveChoice choice = saveAnswers_.front();
+  saveAnswers_.pop_front();
+  return choice;
+}
+
 }  // namespace planaq::ui

@@ -19,7 +19,7 @@ using ui::Win;
 TEST_F(MainWindowTest, StartUpFillsTheGridsAndSelectsProblemName) {
   ui::StringGrid* general = Grid("GeneralGrid");
   ui::StringGrid* installation = Grid("InstallationGrid");
-  EXPECT_EQ(form->windowTitle(), QStringLiteral("PLANAQ"));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("PLANAQ - Data1.aqd[*]"));
   EXPECT_EQ(general->Row(), 6);
   EXPECT_EQ(general->Col(), 1);
   EXPECT_EQ(installation->Row(), 0);
@@ -70,8 +70,11 @@ struct HintCase {
   const char* hint;
 };
 class ToolbarHint : public MainWindowTest, public ::testing::WithParamInterface<HintCase> {};
-TEST_P(ToolbarHint, IsTheDocumentedHint) {
-  EXPECT_EQ(Button(GetParam().button)->toolTip().toStdString(), GetParam().hint);
+TEST_P(ToolbarHint, IsTheDocumentedHintBesideItsGlyph) {
+  QToolButton* button = Button(GetParam().button);
+  EXPECT_EQ(button->toolTip().toStdString(), GetParam().hint);
+  EXPECT_FALSE(button->icon().isNull());
+  EXPECT_FALSE(button->icon().pixmap(QSize(16, 16)).toImage().isNull());
 }
 INSTANTIATE_TEST_SUITE_P(
     Buttons, ToolbarHint,
