@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -166,8 +167,7 @@ class TFormFem : public QMainWindow {
   int coordinateExits_ = 0;
   SharedLayer currentLayer_;
   std::function<void()> onQuit_;
-  std::size_t savedLength_ = 0;
-  std::size_t savedHash_ = 0;
+  std::uint64_t savedFingerprint_ = 0;  // of the problem as last opened, saved or started
   bool quitting_ = false;  // the tables are released: nothing may read them any more
 
   std::array<bool, kWindowCount> open_{};

@@ -1,28 +1,15 @@
 // The main window's record of unsaved edits: its title and the question before they are lost.
 
-#include <functional>
-
-#include "files/Datafile.h"
+#include "model/Fingerprint.h"
 #include "ui/FormFem.h"
 
 namespace planaq::ui {
 
-namespace {
-
-std::size_t Fingerprint(const std::string& text) { return std::hash<std::string>{}(text); }
-
-}  // namespace
-
-void TFormFem::MarkSaved() {
-  const std::string text = FormatDatafile(problem_);
-  savedLength_ = text.size();
-  savedHash_ = Fingerprint(text);
-}
+void TFormFem::MarkSaved() { savedFingerprint_ = DatafileFingerprint(problem_); }
 
 bool TFormFem::HasUnsavedEdits() const {
   if (quitting_) return false;
-  const std::string text = FormatDatafile(problem_);
-  return text.size() != savedLength_ || Fingerprint(text) != savedHash_;
+  return DatafileFingerprint(problem_) != savedFingerprint_;
 }
 
 void TFormFem::UpdateTitle() {
