@@ -33,4 +33,18 @@ inline void HideOperation(QLabel* label) {
 
 inline QPoint Pixel(const QMouseEvent* event) { return event->position().toPoint(); }
 
+// At activation: the position fields and the operation label hidden at their places on the bar.
+inline void ResetEditorBar(const QWidget* window, QWidget* panelXY, QLabel* operation) {
+  panelXY->hide();
+  panelXY->move(static_cast<int>(0.55 * window->width()), 0);
+  operation->hide();
+  operation->move(static_cast<int>(0.45 * window->width()), 7);
+}
+
+// At every drawing: the bar as wide as the window, the Help key at its right end.
+inline void StretchEditorBar(const QWidget* window, QWidget* bar, QWidget* help) {
+  bar->resize(window->width(), kEditorBarHeight);
+  help->move(window->width() - help->width() - 1, help->y());
+}
+
 }  // namespace planaq::ui

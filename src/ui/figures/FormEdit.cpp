@@ -89,10 +89,7 @@ void TFormEdit::Activate() {
   for (QToolButton* b : {SpeedButtonDrag, SpeedButtonNode, SpeedButtonLine}) b->setChecked(false);
   dragging_ = lineInProgress_ = rubberDrawn_ = false;
   pending_ = -1;
-  PanelXY->hide();
-  PanelXY->move(static_cast<int>(0.55 * width()), 0);
-  LabelOperation->hide();
-  LabelOperation->move(static_cast<int>(0.45 * width()), 7);
+  ResetEditorBar(this, PanelXY, LabelOperation);
 }
 
 void TFormEdit::showEvent(QShowEvent* event) {
@@ -104,8 +101,7 @@ void TFormEdit::showEvent(QShowEvent* event) {
 }
 
 void TFormEdit::FormPaint(Canvas& canvas) {
-  PanelEdit->resize(width(), kBarHeight);
-  SpeedButtonHelp->move(width() - SpeedButtonHelp->width() - 1, SpeedButtonHelp->y());
+  StretchEditorBar(this, PanelEdit, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawBlocks(canvas, problem_, map_);
   rubberDrawn_ = false;  // a whole new picture holds no rubber line to erase

@@ -82,10 +82,7 @@ void TFormMesh::Activate() {
   SpeedButtonNode->setChecked(false);
   SpeedButtonSplit4->setChecked(false);
   pendingWellNode_ = -1;
-  PanelXY->hide();
-  PanelXY->move(static_cast<int>(0.55 * width()), 0);
-  LabelOperation->hide();
-  LabelOperation->move(static_cast<int>(0.45 * width()), 7);
+  ResetEditorBar(this, PanelXY, LabelOperation);
 }
 
 void TFormMesh::showEvent(QShowEvent* event) {
@@ -97,8 +94,7 @@ void TFormMesh::showEvent(QShowEvent* event) {
 }
 
 void TFormMesh::FormPaint(Canvas& canvas) {
-  PanelMesh->resize(width(), kEditorBarHeight);
-  SpeedButtonHelp->move(width() - SpeedButtonHelp->width() - 1, SpeedButtonHelp->y());
+  StretchEditorBar(this, PanelMesh, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawMesh(canvas, problem_, map_);
 }
