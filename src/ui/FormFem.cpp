@@ -26,6 +26,7 @@
 #include "ui/grids/FormParticles.h"
 #include "ui/grids/FormSoils.h"
 #include "ui/grids/FormWells.h"
+#include "ui/widgets/FramePlacement.h"
 #include "ui/widgets/Panels.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -39,6 +40,7 @@ constexpr int kGridValueWidth = 200;
 constexpr int kPanelWidth = kGridLabelWidth + kGridValueWidth + 20;
 constexpr int kPanelTitle = 26;
 constexpr int kProgressColumn = 100;
+const QPoint kFramePlace(50, 1);
 
 QSize ScreenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -338,7 +340,9 @@ void TFormFem::CreateWindows() {
 void TFormFem::PlaceOnScreen() {
   const QSize screen = ScreenSize();
   setMinimumSize(screen.width() / 2, screen.height() / 2);
-  setGeometry(50, 1, screen.width() - 100, screen.height() - 100);
+  resize(screen.width() - 100, screen.height() - 100);
+  // the frame with its title goes at the top of the screen, not the client area below it
+  MoveFrame(this, kFramePlace);
 }
 
 void TFormFem::StartUp() {
@@ -403,6 +407,11 @@ void TFormFem::LayOut() {
 void TFormFem::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   LayOut();
+}
+
+void TFormFem::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  CorrectFrameWhenShown(this, kFramePlace);
 }
 
 void TFormFem::paintEvent(QPaintEvent* event) {

@@ -108,6 +108,7 @@ class TFormFem : public QMainWindow {
   void UpdateTitle();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
