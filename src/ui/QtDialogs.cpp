@@ -89,4 +89,13 @@ SaveChoice QtDialogs::AskSave(const std::string& text) {
   return SaveChoice::Cancel;
 }
 
+bool QtDialogs::Confirm(const std::string& text) {
+  QWidget* owner = Owner();
+  QMessageBox box(QMessageBox::Question, QStringLiteral("PLANAQ"), MessageText(text),
+                  QMessageBox::Ok | QMessageBox::Cancel, owner);
+  box.setDefaultButton(QMessageBox::Ok);
+  KeepAboveOwner(&box, owner);
+  return box.exec() == QMessageBox::Ok;
+}
+
 }  // namespace planaq::ui

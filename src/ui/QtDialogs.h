@@ -18,6 +18,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogSetup& setup) override;
   bool Print(QPrinter& printer) override;
   SaveChoice AskSave(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
 
   // the window a dialog opened now belongs to
   QWidget* Owner() const;
