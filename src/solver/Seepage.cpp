@@ -57,8 +57,8 @@ bool ReviseHeldSet(const SparseSystem& system, const OpenTops& tops, const std::
 template <typename Inner>
 SeepageIteration<Inner>::SeepageIteration(const SparseSystem& system, std::vector<double> heads,
                                           const std::vector<double>& supply,
-                                          const std::vector<unsigned char>& iterated,
-                                          OpenTops tops, double eps)
+                                          const std::vector<unsigned char>& iterated, OpenTops tops,
+                                          double eps)
     : system_(system), supply_(supply), iterated_(iterated), tops_(std::move(tops)), eps_(eps) {
   // held from the start: heads above T, and heads at T that would rise from there
   held_.assign(tops_.index.size(), 0);
