@@ -92,8 +92,8 @@ Problem HollowOverTwoLayers() {
   for (int n = 0; n < p.NN; ++n) {
     const double x = p.nodes[n].X, y = p.nodes[n].Y;
     p.nodes[n].Type = 1;
-    p.layers[n].T[0] = 60.0 - 0.002 * x - 1.5 * std::exp(-std::pow((x - 600.0) / 150.0, 2)) -
-                       0.004 * y;
+    p.layers[n].T[0] =
+        60.0 - 0.002 * x - 1.5 * std::exp(-std::pow((x - 600.0) / 150.0, 2)) - 0.004 * y;
     p.layers[n].F = {59.0, 58.0, 0, 0, 0, 0};
   }
   test::GiveHeadsAt(p, 0.0, 0, [](double) { return 57.0; });
