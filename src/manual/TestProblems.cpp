@@ -229,8 +229,8 @@ std::string FormatOutcome(const TestOutcome& o) {
 std::string FormatSeepage(const TestOutcome& o) {
   if (o.exactSeepage == 0.0) return "";
   char line[160];
-  std::snprintf(line, sizeof line, "        seepage %8.4f m2/d per m, closed form %8.4f",
-                o.seepage, o.exactSeepage);
+  std::snprintf(line, sizeof line, "        seepage %8.4f m2/d per m, closed form %8.4f", o.seepage,
+                o.exactSeepage);
   return line;
 }
 

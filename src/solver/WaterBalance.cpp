@@ -148,9 +148,9 @@ constexpr int kColumns = 16;
 }  // namespace
 
 std::vector<std::string> WaterBalanceColumns() {
-  return {"Layer",  "Infiltration", "Wells in", "Wells out", "Given in", "Given out",
-          "Seepage", "Above in",    "Above out", "Below in", "Below out", "Error",
-          "Rel. error", "Net down", "Largest", "Node"};
+  return {"Layer",      "Infiltration", "Wells in",  "Wells out", "Given in",  "Given out",
+          "Seepage",    "Above in",     "Above out", "Below in",  "Below out", "Error",
+          "Rel. error", "Net down",     "Largest",   "Node"};
 }
 
 std::vector<std::vector<std::string>> WaterBalanceRows(const WaterBalance& balance) {

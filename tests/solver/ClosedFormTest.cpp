@@ -165,7 +165,6 @@ TEST(ClosedForm, AllHeadsGivenMakeNoIteration) {
   EXPECT_NEAR(layer2, -leakageUp, 1e-9 * expected);
 }
 
-
 // Seepage from a strip: one unconfined layer between two heads h0 under infiltration N, open
 // at a flat top T0 that the mound would rise above. With Phi = K (h - B)^2 / 2 the head is T0
 // over [a, L - a], a = sqrt(2 (Phi(T0) - Phi(h0)) / N), h = B + sqrt((T0 - B)^2 - N (a - x)^2 / K)
