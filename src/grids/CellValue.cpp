@@ -30,7 +30,8 @@ CellReal ReadCellReal(const std::string& text) {
   if (std::isnan(v)) return CellReal{false, 0.0, "Enter real number"};
   if (v > kLargestDatafileValue) return CellReal{false, 0.0, "Enter real number <= 1e12"};
   if (v < -kLargestDatafileValue) return CellReal{false, 0.0, "Enter real number >= -1e12"};
-  return CellReal{true, v, {}};
+  // "-0" is zero: it would show and save as "-0.000"
+  return CellReal{true, v == 0.0 ? 0.0 : v, {}};
 }
 
 std::string FormatReal(const char* format, double value) {

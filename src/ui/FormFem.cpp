@@ -313,7 +313,8 @@ void TFormFem::CreateWindows() {
       UpdateTitle();
     });
   };
-  const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_};
+  const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_,
+                          [this] { UpdateTitle(); }};
   add(Win::Nodes, new TFormNod(grids, this));
   add(Win::Elements, new TFormElm(grids, this));
   add(Win::Mesh, new TFormMesh(problem_, dialogs_, coordinateExits_, this));

@@ -20,6 +20,7 @@ void TFormFem::SpeedButtonCalcClick() {
       FormOpt()->Settings().Multigrid ? LinearSolver::Multigrid : LinearSolver::ConjugateGradients;
   const SolveResult result = SolveProblem(problem_, progress, solver);
   if (!result.solved) {
+    progress.BlankUnlessStarted();
     dialogs_.Message(result.message);
     ProgressPanel->hide();
     return;

@@ -28,7 +28,10 @@ std::string Trimmed(const std::string& text) {
   return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-double RealOf(const std::string& text) { return LeadingReal(Trimmed(text)); }
+double RealOf(const std::string& text) {
+  const double v = LeadingReal(Trimmed(text));
+  return v == 0.0 ? 0.0 : v;  // "-0" is zero, never shown as "-0.000"
+}
 int IntOf(const std::string& text) { return LeadingInt(Trimmed(text)); }
 
 // A refused entry leaves the model's value and keeps the user on the cell.
@@ -96,6 +99,9 @@ std::string GeneralValueText(const Problem& p, int row) {
 GeneralCheck CheckGeneralRow(Problem& p, int row, const std::string& text) {
   switch (row) {
     case kRowProblemName:
+      // the name's line in the datafile ends at a comma: the rest would be lost on reopening
+      if (text.find(',') != std::string::npos)
+        return {p.ProblemName, kNameCommaMessage, false, true};
       p.ProblemName = text.substr(0, 60);
       return {p.ProblemName, "", true};
     case kRowLX: return PositiveLength(p.LX, text);
@@ -137,6 +143,8 @@ std::string InstallationValueText(const Problem& p, int row) {
 GeneralCheck CheckInstallationRow(Problem& p, int row, const std::string& text) {
   switch (row) {
     case 0:
+      // the installation file ends the name at a comma as the datafile does
+      if (text.find(',') != std::string::npos) return {p.UserName, kNameCommaMessage, true, true};
       p.UserName = CheckUserName(text);
       return {p.UserName, "", true};
     case 1: return FromRowCheck(p.caps.BMAX, CapacityRow(p, row, text));

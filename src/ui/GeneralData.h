@@ -28,6 +28,8 @@ struct GeneralCheck {
   bool kept = false;  // nothing changed: the entry could not be held
 };
 GeneralCheck CheckGeneralRow(Problem& problem, int row, const std::string& text);
+// A name with a comma would be cut at it when its file is read again.
+constexpr const char* kNameCommaMessage = "A name cannot hold a comma";
 
 // The five rows of the Installation Grid.
 constexpr int kInstallationRows = 5;

@@ -10,6 +10,12 @@ enum ProgressRow { kElement = 0, kCycle = 1, kIteration = 2, kLogError = 3 };
 
 void SolveProgressGrid::Paint() { grid_.viewport()->repaint(); }
 
+void SolveProgressGrid::BlankUnlessStarted() {
+  if (assembled_) return;
+  for (const int row : {kElement, kCycle, kIteration, kLogError}) grid_.SetCellText(1, row, "  ");
+  Paint();
+}
+
 void SolveProgressGrid::Started() {
   // the Element and Log(error) values keep what the last Solve left in them
   grid_.SetCellText(1, kCycle, "  ");
@@ -18,6 +24,7 @@ void SolveProgressGrid::Started() {
 }
 
 void SolveProgressGrid::ElementAssembled(int element, int cycle) {
+  assembled_ = true;
   grid_.SetCellText(1, kElement, FormatProgressCount(element));
   grid_.SetCellText(1, kCycle, FormatProgressCount(cycle));
   Paint();

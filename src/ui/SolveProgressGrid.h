@@ -14,10 +14,13 @@ class SolveProgressGrid : public SolveProgress {
   void Started() override;
   void ElementAssembled(int element, int cycle) override;
   void IterationReported(int iteration, double logError) override;
+  // A Solve refused by its checks shows no numbers of the previous one.
+  void BlankUnlessStarted();
 
  private:
   void Paint();
   StringGrid& grid_;
+  bool assembled_ = false;  // the checks passed and the cycles began
 };
 
 }  // namespace planaq::ui

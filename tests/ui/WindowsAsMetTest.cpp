@@ -9,11 +9,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "GridWindowFixture.h"
 #include "UiTest.h"
 #include "manual/ExampleProblem.h"
+#include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
 #include "ui/QtDialogs.h"
 #include "ui/figures/FormContours.h"
+#include "ui/grids/FormNod.h"
 
 namespace planaq::test {
 namespace {
@@ -174,6 +177,43 @@ TEST_F(NoWorkLostTest, TheBlockEditorAsksBeforeDroppingTheMeshAndUndoBringsItBac
   EXPECT_EQ(p.NN, 221);
   EXPECT_FALSE(form->IsOpen(ui::Win::Edit)) << "the editor cannot show a refined mesh";
   EXPECT_TRUE(SavesAsOpened(path));
+}
+
+// ---- smaller things a user meets ----
+
+class SmallThingsTest : public GridWindowFixture {};
+
+TEST_F(SmallThingsTest, AGridEntryMarksTheTitleAtOnceAndMinusZeroIsZero) {
+  OpenFile(SquareProblem(0, 0), "square.aqd");
+  EXPECT_FALSE(form->isWindowModified());
+  ShowWindow<ui::TFormNod>(ui::Win::Nodes, &ui::TFormFem::SpeedButtonNodesClick);
+  Click(5, 1);  // F of node 1
+  Type("-0");
+  LeaveBy(Leave::ArrowDown, 5, 1);
+  EXPECT_TRUE(form->isWindowModified()) << "no activation of the main window needed";
+  EXPECT_EQ(SavedChanges(),
+            std::vector<std::string>{
+                "              0.000,    20.000,     0.000000000,     0.000000000,"});
+}
+
+TEST_F(SmallThingsTest, ANameWithACommaIsRefused) {
+  ui::StringGrid* g = Grid("GeneralGrid");
+  const std::string name = form->problem().ProblemName;
+  EXPECT_FALSE(EnterAndLeave(g, ui::kRowProblemName, "Polder, north", ui::kRowLX));
+  EXPECT_EQ(LastMessage(), ui::kNameCommaMessage);
+  EXPECT_EQ(form->problem().ProblemName, name);
+}
+
+TEST_F(SmallThingsTest, ARefusedSolveShowsNoNumbersOfTheLastOne) {
+  Problem p = SquareProblem(0, 0);
+  for (int n = 0; n < 4; ++n) p.nodes[n].Type = 0;  // no head given anywhere: refused
+  OpenFile(p, "undetermined.aqd");
+  ui::StringGrid* progress = Grid("ProgressGrid");
+  progress->SetCellText(1, 0, "         392");
+  progress->SetCellText(1, 3, "      -6.000");
+  form->SpeedButtonCalcClick();
+  ASSERT_FALSE(dialogs.messages.empty());
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(progress->CellText(1, row), "  ") << row;
 }
 
 }  // namespace

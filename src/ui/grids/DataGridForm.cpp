@@ -23,7 +23,8 @@ DataGridForm::DataGridForm(const QString& objectName, const QString& caption,
       problem_(context.problem),
       dialogs_(context.dialogs),
       layer_(context.layer),
-      selection_(context.selection) {
+      selection_(context.selection),
+      stored_(context.stored) {
   // The window stays above the main window as its transient window; an always-on-top flag
   // would also cover the program's own message boxes.
   StayAboveMainWindow();
@@ -151,6 +152,7 @@ bool DataGridForm::CellLeft(int newCol, int newRow) {
   if (grid_->Model().TypedAt(col, row)) {
     const CellOutcome out = StoreCell(col, row, Layer(), grid_->CellText(col, row));
     grid_->Model().DropTyped();  // the cell shows the problem, as stored or kept
+    stored_();
     if (!out.message.empty()) dialogs_.Message(out.message);
     if (!out.moveOn) return false;
   }
@@ -164,6 +166,7 @@ void DataGridForm::StoreTyped() {
   const int col = grid_->Col(), row = grid_->Row();
   const CellOutcome out = StoreCell(col, row, Layer(), grid_->CellText(col, row));
   grid_->Model().DropTyped();
+  stored_();
   if (!out.message.empty()) dialogs_.Message(out.message);
 }
 

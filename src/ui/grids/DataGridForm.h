@@ -19,6 +19,7 @@
 // row height and copy key, and supplies Columns, DataRows, CellText, StoreCell and Place;
 // the cell rules it calls live in the core (src/grids/, one file per grid).
 
+#include <functional>
 #include <utility>
 
 #include "grids/CellValue.h"
@@ -42,6 +43,8 @@ struct GridContext {
   Dialogs& dialogs;
   SharedLayer& layer;
   std::pair<int, int>& selection;
+  // told after every entry stored, so the main window's title shows the unsaved edit at once
+  std::function<void()> stored = [] {};
 };
 
 class DataGridForm : public SecondaryForm {
@@ -101,6 +104,7 @@ class DataGridForm : public SecondaryForm {
   Dialogs& dialogs_;
   SharedLayer& layer_;
   std::pair<int, int>& selection_;
+  std::function<void()> stored_;
 
  private:
   bool CellLeft(int col, int row);
