@@ -28,6 +28,7 @@ void TFormFem::OpenFromCommandLine(const std::string& path) {
   if (!AskBeforeDropping()) return;
   CloseAll();
   OpenDatafile(path);
+  UpdateTitle();  // no toolbar command ran, which would do it
 }
 
 void TFormFem::OpenDatafile(const std::string& path) {
@@ -65,6 +66,7 @@ void TFormFem::SpeedButtonSaveClick() {
   }
   GeneralGrid->SetCellText(1, 0, problem_.FileName);
   shownGeneral_[0] = problem_.FileName;
+  saveSetup_.fileName = *path;  // the next Save proposes the file just written
   MarkSaved();
 }
 

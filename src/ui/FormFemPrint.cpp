@@ -7,12 +7,14 @@
 #include "print/DataReport.h"
 #include "ui/FormFem.h"
 #include "ui/FormOpt.h"
+#include "ui/PrintFileProposal.h"
 #include "ui/qt/QtPrinterCanvas.h"
 
 namespace planaq::ui {
 
 void TFormFem::Print1Click() {
   QPrinter printer(QPrinter::HighResolution);
+  ProposePdfFile(printer, saveSetup_.initialDir, saveSetup_.fileName);
   if (!dialogs_.Print(printer)) return;
   ShowNotice(PanelWait);
   const Options options = FormOpt()->Settings();

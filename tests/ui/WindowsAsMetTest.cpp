@@ -3,6 +3,8 @@
 // Installation Grid or the block editor loses no work.
 
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -14,6 +16,7 @@
 #include "manual/ExampleProblem.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
+#include "ui/PrintFileProposal.h"
 #include "ui/QtDialogs.h"
 #include "ui/figures/FormContours.h"
 #include "ui/grids/FormNod.h"
@@ -214,6 +217,26 @@ TEST_F(SmallThingsTest, ARefusedSolveShowsNoNumbersOfTheLastOne) {
   form->SpeedButtonCalcClick();
   ASSERT_FALSE(dialogs.messages.empty());
   for (int row = 0; row < 4; ++row) EXPECT_EQ(progress->CellText(1, row), "  ") << row;
+}
+
+TEST_F(SmallThingsTest, TheFileOpenedOrSavedIsTheOneNamedAndProposed) {
+  const std::string opened = WriteProblem(dir, "square.aqd", SquareProblem(0, 0));
+  form->OpenFromCommandLine(opened);
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("PLANAQ - square.aqd[*]"));
+  const std::string other = dir.File("other.aqd");
+  dialogs.AnswerFile(other);
+  form->SpeedButtonSaveClick();
+  EXPECT_EQ(form->SaveSetup().fileName, other) << "Save As proposes what it wrote";
+}
+
+TEST(PrintFileProposal, NamesThePdfAfterTheFileBesideIt) {
+  EnsureApp();
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+  QPrinter printer;
+  ui::ProposePdfFile(printer, "/work/run", "/data/polder/Example.aqd");
+  EXPECT_EQ(printer.outputFileName(), QStringLiteral("/data/polder/Example.pdf"));
+  ui::ProposePdfFile(printer, "/work/run", "Data1.aqd");
+  EXPECT_EQ(printer.outputFileName(), QStringLiteral("/work/run/Data1.pdf"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/figures/FormManual.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "ui/PrintFileProposal.h"
 #include "ui/qt/QtPrinterCanvas.h"
 #include "ui/widgets/Panels.h"
 
@@ -77,6 +79,7 @@ void TFormManual::ComboBoxPageChange(const QString& text) {
 
 void TFormManual::SpeedButtonPrintClick() {
   QPrinter printer(QPrinter::HighResolution);
+  ProposePdfFile(printer, QDir::currentPath().toStdString(), "Manual");
   if (!dialogs_.Print(printer)) return;
   QtPrinterCanvas canvas(printer);
   if (!manual_.Print(canvas))

@@ -15,6 +15,7 @@
 #include "files/Tokens.h"
 #include "results/TraceGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/PrintFileProposal.h"
 #include "ui/qt/QtPrinterCanvas.h"
 #include "ui/widgets/Panels.h"
 
@@ -209,7 +210,10 @@ void LayerFigureForm::SpeedButtonPrintClick() {
 void LayerFigureForm::RunPrint(const std::string& pdfPath) {
   printing_ = true;
   QPrinter printer(QPrinter::HighResolution);
-  if (!pdfPath.empty()) SetUpPdfPrinter(printer, QString::fromStdString(pdfPath));
+  if (!pdfPath.empty())
+    SetUpPdfPrinter(printer, QString::fromStdString(pdfPath));
+  else
+    ProposePdfFile(printer, context_.folder(), windowTitle().toStdString());
   if (!pdfPath.empty() || context_.dialogs.Print(printer)) {
     PanelWait->show();
     PanelWait->raise();
