@@ -139,6 +139,63 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
+// ---- one data row: Enter and the copy key store the entry as they do on longer grids ----
+
+struct OneRowCase {
+  const char* name;
+  Win window;
+  int col;
+  const char* text;
+  bool copyKey;  // the entry taken by the lowercase c instead of Enter
+  double (*stored)(const Problem&);
+  double value;
+  const char* line;
+};
+
+class OneRowGrids : public GridWindowsTest, public ::testing::WithParamInterface<OneRowCase> {};
+
+TEST_P(OneRowGrids, StoreTheEntryInTheModelAndTheSavedFile) {
+  const OneRowCase& c = GetParam();
+  Open(SquareProblem(1, 1));
+  if (c.window == Win::Soils)
+    ShowWindow<ui::DataGridForm>(Win::Soils, &ui::TFormFem::SpeedButtonSoilsClick);
+  else
+    Show<ui::DataGridForm>(c.window);
+  ASSERT_EQ(grid->RowCount(), 2);
+  Click(c.col, 1);
+  Type(c.text);
+  if (c.copyKey)
+    QTest::keyClick(Editor(), Qt::Key_C);
+  else
+    QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_TRUE(grid->Editing()) << "the editor opens again, as on the next row of a longer grid";
+  EXPECT_EQ(c.stored(form->problem()), c.value);
+  EXPECT_EQ(SavedChanges(), std::vector<std::string>{c.line});
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Windows, OneRowGrids,
+    ::testing::Values(
+        OneRowCase{"SoilKByEnter", Win::Soils, 1, "7", false,
+                   [](const Problem& p) { return p.soils[0].K[0]; }, 7.0,
+                   "       1,    7.000000,  0.4000,  1.0000,    0.000000,"},
+        OneRowCase{"SoilPByCopyKey", Win::Soils, 2, "0.25", true,
+                   [](const Problem& p) { return p.soils[0].P[0]; }, 0.25,
+                   "       1,   10.000000,  0.2500,  1.0000,    0.000000,"},
+        OneRowCase{"WellQByEnter", Win::Wells, kWellQ, "-500", false,
+                   [](const Problem& p) { return p.wells[0].Q; }, -500.0,
+                   "       1,       1,       1,   10.000000, -500.000000,   2,"},
+        OneRowCase{"ParticleYByEnter", Win::Particles, kParticleY, "250", false,
+                   [](const Problem& p) { return p.particles[0].Y0; }, 250.0,
+                   "       1,  100.000000,  250.000000,    0.000000,"},
+        OneRowCase{"ParticleXByCopyKey", Win::Particles, kParticleX, "-5", true,
+                   [](const Problem& p) { return p.particles[0].X0; }, 0.0,
+                   "       1,    0.000000,  100.000000,    0.000000,"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
 // ---- Elements ----
 
 TEST_F(GridWindowsTest, ElementsPageByATenthAndCopyTheRowAbove) {
