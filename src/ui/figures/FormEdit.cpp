@@ -104,8 +104,11 @@ void TFormEdit::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelEdit, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawBlocks(canvas, problem_, map_);
+  drawnFor_ = PictureOf(problem_, this);
   rubberDrawn_ = false;  // a whole new picture holds no rubber line to erase
 }
+
+bool TFormEdit::Outdated() const { return PictureOf(problem_, this) != drawnFor_; }
 
 void TFormEdit::FormClose() {
   ResetMeshToBlocks(problem_);

@@ -97,7 +97,10 @@ void TFormMesh::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelMesh, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawMesh(canvas, problem_, map_);
+  drawnFor_ = PictureOf(problem_, this);
 }
+
+bool TFormMesh::Outdated() const { return PictureOf(problem_, this) != drawnFor_; }
 
 void TFormMesh::FormClose() {
   problem_.previous.NN = problem_.NN;

@@ -68,6 +68,7 @@ LayerFigureForm::LayerFigureForm(const FigureContext& context, const Texts& text
 void LayerFigureForm::FormCreate(const Texts& texts) {
   setWindowFlag(Qt::WindowStaysOnTopHint);
   FillBackground(this, kSilver);
+  SetBackground(kSilver);
   bar_ = new QLabel(this);
   bar_->setObjectName(QString::fromLatin1(texts.barName));
   FillBackground(bar_, kLime);
@@ -179,15 +180,18 @@ void LayerFigureForm::RunDrawings() {
 
 bool LayerFigureForm::KeepTracing() { return KeepDrawing() && !redrawAsked_ && !printAsked_; }
 
+bool LayerFigureForm::StartsAfresh() {
+  // a window shown again starts on its own colour, as the window system erases it, and so
+  // does a figure of other tables or settings; a layer change draws over the figure as it
+  // stands, which it covers whole
+  const Frame now{PictureOf(problem(), this), FrameSettings()};
+  const bool afresh = eraseNext_ || now != drawn_;
+  eraseNext_ = false;
+  drawn_ = now;
+  return afresh;
+}
+
 void LayerFigureForm::FormPaint(Canvas& canvas) {
-  if (eraseNext_) {
-    // a window shown again starts on its own colour, as the window system erases it; a layer
-    // change draws over the figure as it stands
-    canvas.SetBrushColour(Rgb{192, 192, 192});
-    canvas.FillRect(0, 0, canvas.Width(), canvas.Height());
-    canvas.SetBrushColour(Rgb{255, 255, 255});
-    eraseNext_ = false;
-  }
   ScreenEvents events(*this);
   TraceGuard guard(problem(), events);
   PaintFigure(canvas, guard);

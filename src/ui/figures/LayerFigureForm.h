@@ -10,6 +10,7 @@
 // A command that changes the tables under a trace ends it too (TraceGuard).
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "model/Problem.h"
 #include "print/PrintJob.h"
 #include "results/PendingEvents.h"
+#include "ui/figures/DrawnFor.h"
 #include "ui/figures/FigureForm.h"
 #include "ui/widgets/LayerSelector.h"
 
@@ -75,6 +77,9 @@ class LayerFigureForm : public FigureForm {
   virtual bool PrintDocument(PrinterCanvas& canvas, PendingEvents& events) = 0;
 
   void FormPaint(Canvas& canvas) final;
+  bool StartsAfresh() override;
+  // the settings that place the figure in the window, beyond the tables and the window size
+  virtual std::uint64_t FrameSettings() const { return 0; }
   void SetLegend(const std::string& legend);
   Problem& problem() { return context_.problem; }
   int Layer() const { return context_.currentLayer.Value(); }
@@ -111,6 +116,13 @@ class LayerFigureForm : public FigureForm {
   std::string pdfAsked_;  // the PDF file of a page asked for while drawing
   bool printing_ = false;
   bool eraseNext_ = true;
+  // what the figure on the screen was drawn for
+  struct Frame {
+    DrawnFor picture;
+    std::uint64_t settings = 0;
+    bool operator!=(const Frame& o) const { return picture != o.picture || settings != o.settings; }
+  };
+  Frame drawn_;
   bool drawQueued_ = false;  // the next drawing starts from the form colour
 };
 
