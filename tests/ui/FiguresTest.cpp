@@ -309,7 +309,9 @@ TEST_P(FigureArea, ANarrowerAreaClearsThePictureBesideIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, FigureArea, ::testing::Values(Win::Mesh, Win::Edit),
-                         [](const auto& info) { return info.param == Win::Mesh ? "Mesh" : "Edit"; });
+                         [](const auto& info) {
+                           return info.param == Win::Mesh ? "Mesh" : "Edit";
+                         });
 
 // ---- the rubber line ----
 
