@@ -334,6 +334,20 @@ TEST_F(GridWindowsTest, RepaintGivesTheParticleRowsOfNPAndRefillsTheNewOnes) {
   EXPECT_EQ(grid->RowCount(), 2);
 }
 
+TEST_F(GridWindowsTest, ParticlesWindowGrowsAndScrollsWhenNPIsRaisedWhileItIsOpen) {
+  Open(WindowsProblem());
+  ui::TFormParticles* particles = Show<ui::TFormParticles>(Win::Particles);
+  const int shortHeight = particles->height();
+  ASSERT_TRUE(EnterAndLeave(Grid("GeneralGrid"), 10, "25", 11));
+  form->FormPaint();
+  ASSERT_TRUE(particles->isVisible());
+  EXPECT_EQ(grid->RowCount(), 26);
+  EXPECT_EQ(grid->height(), 2 * grid->frameWidth() + 21 * 16) << "20 rows in view";
+  EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+  EXPECT_EQ(particles->height() - shortHeight, 17 * 16);
+  EXPECT_EQ(particles->frameGeometry().right() + 1, Screen().width() - 60);
+}
+
 TEST_F(GridWindowsTest, ParticlesCommandStartsTheSharedSelectionAtColumn1Row1) {
   Open(WindowsProblem());
   Show<ui::TFormWells>(Win::Wells);

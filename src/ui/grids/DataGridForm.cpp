@@ -97,7 +97,15 @@ void DataGridForm::PlaceFromRight(int rightMargin, int top) {
   move(ScreenSize().width() - rightMargin - width() - frame, top);
 }
 
-void DataGridForm::UpdateRowCount() { grid_->SetRowCount(DataRows() + 1); }
+void DataGridForm::UpdateRowCount() {
+  const int before = grid_->RowCount();
+  grid_->SetRowCount(DataRows() + 1);
+  // a window on the screen follows its rows: it grows to the rows it shows, then scrolls
+  if (isVisible() && grid_->RowCount() != before) {
+    SizeToGrid();
+    Place();
+  }
+}
 
 void DataGridForm::FormActivate() {
   shown_ = 0;
