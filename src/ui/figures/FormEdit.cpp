@@ -52,9 +52,9 @@ TFormEdit::TFormEdit(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   PlaceAsEditor(this);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
-  setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
-
   PanelEdit = ColouredPanel(this, "PanelEdit", QColor(0, 255, 0), QRect(0, 0, width(), kBarHeight));
+  // told on the bar beside the keys, never over the drawing
+  PanelEdit->setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
   const auto key = [this](const char* name, const char* caption, int left, bool checkable) {
     QToolButton* b = SpeedButton(PanelEdit, name, caption, caption, checkable);
     b->setGeometry(left, 2, checkable ? kKeyWidth : kHelpWidth, kBarHeight - 4);

@@ -46,10 +46,10 @@ TFormMesh::TFormMesh(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   PlaceAsEditor(this);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
-  setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
-
   PanelMesh =
       ColouredPanel(this, "PanelMesh", QColor(0, 255, 0), QRect(0, 0, width(), kEditorBarHeight));
+  // told on the bar beside the keys, never over the drawing
+  PanelMesh->setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
   const auto key = [this](const char* name, const char* caption, int left, int width,
                           bool checkable) {
     QToolButton* b = SpeedButton(PanelMesh, name, caption, caption, checkable);
