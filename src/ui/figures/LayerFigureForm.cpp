@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <QShowEvent>
@@ -255,10 +256,19 @@ void LayerFigureForm::SavePicture(const std::string& path) {
     if (redrawAsked_ && isVisible()) RunDrawings();
     return;
   }
-  // the figure as it stands, without the bar across its top
-  const QImage& image = Image();
-  const QImage figure = image.copy(0, kBarHeight, image.width(), image.height() - kBarHeight);
-  if (!figure.save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+  if (!PictureWithBar().save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+}
+
+QImage LayerFigureForm::PictureWithBar() const {
+  // the figure as it stands under the bar, which tells its legend and its layer; the keys
+  // on the bar are no part of the picture
+  QImage picture = Image().copy();
+  QPainter painter(&picture);
+  bar_->render(&painter, bar_->pos(), QRegion(), QWidget::DrawWindowBackground);
+  for (QWidget* part : {static_cast<QWidget*>(LabelLayer), static_cast<QWidget*>(ComboBoxLayer)})
+    part->render(&painter, bar_->mapTo(this, part->pos()), QRegion(),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return picture;
 }
 
 // ---- window events ----

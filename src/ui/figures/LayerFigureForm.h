@@ -9,6 +9,7 @@
 // next pass and starts afresh after it, a print waits for the drawing to stop, a close ends it.
 // A command that changes the tables under a trace ends it too (TraceGuard).
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -99,6 +100,7 @@ class LayerFigureForm : public FigureForm {
   // the page through the print dialog, or straight into the PDF file pdfPath
   void RunPrint(const std::string& pdfPath = {});
   void SavePicture(const std::string& path);
+  QImage PictureWithBar() const;
   bool KeepTracing();
 
   FigureContext context_;
