@@ -2,6 +2,7 @@
 // in the datafile that Save writes; the main window's particle rows; and a pumping-well
 // problem made in the program from a refined datafile and solved.
 
+#include <QEnterEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QProcess>
@@ -346,6 +347,13 @@ TEST_F(GridWindowsTest, ParticlesWindowGrowsAndScrollsWhenNPIsRaisedWhileItIsOpe
   EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
   EXPECT_EQ(particles->height() - shortHeight, 17 * 16);
   EXPECT_EQ(particles->frameGeometry().right() + 1, Screen().width() - 60);
+  // before any repaint of the main window: the rows follow as soon as the mouse comes back
+  ASSERT_TRUE(EnterAndLeave(Grid("GeneralGrid"), 10, "2", 11));
+  const QPointF inside(5, 5);
+  QEnterEvent enter(inside, inside, particles->mapToGlobal(inside));
+  QApplication::sendEvent(particles, &enter);
+  EXPECT_EQ(grid->RowCount(), 3);
+  EXPECT_EQ(particles->height(), shortHeight - 16);
 }
 
 TEST_F(GridWindowsTest, ParticlesCommandStartsTheSharedSelectionAtColumn1Row1) {

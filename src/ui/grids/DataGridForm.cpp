@@ -1,5 +1,6 @@
 #include "ui/grids/DataGridForm.h"
 
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -186,6 +187,16 @@ void DataGridForm::PageBegin() { PageTo(1); }
 void DataGridForm::PageEnd() { PageTo(grid_->RowCount() - 1); }
 void DataGridForm::PageDown() { PageTo(grid_->Row() + (grid_->RowCount() - 1) / 10); }
 void DataGridForm::PageUp() { PageTo(grid_->Row() - (grid_->RowCount() - 1) / 10); }
+
+void DataGridForm::enterEvent(QEnterEvent* event) {
+  SecondaryForm::enterEvent(event);
+  UpdateRowCount();
+}
+
+void DataGridForm::changeEvent(QEvent* event) {
+  SecondaryForm::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdateRowCount();
+}
 
 void DataGridForm::showEvent(QShowEvent* event) {
   SecondaryForm::showEvent(event);
