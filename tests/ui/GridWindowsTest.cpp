@@ -182,18 +182,12 @@ INSTANTIATE_TEST_SUITE_P(
         OneRowCase{"SoilKByEnter", Win::Soils, 1, "7", false,
                    [](const Problem& p) { return p.soils[0].K[0]; }, 7.0,
                    "       1,    7.000000,  0.4000,  1.0000,    0.000000,"},
-        OneRowCase{"SoilPByCopyKey", Win::Soils, 2, "0.25", true,
-                   [](const Problem& p) { return p.soils[0].P[0]; }, 0.25,
-                   "       1,   10.000000,  0.2500,  1.0000,    0.000000,"},
-        OneRowCase{"WellQByEnter", Win::Wells, kWellQ, "-500", false,
+        OneRowCase{"WellQByCopyKey", Win::Wells, kWellQ, "-500", true,
                    [](const Problem& p) { return p.wells[0].Q; }, -500.0,
                    "       1,       1,       1,   10.000000, -500.000000,   2,"},
         OneRowCase{"ParticleYByEnter", Win::Particles, kParticleY, "250", false,
                    [](const Problem& p) { return p.particles[0].Y0; }, 250.0,
-                   "       1,  100.000000,  250.000000,    0.000000,"},
-        OneRowCase{"ParticleXByCopyKey", Win::Particles, kParticleX, "-5", true,
-                   [](const Problem& p) { return p.particles[0].X0; }, 0.0,
-                   "       1,    0.000000,  100.000000,    0.000000,"}),
+                   "       1,  100.000000,  250.000000,    0.000000,"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

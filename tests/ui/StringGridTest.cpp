@@ -105,27 +105,6 @@ TEST_F(StringGridTest, TypedTextReachesTheCellBeforeTheCheck) {
   EXPECT_EQ(grid.Row(), 1);
 }
 
-TEST_F(StringGridTest, EnterOnTheOnlyEditableRowChecksItsEntry) {
-  StringGrid grid(2, 2);
-  grid.SetFixed(1, 1);
-  std::vector<QString> seen;
-  grid.OnSelectCell([&](int, int) {
-    seen.push_back(grid.Cell(1, grid.Row()));
-    return true;
-  });
-  grid.show();
-  grid.Select(1, 1);
-  grid.OpenEditor();
-  auto* editor = grid.findChild<QLineEdit*>();
-  ASSERT_NE(editor, nullptr);
-  editor->selectAll();
-  QTest::keyClicks(editor, "42");
-  QTest::keyClick(editor, Qt::Key_Return);
-  EXPECT_EQ(seen, std::vector<QString>{QStringLiteral("42")});
-  EXPECT_EQ(grid.Row(), 1);
-  EXPECT_TRUE(grid.Editing());
-}
-
 struct CopyCase {
   const char* name;
   int row;

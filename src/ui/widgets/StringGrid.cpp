@@ -113,14 +113,7 @@ void StringGrid::OpenEditor() {
 
 void StringGrid::EnterKey() {
   if (Row() < 0 || rowCount() <= fixedRows_) return;
-  const int next = NextRow();
-  // with one editable row Enter comes back to the cell it leaves, which the table does not
-  // count as a move: the check runs as for any other move, and the selection stays either way
-  if (next == Row()) {
-    if (onSelectCell_) onSelectCell_(Col(), Row());
-  } else {
-    MoveTo(Col(), next);
-  }
+  MoveTo(Col(), NextRow());
   OpenEditor();
 }
 
