@@ -32,13 +32,6 @@ void TForm3D::PaintFigure(Canvas& canvas, PendingEvents& events) {
   DrawGraph3D(problem(), Layer(), flags_, canvas.Width(), canvas.Height(), canvas, events);
 }
 
-std::uint64_t TForm3D::FrameSettings() const {
-  const Options now = CurrentOptions();
-  std::uint64_t settings = static_cast<std::uint64_t>(now.AngleScale) << 4;
-  for (bool on : {now.Water, now.Contours, now.Bottom, now.Top}) settings = settings << 1 | on;
-  return settings;
-}
-
 bool TForm3D::PrintDocument(PrinterCanvas& canvas, PendingEvents& events) {
   // the page shows what the screen showed last; its size follows the Graphics Scale
   Options options = flags_;

@@ -19,8 +19,6 @@ class TForm3D : public LayerFigureForm {
  protected:
   void PaintFigure(Canvas& canvas, PendingEvents& events) override;
   bool PrintDocument(PrinterCanvas& canvas, PendingEvents& events) override;
-  // the options that shape the figure: another angle or other surfaces draw afresh
-  std::uint64_t FrameSettings() const override;
 
  private:
   Options flags_;

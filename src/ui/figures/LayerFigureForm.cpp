@@ -183,9 +183,10 @@ bool LayerFigureForm::KeepTracing() { return KeepDrawing() && !redrawAsked_ && !
 
 bool LayerFigureForm::StartsAfresh() {
   // a window shown again starts on its own colour, as the window system erases it, and so
-  // does a figure of other tables or settings; a layer change draws over the figure as it
-  // stands, which it covers whole
-  const Frame now{PictureOf(problem(), this), FrameSettings()};
+  // does a figure of other tables (edited in a data window meanwhile); a layer change draws
+  // over the figure as it stands, which it covers whole (the options cannot change while the
+  // window is open: each closes the other)
+  const DrawnFor now = PictureOf(problem(), this);
   const bool afresh = eraseNext_ || now != drawn_;
   eraseNext_ = false;
   drawn_ = now;

@@ -11,7 +11,6 @@
 
 #include <QImage>
 #include <QString>
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -79,8 +78,6 @@ class LayerFigureForm : public FigureForm {
 
   void FormPaint(Canvas& canvas) final;
   bool StartsAfresh() override;
-  // the settings that place the figure in the window, beyond the tables and the window size
-  virtual std::uint64_t FrameSettings() const { return 0; }
   void SetLegend(const std::string& legend);
   Problem& problem() { return context_.problem; }
   int Layer() const { return context_.currentLayer.Value(); }
@@ -117,15 +114,9 @@ class LayerFigureForm : public FigureForm {
   bool printAsked_ = false;
   std::string pdfAsked_;  // the PDF file of a page asked for while drawing
   bool printing_ = false;
-  bool eraseNext_ = true;
-  // what the figure on the screen was drawn for
-  struct Frame {
-    DrawnFor picture;
-    std::uint64_t settings = 0;
-    bool operator!=(const Frame& o) const { return picture != o.picture || settings != o.settings; }
-  };
-  Frame drawn_;
-  bool drawQueued_ = false;  // the next drawing starts from the form colour
+  bool eraseNext_ = true;     // the next drawing starts from the form colour
+  DrawnFor drawn_;           // what the figure on the screen was drawn for
+  bool drawQueued_ = false;  // a drawing waits for the command that asked for it to end
 };
 
 }  // namespace planaq::ui
