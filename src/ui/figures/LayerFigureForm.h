@@ -114,7 +114,7 @@ class LayerFigureForm : public FigureForm {
   bool printAsked_ = false;
   std::string pdfAsked_;  // the PDF file of a page asked for while drawing
   bool printing_ = false;
-  bool eraseNext_ = true;     // the next drawing starts from the form colour
+  bool eraseNext_ = true;    // the next drawing starts from the form colour
   DrawnFor drawn_;           // what the figure on the screen was drawn for
   bool drawQueued_ = false;  // a drawing waits for the command that asked for it to end
 };
