@@ -326,5 +326,26 @@ TEST_F(MainWindowTest, Graph3DShownAgainKeepsNothingOfTheFigureBefore) {
   EXPECT_TRUE(showAt(9) == steep);
 }
 
+TEST_F(MainWindowTest, ContoursOfOtherTablesDrawnForAnotherLayerKeepNothingOfTheFigureBefore) {
+  dialogs.AnswerFile(WriteProblem(dir, "two.aqd", TwoLayers()));
+  form->SpeedButtonOpenClick();
+  auto* f = static_cast<ui::TFormContours*>(form->Window(Win::Contours));
+  form->SpeedButtonContoursClick();
+  Settle(f);
+  // the nodes moved to a lower area, as the Nodes window opened beside it would store them
+  Problem& p = form->problem();
+  for (int n = 0; n < p.NN; ++n) p.nodes[n].Y *= 0.25;
+  f->ComboBoxLayerChange(1);
+  Settle(f);
+  const QImage afterEdit = f->Image().copy();
+  // the same tables and layer drawn over a figure of the same tables
+  form->SpeedButtonContoursClick();
+  form->SpeedButtonContoursClick();
+  Settle(f);
+  f->ComboBoxLayerChange(1);
+  Settle(f);
+  EXPECT_TRUE(f->Image() == afterEdit);
+}
+
 }  // namespace
 }  // namespace planaq::test
