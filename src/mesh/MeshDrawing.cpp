@@ -27,6 +27,12 @@ std::vector<Point> Corners(const Problem& p, const std::array<int, 3>& nodes,
 
 }  // namespace
 
+Rgb BlockNumberColour(Rgb fill) {
+  // luma of ITU-R BT.601, on 0..255
+  const double luma = 0.299 * fill.r + 0.587 * fill.g + 0.114 * fill.b;
+  return luma < 128.0 ? kWhite : kBlack;
+}
+
 void DrawArea(Canvas& canvas, const Problem& p, const MeshMapping& map) {
   const Point low = map.ToPixel(0, 0);
   const Point high = map.ToPixel(p.LX, p.LY);
@@ -65,15 +71,21 @@ void DrawBlocks(Canvas& canvas, Problem& p, const MeshMapping& map) {
   ResetMeshToBlocks(p);
   DrawArea(canvas, p, map);
   canvas.SetPenColour(kBlack);
-  canvas.SetFont(BlockNumberFont());
+  Font number = BlockNumberFont();
+  canvas.SetFont(number);
   for (int b = 0; b < p.NB; ++b) {
     const Block& block = p.blocks[b];
     if (!ValidNode(p, block.Node[0]) || !ValidNode(p, block.Node[1]) ||
         !ValidNode(p, block.Node[2]))
       continue;
     const std::vector<Point> pts = Corners(p, block.Node, map);
-    canvas.SetBrushColour(BlockColour(p, b));
+    const Rgb fill = BlockColour(p, b);
+    canvas.SetBrushColour(fill);
     canvas.Polygon(pts);
+    if (BlockNumberColour(fill) != number.colour) {
+      number.colour = BlockNumberColour(fill);
+      canvas.SetFont(number);
+    }
     canvas.TextOut((pts[0].x + pts[1].x + pts[2].x) / 3, (pts[0].y + pts[1].y + pts[2].y) / 3,
                    std::to_string(b + 1));
   }

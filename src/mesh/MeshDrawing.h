@@ -16,6 +16,10 @@ inline const Rgb kRed{255, 0, 0};
 inline Font BlockNumberFont() { return Font{"Courier New", 13, false, true}; }
 inline Font NodeNumberFont() { return Font{"Courier New", 11, false, false}; }
 
+// The colour of a block number on a fill: white on a dark fill, black on a light one, so the
+// number reads on every palette colour.
+Rgb BlockNumberColour(Rgb fill);
+
 // The silver band around the area and the white area itself.
 void DrawArea(Canvas& canvas, const Problem& problem, const MeshMapping& map);
 

@@ -114,6 +114,7 @@ TEST(DrawBlocks, BlocksWithNumbersAndMainNodeNumbers) {
                                              "Font Courier New 13 b0 i1",
                                              "Brush 8,8,88",
                                              "Polygon 32 383 32 239 176 383",
+                                             "Font Courier New 13 b0 i1",  // white on dark blue
                                              "TextOut 80 335 1",
                                              "Brush 8,8,120",
                                              "Polygon 32 239 176 383 320 239",
@@ -126,6 +127,32 @@ TEST(DrawBlocks, BlocksWithNumbersAndMainNodeNumbers) {
                                              "TextOut 318 235 4"};
   EXPECT_EQ(tail, expected);
   EXPECT_EQ(canvas.calls[2], "FillRect 30 93 611 386");
+}
+
+// the colour of the font in which each text is written
+class TextColours : public RecordingCanvas {
+ public:
+  using RecordingCanvas::RecordingCanvas;
+  void TextOut(int x, int y, const std::string& text) override {
+    RecordingCanvas::TextOut(x, y, text);
+    colours.push_back(font().colour);
+  }
+  std::vector<Rgb> colours;
+};
+
+TEST(DrawBlocks, BlockNumbersAreWhiteOnDarkFillsAndBlackOnLightOnes) {
+  Problem p = Initial();
+  PlacePendingMainNode(p, 1000, 500);
+  ASSERT_EQ(AddMainNodeAndBlock(p, 1000, 500).status, MeshStatus::Done);
+  p.blockColour[1] = 8;
+  p.palette[8] = Rgb{140, 140, 140};  // mid grey, just light enough for black
+  TextColours canvas(641, 481);
+  DrawBlocks(canvas, p, ComputeMeshMapping(641, 481, p.LX, p.LY));
+  ASSERT_EQ(canvas.colours.size(), 2u + 4u);
+  EXPECT_EQ(canvas.colours[0], (Rgb{255, 255, 255})) << "on the dark blue of the first entry";
+  EXPECT_EQ(canvas.colours[1], (Rgb{0, 0, 0}));
+  for (std::size_t n = 2; n < canvas.colours.size(); ++n)
+    EXPECT_EQ(canvas.colours[n], (Rgb{0, 0, 0})) << "the node numbers stay black";
 }
 
 }  // namespace

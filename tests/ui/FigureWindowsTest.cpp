@@ -177,12 +177,24 @@ TEST_P(FigureWindowTest, SavePictureWritesTheFigureAsAPngOrThePageAsAPdf) {
   QTest::mouseClick(key, Qt::LeftButton);
   ASSERT_EQ(dialogs.saveSetups.size(), 1u);
   EXPECT_EQ(dialogs.saveSetups[0].initialDir, form->OpenSetup().initialDir);
-  QImage saved(QString::fromStdString(png));
-  ASSERT_FALSE(saved.isNull());
-  EXPECT_TRUE(
-      saved.convertToFormat(QImage::Format_RGB32) ==
-      f->Image().copy(0, 25, f->width(), f->height() - 25).convertToFormat(QImage::Format_RGB32))
+  const QImage saved = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(saved.size(), f->Image().size());
+  const auto below = [&](const QImage& image) {
+    return image.copy(0, 25, image.width(), image.height() - 25);
+  };
+  EXPECT_TRUE(below(saved) == below(f->Image().convertToFormat(QImage::Format_RGB32)))
       << "the figure under the bar, as on the screen";
+  // the bar: its legend in the middle and the layer at the left, but none of the keys
+  const auto marked = [&](int x0, int x1) {
+    int n = 0;
+    for (int y = 3; y < 22; ++y)
+      for (int x = x0; x < x1; ++x) n += saved.pixelColor(x, y) != QColor(0, 255, 0);
+    return n;
+  };
+  auto* selector = f->findChild<QComboBox*>("ComboBoxLayer");
+  EXPECT_GT(marked(selector->x(), selector->x() + selector->width()), 0) << "the layer";
+  EXPECT_GT(marked(f->width() / 3, 2 * f->width() / 3), 0) << "the legend";
+  EXPECT_EQ(marked(key->x() + 3, f->width() - 4), 0) << "no keys";
 
   const std::string pdf = dir.File("page.pdf");
   dialogs.AnswerFile(pdf);
@@ -312,6 +324,27 @@ TEST_F(MainWindowTest, Graph3DShownAgainKeepsNothingOfTheFigureBefore) {
       << "the form colour around the figure";
   showAt(3);  // a wider figure
   EXPECT_TRUE(showAt(9) == steep);
+}
+
+TEST_F(MainWindowTest, ContoursOfOtherTablesDrawnForAnotherLayerKeepNothingOfTheFigureBefore) {
+  dialogs.AnswerFile(WriteProblem(dir, "two.aqd", TwoLayers()));
+  form->SpeedButtonOpenClick();
+  auto* f = static_cast<ui::TFormContours*>(form->Window(Win::Contours));
+  form->SpeedButtonContoursClick();
+  Settle(f);
+  // the nodes moved to a lower area, as the Nodes window opened beside it would store them
+  Problem& p = form->problem();
+  for (int n = 0; n < p.NN; ++n) p.nodes[n].Y *= 0.25;
+  f->ComboBoxLayerChange(1);
+  Settle(f);
+  const QImage afterEdit = f->Image().copy();
+  // the same tables and layer drawn over a figure of the same tables
+  form->SpeedButtonContoursClick();
+  form->SpeedButtonContoursClick();
+  Settle(f);
+  f->ComboBoxLayerChange(1);
+  Settle(f);
+  EXPECT_TRUE(f->Image() == afterEdit);
 }
 
 }  // namespace

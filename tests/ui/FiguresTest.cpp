@@ -3,6 +3,7 @@
 // line; the coordinate fields; undo.
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -261,6 +262,57 @@ INSTANTIATE_TEST_SUITE_P(
                               }}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
+// ---- a picture of another area leaves nothing of the one before ----
+
+// the pixels of a picture below the window's bar, left of x0 or right of x1, that are not the
+// window's white
+int MarkedOutside(const QImage& image, int x0, int x1) {
+  int marked = 0;
+  for (int y = 30; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      marked += (x < x0 || x > x1) && image.pixelColor(x, y) != QColor(255, 255, 255);
+  return marked;
+}
+
+class FigureArea : public FiguresTest, public ::testing::WithParamInterface<Win> {};
+
+TEST_P(FigureArea, ANarrowerAreaClearsThePictureBesideIt) {
+  Button("SpeedButtonNew")->click();  // the block editor on the initial triangle
+  const auto show = [&] {
+    if (GetParam() == Win::Mesh)
+      form->SpeedButtonMeshClick();
+    else
+      form->SpeedButtonEditClick();
+  };
+  if (GetParam() == Win::Mesh) show();
+  ui::FigureForm* f = static_cast<ui::FigureForm*>(form->Window(GetParam()));
+  ASSERT_TRUE(f->isVisible());
+  const QImage wide = f->Image().copy();
+  // leaving the General Grid closes the window; it is opened again on the narrower area
+  ASSERT_TRUE(EnterAndLeave(Grid("GeneralGrid"), ui::kRowLX, "500", ui::kRowLY));
+  show();
+  ASSERT_TRUE(f->isVisible());
+  const MeshMapping& map = GetParam() == Win::Mesh ? Mesh()->Mapping() : Edit()->Mapping();
+  const Point low = map.ToPixel(0, 0), high = map.ToPixel(500, form->problem().LY);
+  ASSERT_GT(low.x, 100) << "the area is narrower than the window";
+  // the silver band is 2 pixels wide; a node number on the right edge may reach 20 beyond it
+  EXPECT_GT(MarkedOutside(wide, low.x - 2, high.x + 20), 0) << "the wide picture was there";
+  EXPECT_EQ(MarkedOutside(f->Image(), low.x - 2, high.x + 20), 0);
+
+  // a node moved elsewhere while the window is open: drawn again when the mouse comes back
+  const QImage before = f->Image().copy();
+  form->problem().nodes[2].X = 250.0;
+  const QPointF inside(5, 50);
+  QEnterEvent enter(inside, inside, f->mapToGlobal(inside));
+  QApplication::sendEvent(f, &enter);
+  EXPECT_FALSE(f->Image() == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, FigureArea, ::testing::Values(Win::Mesh, Win::Edit),
+                         [](const auto& info) {
+                           return info.param == Win::Mesh ? "Mesh" : "Edit";
+                         });
+
 // ---- the rubber line ----
 
 TEST_F(FiguresTest, RubberLineIsErasedByNotXorAndLeavesNoTrace) {
@@ -354,6 +406,10 @@ TEST_P(FigureUndo, CtrlZRestoresTheDatafileOfBeforeTheEdit) {
   ASSERT_NE(Datafile(), before);
   Undo(window);
   EXPECT_EQ(Datafile(), before);
+  // the key is told on the bar, not over the drawing
+  EXPECT_TRUE(window->toolTip().isEmpty());
+  EXPECT_EQ(Part<QWidget>(window, GetParam().inMesh ? "PanelMesh" : "PanelEdit")->toolTip(),
+            QStringLiteral("Ctrl+Z undoes the last edit"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

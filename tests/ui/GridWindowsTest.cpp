@@ -2,6 +2,7 @@
 // in the datafile that Save writes; the main window's particle rows; and a pumping-well
 // problem made in the program from a refined datafile and solved.
 
+#include <QEnterEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QProcess>
@@ -136,6 +137,57 @@ INSTANTIATE_TEST_SUITE_P(
                  {"       1,  100.000000, 1000.000000,   25.000000,"}},
         EditCase{"ParticleZWithoutUpperLimit", Win::Particles, kParticleZ, 3, "1e6", Leave::Enter,
                  {"       3,  102.000000,  202.000000,1000000.000000,"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// ---- one data row: Enter and the copy key store the entry as they do on longer grids ----
+
+struct OneRowCase {
+  const char* name;
+  Win window;
+  int col;
+  const char* text;
+  bool copyKey;  // the entry taken by the lowercase c instead of Enter
+  double (*stored)(const Problem&);
+  double value;
+  const char* line;
+};
+
+class OneRowGrids : public GridWindowsTest, public ::testing::WithParamInterface<OneRowCase> {};
+
+TEST_P(OneRowGrids, StoreTheEntryInTheModelAndTheSavedFile) {
+  const OneRowCase& c = GetParam();
+  Open(SquareProblem(1, 1));
+  if (c.window == Win::Soils)
+    ShowWindow<ui::DataGridForm>(Win::Soils, &ui::TFormFem::SpeedButtonSoilsClick);
+  else
+    Show<ui::DataGridForm>(c.window);
+  ASSERT_EQ(grid->RowCount(), 2);
+  Click(c.col, 1);
+  Type(c.text);
+  if (c.copyKey)
+    QTest::keyClick(Editor(), Qt::Key_C);
+  else
+    QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_TRUE(grid->Editing()) << "the editor opens again, as on the next row of a longer grid";
+  EXPECT_EQ(c.stored(form->problem()), c.value);
+  EXPECT_EQ(SavedChanges(), std::vector<std::string>{c.line});
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Windows, OneRowGrids,
+    ::testing::Values(
+        OneRowCase{"SoilKByEnter", Win::Soils, 1, "7", false,
+                   [](const Problem& p) { return p.soils[0].K[0]; }, 7.0,
+                   "       1,    7.000000,  0.4000,  1.0000,    0.000000,"},
+        OneRowCase{"WellQByCopyKey", Win::Wells, kWellQ, "-500", true,
+                   [](const Problem& p) { return p.wells[0].Q; }, -500.0,
+                   "       1,       1,       1,   10.000000, -500.000000,   2,"},
+        OneRowCase{"ParticleYByEnter", Win::Particles, kParticleY, "250", false,
+                   [](const Problem& p) { return p.particles[0].Y0; }, 250.0,
+                   "       1,  100.000000,  250.000000,    0.000000,"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -275,6 +327,27 @@ TEST_F(GridWindowsTest, RepaintGivesTheParticleRowsOfNPAndRefillsTheNewOnes) {
   ASSERT_TRUE(EnterAndLeave(general, 10, "1", 11));
   form->FormPaint();
   EXPECT_EQ(grid->RowCount(), 2);
+}
+
+TEST_F(GridWindowsTest, ParticlesWindowGrowsAndScrollsWhenNPIsRaisedWhileItIsOpen) {
+  Open(WindowsProblem());
+  ui::TFormParticles* particles = Show<ui::TFormParticles>(Win::Particles);
+  const int shortHeight = particles->height();
+  ASSERT_TRUE(EnterAndLeave(Grid("GeneralGrid"), 10, "25", 11));
+  form->FormPaint();
+  ASSERT_TRUE(particles->isVisible());
+  EXPECT_EQ(grid->RowCount(), 26);
+  EXPECT_EQ(grid->height(), 2 * grid->frameWidth() + 21 * 16) << "20 rows in view";
+  EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+  EXPECT_EQ(particles->height() - shortHeight, 17 * 16);
+  EXPECT_EQ(particles->frameGeometry().right() + 1, Screen().width() - 60);
+  // before any repaint of the main window: the rows follow as soon as the mouse comes back
+  ASSERT_TRUE(EnterAndLeave(Grid("GeneralGrid"), 10, "2", 11));
+  const QPointF inside(5, 5);
+  QEnterEvent enter(inside, inside, particles->mapToGlobal(inside));
+  QApplication::sendEvent(particles, &enter);
+  EXPECT_EQ(grid->RowCount(), 3);
+  EXPECT_EQ(particles->height(), shortHeight - 16);
 }
 
 TEST_F(GridWindowsTest, ParticlesCommandStartsTheSharedSelectionAtColumn1Row1) {

@@ -1,6 +1,7 @@
 #include "ui/figures/FigureForm.h"
 
 #include <QCoreApplication>
+#include <QEnterEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -25,6 +26,7 @@ void FigureForm::Redraw() {
   if (drawing_) return;
   drawing_ = true;
   FitImage();
+  if (StartsAfresh()) image_.fill(background_);
   {
     QtImageCanvas canvas(image_);
     FormPaint(canvas);
@@ -45,6 +47,20 @@ void FigureForm::DrawOnImage(const std::function<void(Canvas&)>& draw) {
 bool FigureForm::KeepDrawing() {
   QCoreApplication::processEvents();
   return isVisible();
+}
+
+void FigureForm::RedrawIfOutdated() {
+  if (isVisible() && !drawing_ && Outdated()) Redraw();
+}
+
+void FigureForm::enterEvent(QEnterEvent* event) {
+  SecondaryForm::enterEvent(event);
+  RedrawIfOutdated();
+}
+
+void FigureForm::changeEvent(QEvent* event) {
+  SecondaryForm::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) RedrawIfOutdated();
 }
 
 void FigureForm::paintEvent(QPaintEvent* event) {

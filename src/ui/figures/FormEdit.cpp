@@ -52,9 +52,9 @@ TFormEdit::TFormEdit(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   PlaceAsEditor(this);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
-  setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
-
   PanelEdit = ColouredPanel(this, "PanelEdit", QColor(0, 255, 0), QRect(0, 0, width(), kBarHeight));
+  // told on the bar beside the keys, never over the drawing
+  PanelEdit->setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
   const auto key = [this](const char* name, const char* caption, int left, bool checkable) {
     QToolButton* b = SpeedButton(PanelEdit, name, caption, caption, checkable);
     b->setGeometry(left, 2, checkable ? kKeyWidth : kHelpWidth, kBarHeight - 4);
@@ -109,8 +109,11 @@ void TFormEdit::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelEdit, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawBlocks(canvas, problem_, map_);
+  drawnFor_ = PictureOf(problem_, this);
   rubberDrawn_ = false;  // a whole new picture holds no rubber line to erase
 }
+
+bool TFormEdit::Outdated() const { return PictureOf(problem_, this) != drawnFor_; }
 
 void TFormEdit::FormClose() {
   ResetMeshToBlocks(problem_);

@@ -8,6 +8,7 @@
 #include "mesh/MeshMapping.h"
 #include "model/Problem.h"
 #include "ui/Dialogs.h"
+#include "ui/figures/DrawnFor.h"
 #include "ui/figures/FigureForm.h"
 
 class QFrame;
@@ -40,6 +41,7 @@ class TFormEdit : public FigureForm {
 
  protected:
   void FormPaint(Canvas& canvas) override;
+  bool Outdated() const override;
   void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -61,6 +63,7 @@ class TFormEdit : public FigureForm {
   Problem& problem_;
   Dialogs& dialogs_;
   MeshMapping map_;
+  DrawnFor drawnFor_;
   EditUndo undo_;
   unsigned long meshResetUndo_ = 0;  // the kept edit that is the reset of a refined mesh
 

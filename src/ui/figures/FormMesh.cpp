@@ -46,10 +46,10 @@ TFormMesh::TFormMesh(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   PlaceAsEditor(this);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
-  setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
-
   PanelMesh =
       ColouredPanel(this, "PanelMesh", QColor(0, 255, 0), QRect(0, 0, width(), kEditorBarHeight));
+  // told on the bar beside the keys, never over the drawing
+  PanelMesh->setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
   const auto key = [this](const char* name, const char* caption, int left, int width,
                           bool checkable) {
     QToolButton* b = SpeedButton(PanelMesh, name, caption, caption, checkable);
@@ -97,7 +97,10 @@ void TFormMesh::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelMesh, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawMesh(canvas, problem_, map_);
+  drawnFor_ = PictureOf(problem_, this);
 }
+
+bool TFormMesh::Outdated() const { return PictureOf(problem_, this) != drawnFor_; }
 
 void TFormMesh::FormClose() {
   problem_.previous.NN = problem_.NN;

@@ -8,6 +8,7 @@
 #include "mesh/MeshMapping.h"
 #include "model/Problem.h"
 #include "ui/Dialogs.h"
+#include "ui/figures/DrawnFor.h"
 #include "ui/figures/FigureForm.h"
 
 class QFrame;
@@ -38,6 +39,7 @@ class TFormMesh : public FigureForm {
 
  protected:
   void FormPaint(Canvas& canvas) override;
+  bool Outdated() const override;
   void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -51,6 +53,7 @@ class TFormMesh : public FigureForm {
   Problem& problem_;
   Dialogs& dialogs_;
   MeshMapping map_;
+  DrawnFor drawnFor_;
   EditUndo undo_;
   int pendingWellNode_ = -1;
 

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <QShowEvent>
@@ -69,6 +70,7 @@ LayerFigureForm::LayerFigureForm(const FigureContext& context, const Texts& text
 void LayerFigureForm::FormCreate(const Texts& texts) {
   setWindowFlag(Qt::WindowStaysOnTopHint);
   FillBackground(this, kSilver);
+  SetBackground(kSilver);
   bar_ = new QLabel(this);
   bar_->setObjectName(QString::fromLatin1(texts.barName));
   FillBackground(bar_, kLime);
@@ -180,15 +182,19 @@ void LayerFigureForm::RunDrawings() {
 
 bool LayerFigureForm::KeepTracing() { return KeepDrawing() && !redrawAsked_ && !printAsked_; }
 
+bool LayerFigureForm::StartsAfresh() {
+  // a window shown again starts on its own colour, as the window system erases it, and so
+  // does a figure of other tables (edited in a data window meanwhile); a layer change draws
+  // over the figure as it stands, which it covers whole (the options cannot change while the
+  // window is open: each closes the other)
+  const DrawnFor now = PictureOf(problem(), this);
+  const bool afresh = eraseNext_ || now != drawn_;
+  eraseNext_ = false;
+  drawn_ = now;
+  return afresh;
+}
+
 void LayerFigureForm::FormPaint(Canvas& canvas) {
-  if (eraseNext_) {
-    // a window shown again starts on its own colour, as the window system erases it; a layer
-    // change draws over the figure as it stands
-    canvas.SetBrushColour(Rgb{192, 192, 192});
-    canvas.FillRect(0, 0, canvas.Width(), canvas.Height());
-    canvas.SetBrushColour(Rgb{255, 255, 255});
-    eraseNext_ = false;
-  }
   ScreenEvents events(*this);
   TraceGuard guard(problem(), events);
   PaintFigure(canvas, guard);
@@ -255,10 +261,19 @@ void LayerFigureForm::SavePicture(const std::string& path) {
     if (redrawAsked_ && isVisible()) RunDrawings();
     return;
   }
-  // the figure as it stands, without the bar across its top
-  const QImage& image = Image();
-  const QImage figure = image.copy(0, kBarHeight, image.width(), image.height() - kBarHeight);
-  if (!figure.save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+  if (!PictureWithBar().save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+}
+
+QImage LayerFigureForm::PictureWithBar() const {
+  // the figure as it stands under the bar, which tells its legend and its layer; the keys
+  // on the bar are no part of the picture
+  QImage picture = Image().copy();
+  QPainter painter(&picture);
+  bar_->render(&painter, bar_->pos(), QRegion(), QWidget::DrawWindowBackground);
+  for (QWidget* part : {static_cast<QWidget*>(LabelLayer), static_cast<QWidget*>(ComboBoxLayer)})
+    part->render(&painter, bar_->mapTo(this, part->pos()), QRegion(),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return picture;
 }
 
 // ---- window events ----

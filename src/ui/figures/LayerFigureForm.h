@@ -9,6 +9,7 @@
 // next pass and starts afresh after it, a print waits for the drawing to stop, a close ends it.
 // A command that changes the tables under a trace ends it too (TraceGuard).
 
+#include <QImage>
 #include <QString>
 #include <functional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "model/Problem.h"
 #include "print/PrintJob.h"
 #include "results/PendingEvents.h"
+#include "ui/figures/DrawnFor.h"
 #include "ui/figures/FigureForm.h"
 #include "ui/widgets/LayerSelector.h"
 
@@ -75,6 +77,7 @@ class LayerFigureForm : public FigureForm {
   virtual bool PrintDocument(PrinterCanvas& canvas, PendingEvents& events) = 0;
 
   void FormPaint(Canvas& canvas) final;
+  bool StartsAfresh() override;
   void SetLegend(const std::string& legend);
   Problem& problem() { return context_.problem; }
   int Layer() const { return context_.currentLayer.Value(); }
@@ -94,6 +97,7 @@ class LayerFigureForm : public FigureForm {
   // the page through the print dialog, or straight into the PDF file pdfPath
   void RunPrint(const std::string& pdfPath = {});
   void SavePicture(const std::string& path);
+  QImage PictureWithBar() const;
   bool KeepTracing();
 
   FigureContext context_;
@@ -110,8 +114,9 @@ class LayerFigureForm : public FigureForm {
   bool printAsked_ = false;
   std::string pdfAsked_;  // the PDF file of a page asked for while drawing
   bool printing_ = false;
-  bool eraseNext_ = true;
-  bool drawQueued_ = false;  // the next drawing starts from the form colour
+  bool eraseNext_ = true;    // the next drawing starts from the form colour
+  DrawnFor drawn_;           // what the figure on the screen was drawn for
+  bool drawQueued_ = false;  // a drawing waits for the command that asked for it to end
 };
 
 }  // namespace planaq::ui

@@ -296,8 +296,18 @@ void DataGrid::OpenEditor() {
 
 void DataGrid::EnterKey() {
   if (Row() < 1) return;
-  MoveTo(Col(), NextRow());
+  const int next = NextRow();
+  if (next == Row())
+    CheckInPlace();
+  else
+    MoveTo(Col(), next);
   OpenEditor();
+}
+
+void DataGrid::CheckInPlace() {
+  // with one data row Enter comes back to the cell it leaves, which the view does not count
+  // as a move: the check runs as for any other move, and the selection stays either way
+  if (onSelectCell_) onSelectCell_(Col(), Row());
 }
 
 bool DataGrid::CopyKeyApplies() const {

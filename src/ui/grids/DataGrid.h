@@ -142,6 +142,8 @@ class DataGrid : public QTableView {
   QModelIndex EditableFrom(const QModelIndex& index, bool forward) const;
   void KeepSelectionInside();
   int NextRow() const;
+  // the check of the cell being left when the move comes back to it
+  void CheckInPlace();
 
   DataGridModel* model_;
   int rowHeight_ = 17;

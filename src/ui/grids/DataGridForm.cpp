@@ -1,5 +1,6 @@
 #include "ui/grids/DataGridForm.h"
 
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,7 +99,15 @@ void DataGridForm::PlaceFromRight(int rightMargin, int top) {
   MoveFrameTo(ScreenSize().width() - rightMargin - width() - FrameWidth(), top);
 }
 
-void DataGridForm::UpdateRowCount() { grid_->SetRowCount(DataRows() + 1); }
+void DataGridForm::UpdateRowCount() {
+  const int before = grid_->RowCount();
+  grid_->SetRowCount(DataRows() + 1);
+  // a window on the screen follows its rows: it grows to the rows it shows, then scrolls
+  if (isVisible() && grid_->RowCount() != before) {
+    SizeToGrid();
+    Place();
+  }
+}
 
 void DataGridForm::FormActivate() {
   shown_ = 0;
@@ -181,6 +190,16 @@ void DataGridForm::PageBegin() { PageTo(1); }
 void DataGridForm::PageEnd() { PageTo(grid_->RowCount() - 1); }
 void DataGridForm::PageDown() { PageTo(grid_->Row() + (grid_->RowCount() - 1) / 10); }
 void DataGridForm::PageUp() { PageTo(grid_->Row() - (grid_->RowCount() - 1) / 10); }
+
+void DataGridForm::enterEvent(QEnterEvent* event) {
+  SecondaryForm::enterEvent(event);
+  UpdateRowCount();
+}
+
+void DataGridForm::changeEvent(QEvent* event) {
+  SecondaryForm::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) UpdateRowCount();
+}
 
 void DataGridForm::showEvent(QShowEvent* event) {
   SecondaryForm::showEvent(event);

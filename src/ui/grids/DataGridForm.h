@@ -112,6 +112,10 @@ class DataGridForm : public SecondaryForm {
   void StoreTyped();
   void PageTo(int row);
   void showEvent(QShowEvent* event) override;
+  // the mouse back in the window, or the window active again: rows the problem gained or lost
+  // meanwhile show at once
+  void enterEvent(QEnterEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
   QWidget* bar_ = nullptr;
   QHBoxLayout* barLayout_ = nullptr;
