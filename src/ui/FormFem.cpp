@@ -510,12 +510,17 @@ bool TFormFem::GeneralGridSelectCell(int, int) {
     const GeneralCheck check = CheckGeneralRow(problem_, row, GeneralGrid->CellText(1, row, held));
     if (!check.message.empty()) dialogs_.Message(check.message);
     GeneralGrid->SetCellText(1, row, check.text);
-    if (GeneralValueText(problem_, row) != held) ForgetBalance();
+    const bool changed = GeneralValueText(problem_, row) != held;
+    if (changed) ForgetBalance();
     // a refused entry stays in the cell until the user leaves it again
     shownGeneral_[row] = GeneralValueText(problem_, row);
     moveOn = check.moveOn;
+    ResetNewParticles();
+    // the open windows follow a new NP or NL at once, not at the next repaint
+    if (changed) FormPaint();
+  } else {
+    ResetNewParticles();
   }
-  ResetNewParticles();
   UpdateTitle();
   return moveOn;
 }
