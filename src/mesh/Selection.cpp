@@ -59,9 +59,28 @@ class SegmentSlabs {
   std::vector<std::vector<int>> slabs_;
 };
 
+// squared distance to a segment, without the square root of SegmentDistance
+double SquaredDistance(double x, double y, const ShapePoint& a, const ShapePoint& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  const double t =
+      length2 > 0.0 ? std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+  const double ex = x - (a.x + t * dx), ey = y - (a.y + t * dy);
+  return ex * ex + ey * ey;
+}
+
+bool OutsideBox(double x, double y, const ShapePoint& a, const ShapePoint& b, double margin) {
+  return x < std::min(a.x, b.x) - margin || x > std::max(a.x, b.x) + margin ||
+         y < std::min(a.y, b.y) - margin || y > std::max(a.y, b.y) + margin;
+}
+
 bool WithinSegments(const SegmentSlabs& slabs, double x, double y, double distance) {
-  for (int s : slabs.Near(y))
-    if (SegmentDistance(x, y, slabs.Start(s), slabs.End(s)) <= distance) return true;
+  for (int s : slabs.Near(y)) {
+    const ShapePoint& a = slabs.Start(s);
+    const ShapePoint& b = slabs.End(s);
+    if (OutsideBox(x, y, a, b, distance)) continue;
+    if (std::sqrt(SquaredDistance(x, y, a, b)) <= distance) return true;
+  }
   return false;
 }
 
@@ -72,7 +91,8 @@ bool InPolygon(const SegmentSlabs& slabs, double x, double y, double tolerance) 
   for (int s : slabs.Near(y)) {
     const ShapePoint& a = slabs.Start(s);
     const ShapePoint& b = slabs.End(s);
-    if (SegmentDistance(x, y, a, b) <= tolerance) return true;
+    if (!OutsideBox(x, y, a, b, tolerance) && std::sqrt(SquaredDistance(x, y, a, b)) <= tolerance)
+      return true;
     if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y)) inside = !inside;
   }
   return inside;
