@@ -57,6 +57,8 @@ void TFormMesh::SelectPress(QMouseEvent* event) {
     shapeDone_ = false;
     FormAssign->hide();
   }
+  // the release of a double-click comes before the next press, when it comes at all
+  afterDoubleClick_ = false;
   pressedAt_ = Pixel(event);
 }
 
