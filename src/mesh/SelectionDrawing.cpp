@@ -21,6 +21,7 @@ std::vector<ShapePoint> Outline(const SelectionShape& shape, bool finished) {
 void DrawSelection(Canvas& canvas, const Problem& p, const MeshMapping& map,
                    const SelectionShape& shape, bool finished, const std::vector<int>& nodes) {
   canvas.SetPenColour(kSelectionLine);
+  canvas.SetPenWidth(2);
   canvas.SetBrushColour(kSelectionLine);
   const std::vector<ShapePoint> line = Outline(shape, finished);
   for (std::size_t i = 0; i < line.size(); ++i) {
@@ -33,6 +34,7 @@ void DrawSelection(Canvas& canvas, const Problem& p, const MeshMapping& map,
     canvas.FillRect(at.x - 1, at.y - 1, at.x + 2, at.y + 2);
     canvas.MoveTo(at.x, at.y);
   }
+  canvas.SetPenWidth(1);
   canvas.SetBrushColour(kSelectionMark);
   for (int n : nodes) {
     if (n < 0 || n >= p.NN) continue;

@@ -84,6 +84,8 @@ void TFormAssign::Prepare(int NL, bool line, double width) {
   ComboBoxLayer->addItem(QStringLiteral("All"));
   ComboBoxLayer->setCurrentIndex(kept >= 0 && kept <= NL ? kept : 0);
   line_ = line;
+  if (!line && ComboBoxQuantity->currentIndex() == kHeadAlongLine)
+    ComboBoxQuantity->setCurrentIndex(kGivenHead);
   EditWidth->setText(QString::asprintf("%.3f", width));
   QuantityChanged();
 }

@@ -116,6 +116,12 @@ void TFormMesh::FinishShape() {
   ShowSelectionCount();
   Redraw();
   FormAssign->Prepare(problem_.NL, shape_.kind == ShapeKind::Polyline, shape_.width);
+  if (!FormAssign->isVisible()) {
+    // at the window's upper right, below the bar, where it hides the least of the drawing
+    FormAssign->adjustSize();
+    FormAssign->move(
+        mapToGlobal(QPoint(width() - FormAssign->width() - 20, kEditorBarHeight + 10)));
+  }
   FormAssign->show();
   FormAssign->raise();
 }
