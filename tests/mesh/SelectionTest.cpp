@@ -6,12 +6,14 @@
 #include <cmath>
 #include <random>
 
+#include "canvas/RecordingCanvas.h"
 #include "files/Datafile.h"
 #include "grids/ElementsGrid.h"
 #include "grids/NodesGrid.h"
 #include "mesh/EditSnapshot.h"
 #include "mesh/Selection.h"
 #include "mesh/SelectionAssign.h"
+#include "mesh/SelectionDrawing.h"
 
 namespace planaq {
 namespace {
@@ -246,6 +248,29 @@ TEST(SelectionAssign, SpreadsTheExtraSupplyByLengthAndByArea) {
   for (int n = 0; n < p.NN; ++n) total += p.layers[n].Q[0] - start.layers[n].Q[0];
   EXPECT_NEAR(total, 2e6, 1e-6);
   EXPECT_NEAR(p.layers[60].Q[0] - start.layers[60].Q[0], 2e4, 1e-6);
+}
+
+TEST(SelectionDrawing, TheFinishedPolygonIsClosedAndEverySelectedNodeMarked) {
+  const Problem p = GridMesh(4, 0.0, 1);
+  const MeshMapping map = ComputeMeshMapping(401, 326, p.LX, p.LY);
+  const SelectionShape lake{ShapeKind::Polygon, {{0, 0}, {1000, 0}, {1000, 500}}, 0};
+  const Selection s = Select(p, lake);
+  RecordingCanvas c(401, 326);
+  DrawSelection(c, p, map, lake, true, s.nodes);
+  const Point first = map.ToPixel(0, 0);
+  // pen, width and brush; per corner a line to it, its square and a move back; the marks
+  EXPECT_EQ(c.calls.size(), 3 + 4 * 3 + 2 + s.nodes.size() + 1);
+  EXPECT_EQ(c.calls.back(), "Pen 0,0,0");
+  // back to the first corner
+  EXPECT_EQ(c.Calls("LineTo " + std::to_string(first.x) + " " + std::to_string(first.y)).size(),
+            1u);
+  for (int n : s.nodes) {
+    const Point at = map.ToPixel(p.nodes[n].X, p.nodes[n].Y);
+    EXPECT_EQ(c.Calls("FillRect " + std::to_string(at.x - 2) + " " + std::to_string(at.y - 2) + " ")
+                  .size(),
+              1u)
+        << n;
+  }
 }
 
 }  // namespace
