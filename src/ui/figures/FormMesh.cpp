@@ -159,6 +159,7 @@ void TFormMesh::Split(int parts) {
   const MeshOutcome out =
       parts == 4 ? SplitElements4(problem_, progress) : SplitElements2(problem_, progress);
   undo_.Keep(out.Changed());
+  SelectAgain();  // the label then keeps the refinement's last text
   if (!last.empty()) ShowOperation(LabelOperation, QString::fromStdString(last));
   if (!out.message.empty()) dialogs_.Message(out.message);
   problem_.particleRowsStale = true;
@@ -173,7 +174,7 @@ void TFormMesh::Undo() {
   if (!undo_.Undo(problem_)) return;
   EndAddWell();  // the label no longer tells the counts of the mesh
   problem_.particleRowsStale = true;
-  if (SelectMode()) ShowSelectionCount();
+  SelectAgain();
   Redraw();
   if (onEdited_) onEdited_();
 }

@@ -72,6 +72,8 @@ class TFormMesh : public FigureForm {
   void SelectRelease(QMouseEvent* event);
   void FinishShape();
   void ShowSelectionCount(const AssignOutcome* changed = nullptr);
+  // after a refinement or an undo the node numbers are new: the shape selects again
+  void SelectAgain();
   // a pixel as a point of the area, held to 0..LX, 0..LY
   ShapePoint AreaPoint(QPoint pixel) const;
 

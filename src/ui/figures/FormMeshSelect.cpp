@@ -141,6 +141,12 @@ void TFormMesh::SelectWithWidth(double width) {
   Redraw();
 }
 
+void TFormMesh::SelectAgain() {
+  if (!SelectMode() || !shapeDone_) return;
+  selection_ = Select(problem_, shape_);
+  ShowSelectionCount();
+}
+
 void TFormMesh::ShowSelectionCount(const AssignOutcome* changed) {
   QString text = QStringLiteral("Selected : %1 Nodes, %2 Elements")
                      .arg(selection_.nodes.size())
@@ -154,6 +160,8 @@ void TFormMesh::ShowSelectionCount(const AssignOutcome* changed) {
 
 AssignOutcome TFormMesh::ApplyAssignment(const Assignment& assignment) {
   if (!shapeDone_) return AssignOutcome{"Draw a shape first."};
+  // the grids may have moved nodes since the shape was drawn
+  selection_ = Select(problem_, shape_);
   undo_.Remember(problem_);
   const AssignOutcome out = AssignSelection(problem_, shape_, selection_, assignment);
   undo_.Keep(out.Changed());
