@@ -65,6 +65,8 @@ class TFormMesh : public FigureForm {
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // the Assign dialog goes when the main window hides this one (close-all)
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void EndSelect();

@@ -101,6 +101,11 @@ void TFormMesh::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
 }
 
+void TFormMesh::hideEvent(QHideEvent* event) {
+  FormAssign->hide();
+  FigureForm::hideEvent(event);
+}
+
 void TFormMesh::FinishShape() {
   if (shapeDone_ || shape_.points.empty()) return;
   const std::string refused = CheckShape(problem_, shape_);
