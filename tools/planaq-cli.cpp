@@ -36,6 +36,10 @@ const Command kCommands[] = {
 #ifdef PLANAQ_CLI_BALANCE
     {"balance", planaq::cli::Balance, "balance IN.aqd [--csv]   solve and print the water balance"},
 #endif
+#ifdef PLANAQ_CLI_ASSIGN
+    {"assign", planaq::cli::Assign,
+     "assign IN.aqd OUT.aqd --polygon|--line|--rect ... [--layer L|all] values  set data at once"},
+#endif
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
 #endif

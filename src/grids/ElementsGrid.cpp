@@ -30,13 +30,16 @@ std::string ElementsCellText(const Problem& problem, int col, int element) {
 }
 
 CellOutcome StoreElementsCell(Problem& problem, int col, int element, const std::string& text) {
+  StoreElementsValue(problem, col, element, LeadingInt(text));
+  return CellOutcome{ElementsCellText(problem, col, element), {}, true};
+}
+
+void StoreElementsValue(Problem& problem, int col, int element, int value) {
   Element& e = problem.elements[element];
-  const int value = LeadingInt(text);
   if (col >= kElementNode1 && col <= kElementNode3)
     e.Node[col - kElementNode1] = HeldToCount(value, problem.NN) - 1;
   else if (col == kElementSoil)
     e.Block = HeldToCount(value, problem.NB) - 1;
-  return CellOutcome{ElementsCellText(problem, col, element), {}, true};
 }
 
 std::string ElementsHelpText() {

@@ -18,6 +18,8 @@ std::string ElementsCellText(const Problem& problem, int col, int element);
 // Leaving the cell of element in column col: the leading integer of the text, held to 1..NN
 // for a node and to 1..NB for the soil, stored and shown again. Nothing is refused.
 CellOutcome StoreElementsCell(Problem& problem, int col, int element, const std::string& text);
+// the same rule for a number already read (1-based, as typed)
+void StoreElementsValue(Problem& problem, int col, int element, int value);
 
 // The text of the window's Help key.
 std::string ElementsHelpText();

@@ -54,40 +54,53 @@ std::string NodesCellText(const Problem& problem, int col, int node, int layer) 
   }
 }
 
-CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer,
-                           const std::string& text) {
+void StoreNodesValue(Problem& problem, int col, int node, int layer, double v) {
   Node& n = problem.nodes[node];
   NodeLayers& l = problem.layers[node];
+  switch (col) {
+    case kNodeX:
+      n.X = std::min(std::max(v, 0.0), problem.LX);
+      break;
+    case kNodeY:
+      n.Y = std::min(std::max(v, 0.0), problem.LY);
+      break;
+    case kNodeB:
+      l.B[layer] = std::max(v, BottomBound(problem, node, layer));
+      break;
+    case kNodeT:
+      l.T[layer] = std::max(v, l.B[layer]);
+      break;
+    case kNodeF:
+      l.F[layer] = std::max(v, l.B[layer]);
+      break;
+    case kNodeQ:
+      l.Q[layer] = v;
+      break;
+    default:
+      break;
+  }
+}
+
+void StoreNodesSwitch(Problem& problem, int col, int node, int layer, bool on) {
+  Node& n = problem.nodes[node];
+  if (col == kNodeCO)
+    n.Type = WithBit(n.Type, kTopOpenBit, on);
+  else if (col == kNodeFQ)
+    n.Type = WithBit(n.Type, HeadGivenBit(layer), on);
+}
+
+CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer,
+                           const std::string& text) {
   if (col == kNodeCO) {
     const char c = LastChar(text);
-    n.Type = WithBit(n.Type, kTopOpenBit, c != 'C' && c != 'c');
+    StoreNodesSwitch(problem, col, node, layer, c != 'C' && c != 'c');
   } else if (col == kNodeFQ) {
     const char c = LastChar(text);
-    n.Type = WithBit(n.Type, HeadGivenBit(layer), c == 'F' || c == 'f');
+    StoreNodesSwitch(problem, col, node, layer, c == 'F' || c == 'f');
   } else if (col >= kNodeX && col <= kNodeQ) {
     const CellReal read = ReadCellReal(text);
     if (!read.ok) return Refused(NodesCellText(problem, col, node, layer), read.message);
-    const double v = read.value;
-    switch (col) {
-      case kNodeX:
-        n.X = std::min(std::max(v, 0.0), problem.LX);
-        break;
-      case kNodeY:
-        n.Y = std::min(std::max(v, 0.0), problem.LY);
-        break;
-      case kNodeB:
-        l.B[layer] = std::max(v, BottomBound(problem, node, layer));
-        break;
-      case kNodeT:
-        l.T[layer] = std::max(v, l.B[layer]);
-        break;
-      case kNodeF:
-        l.F[layer] = std::max(v, l.B[layer]);
-        break;
-      default:
-        l.Q[layer] = v;
-        break;
-    }
+    StoreNodesValue(problem, col, node, layer, read.value);
   }
   return CellOutcome{NodesCellText(problem, col, node, layer), {}, true};
 }

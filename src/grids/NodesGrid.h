@@ -24,6 +24,12 @@ std::string NodesCellText(const Problem& problem, int col, int node, int layer);
 // the cell's new text returned. The F/Q and C/O columns change their one bit of Type.
 CellOutcome StoreNodesCell(Problem& problem, int col, int node, int layer, const std::string& text);
 
+// The same rules for a value already read: a real for the columns X to Q (one the datafile can
+// hold, see IsStorable), a switch for F/Q (head given) and C/O (top open). Selections assign
+// through these, so they store exactly what typing the value would.
+void StoreNodesValue(Problem& problem, int col, int node, int layer, double value);
+void StoreNodesSwitch(Problem& problem, int col, int node, int layer, bool on);
+
 }  // namespace planaq
 
 namespace planaq {

@@ -317,7 +317,15 @@ void TFormFem::CreateWindows() {
                           [this] { UpdateTitle(); }};
   add(Win::Nodes, new TFormNod(grids, this));
   add(Win::Elements, new TFormElm(grids, this));
-  add(Win::Mesh, new TFormMesh(problem_, dialogs_, coordinateExits_, this));
+  auto* mesh = new TFormMesh(problem_, dialogs_, coordinateExits_, this);
+  add(Win::Mesh, mesh);
+  // an assignment of the Select key, or its undo: the open grids show the new values at once
+  mesh->OnEdited([this] {
+    for (Win w : {Win::Nodes, Win::Elements})
+      if (IsOpen(w)) static_cast<DataGridForm*>(Window(w))->FormPaint();
+    FormPaint();
+    UpdateTitle();
+  });
   add(Win::Options, new TFormOpt(dialogs_, this));
   add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(grids, this));

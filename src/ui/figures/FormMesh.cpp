@@ -6,8 +6,10 @@
 #include <QToolButton>
 
 #include "mesh/MeshDrawing.h"
+#include "mesh/SelectionDrawing.h"
 #include "mesh/Split.h"
 #include "mesh/Wells.h"
+#include "ui/FormAssign.h"
 #include "ui/figures/CoordinatePanel.h"
 #include "ui/figures/EditorParts.h"
 #include "ui/widgets/Panels.h"
@@ -49,7 +51,10 @@ TFormMesh::TFormMesh(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   PanelMesh =
       ColouredPanel(this, "PanelMesh", QColor(0, 255, 0), QRect(0, 0, width(), kEditorBarHeight));
   // told on the bar beside the keys, never over the drawing
-  PanelMesh->setToolTip(QStringLiteral("Ctrl+Z undoes the last edit"));
+  PanelMesh->setToolTip(
+      QStringLiteral("Ctrl+Z undoes the last edit\n"
+                     "Select : click a polygon (Shift : a line) or drag a rectangle, "
+                     "double-click or Enter to end, Escape to cancel"));
   const auto key = [this](const char* name, const char* caption, int left, int width,
                           bool checkable) {
     QToolButton* b = SpeedButton(PanelMesh, name, caption, caption, checkable);
@@ -64,6 +69,13 @@ TFormMesh::TFormMesh(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   connect(SpeedButtonSplit2, &QToolButton::clicked, this, [this] { SpeedButtonSplit2Click(); });
   connect(SpeedButtonSplit4, &QToolButton::clicked, this, [this] { SpeedButtonSplit4Click(); });
   connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpClick(); });
+  // beyond the written keys, after them so that they keep their places
+  SpeedButtonSelect = key("SpeedButtonSelect", "Select", 8 + 3 * kKeyWidth, kKeyWidth, true);
+  connect(SpeedButtonSelect, &QToolButton::clicked, this, [this] { SpeedButtonSelectClick(); });
+  FormAssign = new TFormAssign(this);
+  FormAssign->onApply = [this](const Assignment& a) { ApplyAssignment(a); };
+  FormAssign->onWidth = [this](double w) { SelectWithWidth(w); };
+  FormAssign->onMessage = [this](const std::string& m) { dialogs_.Message(m); };
 
   PanelXY = new CoordinatePanel(problem_, coordinateExits, PanelMesh);
   PanelXY->onExit = [this](bool, double, bool later) {
@@ -83,6 +95,7 @@ void TFormMesh::Activate() {
   SpeedButtonSplit4->setChecked(false);
   pendingWellNode_ = -1;
   ResetEditorBar(this, PanelXY, LabelOperation);
+  EndSelect();
 }
 
 void TFormMesh::showEvent(QShowEvent* event) {
@@ -97,6 +110,7 @@ void TFormMesh::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelMesh, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
   DrawMesh(canvas, problem_, map_);
+  if (SelectMode()) DrawSelection(canvas, problem_, map_, shape_, shapeDone_, selection_.nodes);
   drawnFor_ = PictureOf(problem_, this);
 }
 
@@ -105,10 +119,12 @@ bool TFormMesh::Outdated() const { return PictureOf(problem_, this) != drawnFor_
 void TFormMesh::FormClose() {
   problem_.previous.NN = problem_.NN;
   problem_.previous.NM = problem_.NM;
+  FormAssign->hide();
   FigureForm::FormClose();
 }
 
 void TFormMesh::SpeedButtonNodeClick() {
+  if (SpeedButtonNode->isChecked()) EndSelect();  // one mode at a time
   const MeshOutcome full = CheckWellCapacity(problem_);
   if (!full.message.empty()) {
     // the mode stays as it was
@@ -146,6 +162,7 @@ void TFormMesh::Split(int parts) {
   const MeshOutcome out =
       parts == 4 ? SplitElements4(problem_, progress) : SplitElements2(problem_, progress);
   undo_.Keep(out.Changed());
+  SelectAgain();  // the label then keeps the refinement's last text
   if (!last.empty()) ShowOperation(LabelOperation, QString::fromStdString(last));
   if (!out.message.empty()) dialogs_.Message(out.message);
   problem_.particleRowsStale = true;
@@ -160,12 +177,27 @@ void TFormMesh::Undo() {
   if (!undo_.Undo(problem_)) return;
   EndAddWell();  // the label no longer tells the counts of the mesh
   problem_.particleRowsStale = true;
+  SelectAgain();
   Redraw();
+  if (onEdited_) onEdited_();
 }
 
 void TFormMesh::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Undo)) {
     Undo();
+    return;
+  }
+  if (SelectMode() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    FinishShape();
+    return;
+  }
+  if (SelectMode() && event->key() == Qt::Key_Escape) {
+    shape_.points.clear();
+    selection_ = Selection{};
+    shapeDone_ = false;
+    FormAssign->hide();
+    ShowOperation(LabelOperation, QStringLiteral("Select"));
+    Redraw();
     return;
   }
   FigureForm::keyPressEvent(event);
@@ -179,6 +211,7 @@ void TFormMesh::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFormMesh::mousePressEvent(QMouseEvent* event) {
+  if (SelectMode()) SelectPress(event);
   if (!AddWellMode()) return;
   undo_.Remember(problem_);
   const MeshOutcome out =

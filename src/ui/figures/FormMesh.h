@@ -4,8 +4,13 @@
 // mapping and call the refinement and well operations of the core; Ctrl+Z undoes the last
 // edit made here.
 
+#include <QPoint>
+#include <functional>
+
 #include "mesh/EditSnapshot.h"
 #include "mesh/MeshMapping.h"
+#include "mesh/Selection.h"
+#include "mesh/SelectionAssign.h"
 #include "model/Problem.h"
 #include "ui/Dialogs.h"
 #include "ui/figures/DrawnFor.h"
@@ -18,6 +23,7 @@ class QToolButton;
 namespace planaq::ui {
 
 class CoordinatePanel;
+class TFormAssign;
 
 class TFormMesh : public FigureForm {
   Q_OBJECT
@@ -37,6 +43,21 @@ class TFormMesh : public FigureForm {
   // back to the problem before the last edit made here
   void Undo();
 
+  // Select: a polygon by clicks (Shift: a line), a rectangle by a drag; a double-click or
+  // Enter ends the shape, Escape drops it. The selected nodes are marked and counted, and the
+  // Assign dialog sets their data.
+  bool SelectMode() const;
+  void SpeedButtonSelectClick();
+  const Selection& CurrentSelection() const { return selection_; }
+  const SelectionShape& CurrentShape() const { return shape_; }
+  TFormAssign* AssignDialog() const { return FormAssign; }
+  // the line's half-width changed: the same shape selects again
+  void SelectWithWidth(double width);
+  // the assignment on the selection, one edit for Ctrl+Z
+  AssignOutcome ApplyAssignment(const Assignment& assignment);
+  // told after every assignment and undo, so the other windows show the new values
+  void OnEdited(std::function<void()> handler) { onEdited_ = std::move(handler); }
+
  protected:
   void FormPaint(Canvas& canvas) override;
   bool Outdated() const override;
@@ -44,8 +65,22 @@ class TFormMesh : public FigureForm {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // the Assign dialog goes when the main window hides this one (close-all)
+  void hideEvent(QHideEvent* event) override;
 
  private:
+  void EndSelect();
+  void SelectPress(QMouseEvent* event);
+  void SelectRelease(QMouseEvent* event);
+  void FinishShape();
+  void ShowSelectionCount(const AssignOutcome* changed = nullptr);
+  // after a refinement or an undo the node numbers are new: the shape selects again
+  void SelectAgain();
+  // a pixel as a point of the area, held to 0..LX, 0..LY
+  ShapePoint AreaPoint(QPoint pixel) const;
+
   void Activate();
   void EndAddWell();
   void Split(int parts);
@@ -64,6 +99,15 @@ class TFormMesh : public FigureForm {
   QToolButton* SpeedButtonHelp = nullptr;
   CoordinatePanel* PanelXY = nullptr;
   QLabel* LabelOperation = nullptr;
+
+  QToolButton* SpeedButtonSelect = nullptr;
+  TFormAssign* FormAssign = nullptr;
+  SelectionShape shape_;
+  Selection selection_;
+  bool shapeDone_ = false;
+  bool afterDoubleClick_ = false;
+  QPoint pressedAt_;
+  std::function<void()> onEdited_;
 };
 
 // The text of the "Help" key.

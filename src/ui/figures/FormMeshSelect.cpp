@@ -1,0 +1,183 @@
+// The Select key of the mesh window: drawing the shape, the marks and the count of what it
+// selects, and the assignments of the Assign dialog as edits that Ctrl+Z undoes.
+
+#include <QMouseEvent>
+#include <QToolButton>
+#include <algorithm>
+
+#include "mesh/SelectionDrawing.h"
+#include "ui/FormAssign.h"
+#include "ui/figures/EditorParts.h"
+#include "ui/figures/FormMesh.h"
+
+namespace planaq::ui {
+
+namespace {
+
+constexpr int kDragPixels = 4;
+
+}  // namespace
+
+bool TFormMesh::SelectMode() const { return SpeedButtonSelect && SpeedButtonSelect->isChecked(); }
+
+void TFormMesh::SpeedButtonSelectClick() {
+  if (!SpeedButtonSelect->isChecked()) {
+    EndSelect();
+    HideOperation(LabelOperation);
+    Redraw();
+    return;
+  }
+  EndAddWell();  // one mode at a time
+  shape_ = SelectionShape{};
+  selection_ = Selection{};
+  shapeDone_ = false;
+  ShowOperation(LabelOperation, QStringLiteral("Select"));
+  Redraw();
+}
+
+void TFormMesh::EndSelect() {
+  if (!SpeedButtonSelect) return;
+  SpeedButtonSelect->setChecked(false);
+  shape_ = SelectionShape{};
+  selection_ = Selection{};
+  shapeDone_ = false;
+  if (FormAssign) FormAssign->hide();
+}
+
+ShapePoint TFormMesh::AreaPoint(QPoint pixel) const {
+  return {std::clamp(map_.ToX(pixel.x()), 0.0, problem_.LX),
+          std::clamp(map_.ToY(pixel.y()), 0.0, problem_.LY)};
+}
+
+void TFormMesh::SelectPress(QMouseEvent* event) {
+  if (shapeDone_) {
+    // a new shape; the line's width is kept for the next line
+    shape_.points.clear();
+    selection_ = Selection{};
+    shapeDone_ = false;
+    FormAssign->hide();
+  }
+  // the release of a double-click comes before the next press, when it comes at all
+  afterDoubleClick_ = false;
+  pressedAt_ = Pixel(event);
+}
+
+void TFormMesh::SelectRelease(QMouseEvent* event) {
+  const QPoint at = Pixel(event);
+  if (afterDoubleClick_ || shapeDone_) {
+    afterDoubleClick_ = false;
+    return;
+  }
+  const bool dragged = (at - pressedAt_).manhattanLength() > kDragPixels;
+  if (shape_.points.empty() && dragged) {
+    shape_.kind = ShapeKind::Rectangle;
+    shape_.points = {AreaPoint(pressedAt_), AreaPoint(at)};
+    FinishShape();
+    return;
+  }
+  if (shape_.points.empty())
+    shape_.kind =
+        (event->modifiers() & Qt::ShiftModifier) ? ShapeKind::Polyline : ShapeKind::Polygon;
+  else if (event->modifiers() & Qt::ShiftModifier)
+    shape_.kind = ShapeKind::Polyline;
+  const ShapePoint p = AreaPoint(at);
+  // a second click on the same pixel adds no corner
+  const bool repeated =
+      !shape_.points.empty() &&
+      map_.ToPixel(p.x, p.y) == map_.ToPixel(shape_.points.back().x, shape_.points.back().y);
+  if (!repeated) shape_.points.push_back(p);
+  ShowOperation(LabelOperation, QStringLiteral("Select : %1 points").arg(shape_.points.size()));
+  Redraw();
+}
+
+void TFormMesh::mouseReleaseEvent(QMouseEvent* event) {
+  if (SelectMode()) SelectRelease(event);
+}
+
+void TFormMesh::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!SelectMode()) return;
+  afterDoubleClick_ = true;
+  FinishShape();
+  event->accept();
+}
+
+void TFormMesh::hideEvent(QHideEvent* event) {
+  FormAssign->hide();
+  FigureForm::hideEvent(event);
+}
+
+void TFormMesh::FinishShape() {
+  if (shapeDone_ || shape_.points.empty()) return;
+  const std::string refused = CheckShape(problem_, shape_);
+  if (!refused.empty()) {
+    shape_.points.clear();
+    ShowOperation(LabelOperation, QStringLiteral("Select"));
+    Redraw();
+    dialogs_.Message(refused);
+    return;
+  }
+  shapeDone_ = true;
+  selection_ = Select(problem_, shape_);
+  ShowSelectionCount();
+  Redraw();
+  FormAssign->Prepare(problem_.NL, shape_.kind == ShapeKind::Polyline, shape_.width);
+  if (!FormAssign->isVisible()) {
+    // at the window's upper right, below the bar, where it hides the least of the drawing
+    FormAssign->adjustSize();
+    FormAssign->move(
+        mapToGlobal(QPoint(width() - FormAssign->width() - 20, kEditorBarHeight + 10)));
+  }
+  FormAssign->show();
+  FormAssign->raise();
+}
+
+void TFormMesh::SelectWithWidth(double width) {
+  const double kept = shape_.width;
+  shape_.width = width;
+  if (!shapeDone_ || shape_.kind != ShapeKind::Polyline) return;
+  const std::string refused = CheckShape(problem_, shape_);
+  if (!refused.empty()) {
+    shape_.width = kept;
+    dialogs_.Message(refused);
+    return;
+  }
+  selection_ = Select(problem_, shape_);
+  ShowSelectionCount();
+  Redraw();
+}
+
+void TFormMesh::SelectAgain() {
+  if (!SelectMode() || !shapeDone_) return;
+  selection_ = Select(problem_, shape_);
+  ShowSelectionCount();
+}
+
+void TFormMesh::ShowSelectionCount(const AssignOutcome* changed) {
+  QString text = QStringLiteral("Selected : %1 Nodes, %2 Elements")
+                     .arg(selection_.nodes.size())
+                     .arg(selection_.elements.size());
+  if (changed)
+    text += QStringLiteral(" (changed : %1, %2)")
+                .arg(changed->nodesChanged)
+                .arg(changed->elementsChanged);
+  ShowOperation(LabelOperation, text);
+}
+
+AssignOutcome TFormMesh::ApplyAssignment(const Assignment& assignment) {
+  if (!shapeDone_) return AssignOutcome{"Draw a shape first."};
+  // the grids may have moved nodes since the shape was drawn
+  selection_ = Select(problem_, shape_);
+  undo_.Remember(problem_);
+  const AssignOutcome out = AssignSelection(problem_, shape_, selection_, assignment);
+  undo_.Keep(out.Changed());
+  if (!out.message.empty()) {
+    dialogs_.Message(out.message);
+    return out;
+  }
+  ShowSelectionCount(&out);
+  Redraw();
+  if (onEdited_) onEdited_();
+  return out;
+}
+
+}  // namespace planaq::ui
