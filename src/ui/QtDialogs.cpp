@@ -4,9 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 #include "model/Windows1252.h"
 
@@ -26,6 +31,25 @@ void KeepAboveOwner(QWidget* dialog, const QWidget* owner) {
     dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+// A text of written lines keeps them: the box is made as wide as its longest line (up to the
+// screen), since a message box of its own accord breaks lines longer than some 500 pixels.
+void KeepWrittenLines(QMessageBox& box) {
+  const QStringList lines = box.text().split(QLatin1Char('\n'));
+  if (lines.size() < 2) return;
+  const QFontMetrics metrics(box.font());
+  int longest = 0;
+  for (const QString& line : lines) longest = std::max(longest, metrics.horizontalAdvance(line));
+  const QScreen* screen = box.screen();
+  const int room = screen ? screen->availableGeometry().width() - 160 : 1000;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  // the label's column starts after the icon; a spacer under both holds the box open
+  const int iconWidth = box.iconPixmap().width() + 40;
+  grid->addItem(new QSpacerItem(std::min(longest + iconWidth, room), 0, QSizePolicy::Minimum,
+                                QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 // The messages quote names of the problem, which are Windows-1252 bytes.
 QString MessageText(const std::string& text) {
   return QString::fromStdString(Windows1252MessageToUtf8(text));
@@ -43,6 +67,7 @@ void QtDialogs::Message(const std::string& text) {
   QWidget* owner = Owner();
   QMessageBox box(QMessageBox::Information, QStringLiteral("PLANAQ"), MessageText(text),
                   QMessageBox::Ok, owner);
+  KeepWrittenLines(box);
   KeepAboveOwner(&box, owner);
   box.exec();
 }
@@ -82,6 +107,7 @@ SaveChoice QtDialogs::AskSave(const std::string& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("PLANAQ"), MessageText(text),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
   box.setDefaultButton(QMessageBox::Save);
+  KeepWrittenLines(box);
   KeepAboveOwner(&box, owner);
   const int answer = box.exec();
   if (answer == QMessageBox::Save) return SaveChoice::Save;
@@ -94,6 +120,7 @@ bool QtDialogs::Confirm(const std::string& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("PLANAQ"), MessageText(text),
                   QMessageBox::Ok | QMessageBox::Cancel, owner);
   box.setDefaultButton(QMessageBox::Ok);
+  KeepWrittenLines(box);
   KeepAboveOwner(&box, owner);
   return box.exec() == QMessageBox::Ok;
 }
