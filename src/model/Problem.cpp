@@ -62,9 +62,28 @@ std::string OutOfMemoryMessage(const Capacities& c) {
          ". The previous capacities are kept.";
 }
 
+// What the problem's counts use goes into the new tables t; soils and colours as far as both
+// capacities reach, and their defaults for the blocks beyond the old capacity.
+void CopyProblemInto(const Problem& p, Tables& t, const Capacities& old, const Capacities& c) {
+  std::copy_n(p.nodes.begin(), p.NN, t.nodes.begin());
+  std::copy_n(p.layers.begin(), p.NN, t.layers.begin());
+  std::copy_n(p.blocks.begin(), p.NB, t.blocks.begin());
+  std::copy_n(p.elements.begin(), p.NM, t.elements.begin());
+  std::copy_n(p.wells.begin(), p.NW, t.wells.begin());
+  const int keptBlocks = std::min(old.BMAX, c.BMAX);
+  std::copy_n(p.soils.begin(), keptBlocks, t.soils.begin());
+  std::copy_n(p.blockColour.begin(), keptBlocks, t.blockColour.begin());
+  for (int i = keptBlocks; i < c.BMAX; ++i) {
+    t.soils[i] = DefaultSoil();
+    t.blockColour[i] = i % kPaletteSize;
+  }
+  std::copy_n(p.particles.begin(), std::min(old.PMAX, c.PMAX), t.particles.begin());
+}
+
 }  // namespace
 
-std::string Problem::Allocate(const Capacities& capacities, long long usableBytes) {
+std::string Problem::MakeTables(const Capacities& capacities, long long usableBytes,
+                                bool keepProblem) {
   const Capacities c = SafeCapacities(capacities);
   std::string message = CapacitiesMessage(c, usableBytes);
   if (!message.empty()) return message;
@@ -76,6 +95,7 @@ std::string Problem::Allocate(const Capacities& capacities, long long usableByte
   } catch (const std::bad_alloc&) {
     return OutOfMemoryMessage(c);
   }
+  if (keepProblem) CopyProblemInto(*this, t, AllocatedCapacities(), c);
   nodes.swap(t.nodes);
   layers.swap(t.layers);
   blocks.swap(t.blocks);
@@ -86,6 +106,10 @@ std::string Problem::Allocate(const Capacities& capacities, long long usableByte
   particles.swap(t.particles);
   caps = c;
   return "";
+}
+
+std::string Problem::Allocate(const Capacities& capacities, long long usableBytes) {
+  return MakeTables(capacities, usableBytes, false);
 }
 
 bool Problem::FitsCapacities(const Capacities& c) const {
@@ -94,40 +118,7 @@ bool Problem::FitsCapacities(const Capacities& c) const {
 }
 
 std::string Problem::Reallocate(const Capacities& capacities) {
-  const Capacities c = SafeCapacities(capacities);
-  std::string message = CapacitiesMessage(c, UsableMemoryBytes(PhysicalMemoryBytes()));
-  if (!message.empty()) return message;
-  const Capacities old = AllocatedCapacities();
-  Tables t;
-  try {
-    SizeTables(t, c, false);
-  } catch (const std::bad_alloc&) {
-    return OutOfMemoryMessage(c);
-  }
-  std::copy_n(nodes.begin(), NN, t.nodes.begin());
-  std::copy_n(layers.begin(), NN, t.layers.begin());
-  std::copy_n(blocks.begin(), NB, t.blocks.begin());
-  std::copy_n(elements.begin(), NM, t.elements.begin());
-  std::copy_n(wells.begin(), NW, t.wells.begin());
-  // the soils and colours of blocks still to be drawn are kept too, as far as they reach
-  const int keptBlocks = std::min(old.BMAX, c.BMAX);
-  std::copy_n(soils.begin(), keptBlocks, t.soils.begin());
-  std::copy_n(blockColour.begin(), keptBlocks, t.blockColour.begin());
-  for (int i = keptBlocks; i < c.BMAX; ++i) {
-    t.soils[i] = DefaultSoil();
-    t.blockColour[i] = i % kPaletteSize;
-  }
-  std::copy_n(particles.begin(), std::min(old.PMAX, c.PMAX), t.particles.begin());
-  nodes.swap(t.nodes);
-  layers.swap(t.layers);
-  blocks.swap(t.blocks);
-  elements.swap(t.elements);
-  soils.swap(t.soils);
-  blockColour.swap(t.blockColour);
-  wells.swap(t.wells);
-  particles.swap(t.particles);
-  caps = c;
-  return "";
+  return MakeTables(capacities, UsableMemoryBytes(PhysicalMemoryBytes()), true);
 }
 
 std::string Problem::Allocate(const Capacities& capacities) {
@@ -201,9 +192,7 @@ void Problem::ReplaceFirstPaletteEntriesByBlue() {
   for (int i = 0; i < 6; ++i) palette[i] = Rgb{8, 8, 88 + 32 * i};
 }
 
-void Problem::TakeSnapshot() {
-  previous = PreviousCounts{NN, NM, NB, NA, NW, NP, LX, LY};
-}
+void Problem::TakeSnapshot() { previous = PreviousCounts{NN, NM, NB, NA, NW, NP, LX, LY}; }
 
 void Problem::RestoreCountsFromSnapshot() {
   NN = previous.NN;

@@ -133,6 +133,8 @@ struct Problem {
   std::string Reallocate(const Capacities& capacities);
   // true when every count of the problem is within capacities
   bool FitsCapacities(const Capacities& capacities) const;
+  // Allocate and Reallocate: new tables made aside, the problem copied in or not, swapped in.
+  std::string MakeTables(const Capacities& capacities, long long usableBytes, bool keepProblem);
   // The capacities the tables have now.
   Capacities AllocatedCapacities() const;
   void InitialiseProblem();
