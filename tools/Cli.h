@@ -31,5 +31,6 @@ int Verify(const Args& args);
 int Examples(const Args& args);
 int Manual(const Args& args);
 int Balance(const Args& args);
+int Export(const Args& args);
 
 }  // namespace planaq::cli
