@@ -28,6 +28,25 @@ std::string StagingFolder::File(const std::string& name) const {
   return (fs::path(path_) / name).string();
 }
 
+namespace {
+
+// Side files a shapefile may have; one left from an earlier export would describe the new
+// file wrongly (a CRS it does not have, an index of other shapes).
+const char* const kSideFiles[] = {".prj", ".cpg", ".qix", ".sbn", ".sbx", ".qpj"};
+
+void RemoveStaleSideFiles(const std::vector<fs::path>& staged, const fs::path& target) {
+  std::error_code ec;
+  for (const fs::path& file : staged)
+    for (const char* ext : kSideFiles) {
+      fs::path side = file;
+      side.replace_extension(ext);
+      if (std::find(staged.begin(), staged.end(), side) == staged.end())
+        fs::remove(target / side.filename(), ec);
+    }
+}
+
+}  // namespace
+
 std::vector<std::string> StagingFolder::MoveIntoPlace() {
   std::vector<std::string> moved;
   std::error_code ec;
@@ -35,6 +54,7 @@ std::vector<std::string> StagingFolder::MoveIntoPlace() {
   for (const auto& entry : fs::directory_iterator(path_, ec))
     if (entry.is_regular_file()) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
+  RemoveStaleSideFiles(files, target_);
   for (const fs::path& file : files) {
     const fs::path target = fs::path(target_) / file.filename();
     fs::rename(file, target, ec);

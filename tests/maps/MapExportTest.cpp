@@ -159,5 +159,18 @@ TEST(MapExport, ARefusedExportLeavesTheFolderEmpty) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+TEST(MapExport, AShapefileWithoutCrsDropsTheProjectionOfAnEarlierExport) {
+  const Problem p = Example();
+  test::TempDir dir;
+  MapExportOptions o;
+  o.crs = "28992";
+  Export(p, dir, "s.shp", o);
+  ASSERT_TRUE(std::filesystem::exists(dir.File("s_nodes.prj")));
+  Export(p, dir, "s.shp");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("s_nodes.prj")));
+  Dataset d = OpenVector(dir.File("s_nodes.shp"));
+  EXPECT_EQ(d->GetLayer(0)->GetSpatialRef(), nullptr);
+}
+
 }  // namespace
 }  // namespace planaq
