@@ -32,5 +32,6 @@ int Examples(const Args& args);
 int Manual(const Args& args);
 int Balance(const Args& args);
 int Assign(const Args& args);
+int Export(const Args& args);
 
 }  // namespace planaq::cli

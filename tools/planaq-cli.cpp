@@ -40,6 +40,11 @@ const Command kCommands[] = {
     {"assign", planaq::cli::Assign,
      "assign IN.aqd OUT.aqd --polygon|--line|--rect ... [--layer L|all] values  set data at once"},
 #endif
+#ifdef PLANAQ_CLI_EXPORT
+    {"export", planaq::cli::Export,
+     "export IN.aqd OUT.gpkg|.geojson|.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
+     "[--interval DH]  the mesh, nodes, contours and wells as map layers"},
+#endif
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
 #endif

@@ -1,0 +1,191 @@
+#include "maps/MapExport.h"
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+#include <ogrsf_frmts.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+#include "maps/ExportLevels.h"
+#include "maps/MapLayers.h"
+#include "maps/MapPlacement.h"
+
+namespace planaq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kLargestValue = 1e12;
+
+struct MapFormat {
+  const char* extension;
+  const char* driver;
+  bool oneFile;  // every layer in one file; else OUT_layer.ext per layer
+};
+
+const MapFormat kFormats[] = {
+    {".gpkg", "GPKG", true},
+    {".geojson", "GeoJSON", false},  // GeoJSON holds one layer per file
+    {".shp", "ESRI Shapefile", false},
+};
+
+const MapFormat* FormatOf(const std::string& path) {
+  std::string ext = fs::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (const MapFormat& f : kFormats)
+    if (ext == f.extension) return &f;
+  return nullptr;
+}
+
+// GDAL's own messages go into the outcome, not onto stderr.
+class QuietGdal {
+ public:
+  QuietGdal() {
+    GDALAllRegister();
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    CPLErrorReset();
+  }
+  ~QuietGdal() { CPLPopErrorHandler(); }
+  QuietGdal(const QuietGdal&) = delete;
+  QuietGdal& operator=(const QuietGdal&) = delete;
+};
+
+bool AllDigits(const std::string& s) {
+  return !s.empty() &&
+         std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// An EPSG code (bare or "EPSG:n"), WKT or a PROJ string; never a file or a URL.
+std::string ReadCrs(const std::string& text, OGRSpatialReference& srs) {
+  const std::string input = AllDigits(text) ? "EPSG:" + text : text;
+  const char* const options[] = {"ALLOW_NETWORK_ACCESS=NO", "ALLOW_FILE_ACCESS=NO", nullptr};
+  if (srs.SetFromUserInput(input.c_str(), options) != OGRERR_NONE || srs.IsEmpty())
+    return "the CRS '" + text + "' cannot be read (give an EPSG code, WKT or a PROJ string)";
+  srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);  // x east, y north
+  return {};
+}
+
+std::string CheckNumbers(const Problem& problem, const MapExportOptions& o) {
+  for (double v : {o.X0, o.Y0})
+    if (!std::isfinite(v) || std::fabs(v) > kLargestValue)
+      return "the origin must be finite and within 1e12";
+  if (!std::isfinite(o.interval) || o.interval < 0.0 || o.interval > kLargestValue)
+    return "the contour interval must be a positive number";
+  for (int L : o.layers)
+    if (L < 0 || L >= std::clamp(problem.NL, 1, kMaxLayers))
+      return "layer " + std::to_string(L + 1) + " is outside 1.." + std::to_string(problem.NL);
+  std::vector<int> layers = o.layers;
+  if (layers.empty())
+    for (int L = 0; L < std::clamp(problem.NL, 1, kMaxLayers); ++L) layers.push_back(L);
+  if (o.interval > 0.0)
+    for (int L : layers)
+      if (IntervalLevelCount(problem, L, o.interval) > kMaxExportLevels)
+        return "the contour interval gives more than " + std::to_string(kMaxExportLevels) +
+               " levels in layer " + std::to_string(L + 1);
+  return {};
+}
+
+std::string CheckTarget(const std::string& path) {
+  if (FormatOf(path) == nullptr)
+    return "unknown map format of '" + path + "' (use .gpkg, .geojson or .shp)";
+  const fs::path folder = fs::path(path).parent_path();
+  std::error_code ec;
+  if (!folder.empty() && !fs::is_directory(folder, ec))
+    return "the folder of '" + path + "' does not exist";
+  if (fs::is_directory(path, ec)) return "'" + path + "' is a folder";
+  return {};
+}
+
+struct DatasetCloser {
+  void operator()(GDALDataset* d) const { GDALClose(d); }
+};
+using Dataset = std::unique_ptr<GDALDataset, DatasetCloser>;
+
+using LayerWriter = std::string (*)(const Problem&, const LayerTarget&);
+struct NamedLayer {
+  const char* name;
+  LayerWriter write;
+};
+const NamedLayer kLayers[] = {{"mesh", WriteMeshLayer},
+                              {"nodes", WriteNodesLayer},
+                              {"contours", WriteContoursLayer},
+                              {"wells", WriteWellsLayer}};
+
+std::string WriteDataset(GDALDriver& driver, const std::string& file, const Problem& problem,
+                         OGRSpatialReference* srs, const MapExportOptions& options,
+                         const std::vector<NamedLayer>& layers) {
+  Dataset dataset(driver.Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+  if (!dataset) return std::string("cannot create the map file: ") + CPLGetLastErrorMsg();
+  // one transaction where the format has them: GeoPackage writes far faster so
+  const bool transaction = dataset->StartTransaction(FALSE) == OGRERR_NONE;
+  const LayerTarget target{*dataset, srs, options};
+  for (const NamedLayer& layer : layers)
+    if (std::string error = layer.write(problem, target); !error.empty()) return error;
+  if (transaction && dataset->CommitTransaction() != OGRERR_NONE)
+    return std::string("cannot write the map file: ") + CPLGetLastErrorMsg();
+  CPLErrorReset();
+  dataset.reset();
+  if (CPLGetLastErrorType() >= CE_Failure)
+    return std::string("cannot write the map file: ") + CPLGetLastErrorMsg();
+  return {};
+}
+
+std::string WriteAll(const Problem& problem, const std::string& path, const MapFormat& format,
+                     OGRSpatialReference* srs, const MapExportOptions& options,
+                     const StagingFolder& staging) {
+  GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format.driver);
+  if (driver == nullptr) return std::string("GDAL has no driver ") + format.driver;
+  const fs::path target(path);
+  if (format.oneFile)
+    return WriteDataset(*driver, staging.File(target.filename().string()), problem, srs, options,
+                        {std::begin(kLayers), std::end(kLayers)});
+  for (const NamedLayer& layer : kLayers) {
+    const std::string name = target.stem().string() + "_" + layer.name + format.extension;
+    if (std::string error =
+            WriteDataset(*driver, staging.File(name), problem, srs, options, {layer});
+        !error.empty())
+      return error;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool MapsAvailable() { return true; }
+
+std::string CheckMapExport(const Problem& problem, const std::string& path,
+                           const MapExportOptions& options) {
+  if (std::string error = CheckTarget(path); !error.empty()) return error;
+  if (std::string error = CheckNumbers(problem, options); !error.empty()) return error;
+  if (options.crs.empty()) return {};
+  QuietGdal quiet;
+  OGRSpatialReference srs;
+  return ReadCrs(options.crs, srs);
+}
+
+MapOutcome ExportMap(const Problem& problem, const std::string& path,
+                     const MapExportOptions& options) {
+  if (std::string error = CheckMapExport(problem, path, options); !error.empty())
+    return {MapStatus::BadInput, error, {}};
+  QuietGdal quiet;
+  OGRSpatialReference srs;
+  if (!options.crs.empty()) ReadCrs(options.crs, srs);
+  const fs::path folder = fs::path(path).parent_path();
+  StagingFolder staging(folder.empty() ? "." : folder.string());
+  if (!staging.error().empty()) return {MapStatus::WriteFailed, staging.error(), {}};
+  const std::string error = WriteAll(problem, path, *FormatOf(path),
+                                     options.crs.empty() ? nullptr : &srs, options, staging);
+  if (!error.empty()) return {MapStatus::WriteFailed, error, {}};
+  MapOutcome outcome;
+  outcome.files = staging.MoveIntoPlace();
+  if (!staging.error().empty()) return {MapStatus::WriteFailed, staging.error(), outcome.files};
+  return outcome;
+}
+
+}  // namespace planaq

@@ -1,0 +1,21 @@
+// The map export of a build without GDAL: every call says so and writes nothing.
+
+#include "maps/MapExport.h"
+
+namespace planaq {
+
+namespace {
+const char* const kNoMaps = "this build of PLANAQ has no map support (GDAL was not found)";
+}
+
+bool MapsAvailable() { return false; }
+
+std::string CheckMapExport(const Problem&, const std::string&, const MapExportOptions&) {
+  return kNoMaps;
+}
+
+MapOutcome ExportMap(const Problem&, const std::string&, const MapExportOptions&) {
+  return {MapStatus::Unavailable, kNoMaps, {}};
+}
+
+}  // namespace planaq

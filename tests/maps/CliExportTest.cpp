@@ -1,0 +1,60 @@
+// planaq-cli export with input it cannot use: exit 2, a message, nothing written.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/TempDir.h"
+
+namespace planaq {
+namespace {
+
+struct BadCase {
+  const char* name;
+  const char* arguments;  // after IN.aqd
+  const char* message;
+};
+
+class CliExportBadInput : public testing::TestWithParam<BadCase> {};
+
+TEST_P(CliExportBadInput, ExitsWithTwoAndWritesNothing) {
+  test::TempDir dir;
+  const std::string command = "cd '" + dir.path() +
+                              "' && '" PLANAQ_CLI "' export '" PLANAQ_EXAMPLES "/Example.aqd' " +
+                              GetParam().arguments + " 2>err.txt";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 2);
+#ifdef PLANAQ_HAVE_MAPS
+  const std::string expected = GetParam().message;
+#else
+  const std::string expected = "no map support";
+#endif
+  EXPECT_NE(test::ReadFile(dir.File("err.txt")).find(expected), std::string::npos)
+      << test::ReadFile(dir.File("err.txt"));
+  std::filesystem::remove(dir.File("err.txt"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliExportBadInput,
+    testing::Values(BadCase{"UnknownExtension", "out.txt", "unknown map format"},
+                    BadCase{"NoExtension", "out", "unknown map format"},
+                    BadCase{"UnreadableCrs", "out.gpkg --crs EPSG:99999999", "cannot be read"},
+                    BadCase{"CrsFromAFile", "out.gpkg --crs /etc/hostname", "cannot be read"},
+                    BadCase{"TextInTheOrigin", "out.gpkg --origin 10,abc", "--origin"},
+                    BadCase{"OneOriginNumber", "out.gpkg --origin 10", "--origin"},
+                    BadCase{"InfiniteOrigin", "out.gpkg --origin inf,0", "--origin"},
+                    BadCase{"HugeOrigin", "out.gpkg --origin 1e13,0", "--origin"},
+                    BadCase{"ZeroInterval", "out.gpkg --interval 0", "--interval"},
+                    BadCase{"TinyInterval", "out.gpkg --interval 1e-9", "more than 10000"},
+                    BadCase{"LayerBeyondNL", "out.gpkg --layers 3", "outside 1..2"},
+                    BadCase{"LayerTwice", "out.gpkg --layers 1,1", "--layers"},
+                    BadCase{"UnknownOption", "out.gpkg --raster 5", "unknown option"},
+                    BadCase{"NoFolder", "nowhere/out.gpkg", "does not exist"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace planaq

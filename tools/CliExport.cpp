@@ -1,0 +1,113 @@
+// planaq-cli export: the mesh, the nodes, the contours and the wells of a datafile as map layers.
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Cli.h"
+#include "maps/MapExport.h"
+
+namespace planaq::cli {
+
+namespace {
+
+constexpr int kBadInput = 2;
+const char* const kUsage =
+    "export IN.aqd OUT.gpkg|OUT.geojson|OUT.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
+    "[--interval DH]";
+
+// The whole text is one finite number within 1e12.
+bool ParseNumber(const std::string& text, double& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  const double v = std::strtod(text.c_str(), &end);
+  if (*end != '\0' || errno == ERANGE || !std::isfinite(v) || std::fabs(v) > 1e12) return false;
+  value = v;
+  return true;
+}
+
+bool ParseOrigin(const std::string& text, MapExportOptions& o) {
+  const std::size_t comma = text.find(',');
+  return comma != std::string::npos && ParseNumber(text.substr(0, comma), o.X0) &&
+         ParseNumber(text.substr(comma + 1), o.Y0);
+}
+
+// "1,2": 1-based layers, kept 0-based; each at most once.
+bool ParseLayers(const std::string& text, MapExportOptions& o) {
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    double v = 0.0;
+    const std::string item = text.substr(start, comma - start);
+    if (!ParseNumber(item, v) || v != std::floor(v) || v < 1 || v > kMaxLayers) return false;
+    const int layer = static_cast<int>(v) - 1;
+    for (int seen : o.layers)
+      if (seen == layer) return false;
+    o.layers.push_back(layer);
+    start = comma + 1;
+  }
+  return true;
+}
+
+struct ExportArgs {
+  std::string in, out;
+  MapExportOptions options;
+};
+
+// Returns the message for the first argument that cannot be used; empty when all are fine.
+std::string ParseExportArgs(const Args& args, ExportArgs& a) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& k = args[i];
+    const bool hasValue = i + 1 < args.size();
+    const std::string v = hasValue ? args[i + 1] : std::string();
+    if (k == "--origin" || k == "--crs" || k == "--layers" || k == "--interval") {
+      if (!hasValue) return k + " needs a value";
+      ++i;
+      if (k == "--origin" && !ParseOrigin(v, a.options))
+        return "--origin wants X0,Y0 as two numbers, not '" + v + "'";
+      if (k == "--crs") a.options.crs = v;
+      if (k == "--layers" && !ParseLayers(v, a.options))
+        return "--layers wants layer numbers 1..6 like 1,2, not '" + v + "'";
+      if (k == "--interval" && (!ParseNumber(v, a.options.interval) || a.options.interval <= 0))
+        return "--interval wants a positive number of metres, not '" + v + "'";
+    } else if (k.rfind("--", 0) == 0) {
+      return "unknown option '" + k + "'";
+    } else if (a.in.empty()) {
+      a.in = k;
+    } else if (a.out.empty()) {
+      a.out = k;
+    } else {
+      return "one datafile and one map file, please";
+    }
+  }
+  if (a.out.empty()) return "the datafile and the map file are needed";
+  return {};
+}
+
+}  // namespace
+
+int Export(const Args& args) {
+  if (!MapsAvailable()) {
+    std::fprintf(stderr, "planaq-cli: %s\n", CheckMapExport(Problem{}, "", {}).c_str());
+    return kBadInput;
+  }
+  ExportArgs a;
+  if (const std::string error = ParseExportArgs(args, a); !error.empty()) {
+    std::fprintf(stderr, "planaq-cli: %s\nusage: planaq-cli %s\n", error.c_str(), kUsage);
+    return kBadInput;
+  }
+  Problem problem = StartedProblem();
+  if (!OpenDatafile(problem, a.in)) return 1;
+  const MapOutcome outcome = ExportMap(problem, a.out, a.options);
+  if (outcome.status != MapStatus::Written) {
+    std::fprintf(stderr, "planaq-cli: %s\n", outcome.message.c_str());
+    return outcome.status == MapStatus::WriteFailed ? 1 : kBadInput;
+  }
+  for (const std::string& file : outcome.files) std::printf("%s\n", file.c_str());
+  return 0;
+}
+
+}  // namespace planaq::cli
