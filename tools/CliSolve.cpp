@@ -15,10 +15,8 @@ int Solve(const Args& given) {
     else
       args.push_back(a);
   }
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: planaq-cli solve [--amg] IN.aqd OUT.aqd\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 2, "solve [--amg] IN.aqd OUT.aqd", status)) return status;
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, args[0])) return 1;
   SolveProgress progress;  // the cycles are printed when the solve has ended

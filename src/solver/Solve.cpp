@@ -68,6 +68,8 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
   const DataCheck check = CheckData(problem);
   result.message = check.refusal;
   if (result.message.empty()) result.message = CheckDetermined(problem);
+  if (result.message.empty() && solver == LinearSolver::Multigrid)
+    result.message = StartMultigrid(static_cast<long long>(problem.NN) * problem.NL);
   if (!result.message.empty()) return result;
   result.warning = check.warning;
   SparseSystem system;
