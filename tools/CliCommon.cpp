@@ -34,14 +34,16 @@ bool FileArgs(const Args& args, std::size_t count, const char* usage, int& statu
 }
 
 bool OutputIsInput(const std::string& in, const std::string& out) {
-  struct stat a {}, b {};
+  struct stat a {
+  }, b{};
   const bool same = stat(in.c_str(), &a) == 0 && stat(out.c_str(), &b) == 0 && SameInode(a, b);
   if (same) RefuseOverInput(in);
   return same;
 }
 
 bool StdoutIsInput(const std::string& in) {
-  struct stat a {}, b {};
+  struct stat a {
+  }, b{};
   const bool same = stat(in.c_str(), &a) == 0 && fstat(1, &b) == 0 && SameInode(a, b);
   if (same) RefuseOverInput(in);
   return same;

@@ -114,7 +114,8 @@ void TakeOver(int fd, bool existed, const struct stat& old) {
   if (existed) {
     struct stat now {};
     if (fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
-      if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+      if (fchown(fd, old.st_uid, old.st_gid) != 0 &&
+          fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
         // a plain user may not give a file away; the new file stays theirs
       }
     }
@@ -203,7 +204,8 @@ bool SafeFile::Commit() {
 // before the old text is touched.
 bool SafeFile::CommitInPlace() {
   std::string bytes;
-  if (!ReadWhole(temporary_, bytes)) return Fail("cannot write " + target_ + ": " + ErrnoText(errno));
+  if (!ReadWhole(temporary_, bytes))
+    return Fail("cannot write " + target_ + ": " + ErrnoText(errno));
   const int fd = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return Fail("cannot write " + target_ + ": " + ErrnoText(errno));
   struct stat old {};

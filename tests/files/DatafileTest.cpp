@@ -45,7 +45,8 @@ TEST(DatafileWriter, FailedSaveLeavesTheOldFileAndThePath) {
   const std::string missing = dir.File("no/such/folder/x.aqd");
   const Outcome out = WriteDatafile(p, missing);
   EXPECT_FALSE(out.ok);
-  EXPECT_EQ(out.message, "Writing datafile failed.  Disk full ?");
+  EXPECT_EQ(out.message, "Writing datafile failed.  Disk full ?\n\ncannot create a file in " +
+                             dir.File("no/such/folder") + ": No such file or directory");
   EXPECT_EQ(p.FileName, missing);
 }
 

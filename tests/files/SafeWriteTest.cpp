@@ -1,7 +1,5 @@
 // The one writer against every kind of target a careless or hostile user may give it.
 
-#include "files/SafeWrite.h"
-
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -9,11 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
+#include "files/SafeWrite.h"
 #include "support/TempDir.h"
 
 namespace planaq {
@@ -112,15 +111,12 @@ const TargetCase kTargets[] = {
        EXPECT_TRUE(fs::is_symlink(p));
        EXPECT_EQ(ReadFile(d.File("real.aqd")), kNew);
      }},
-    {"PrivateModeKept",
-     [](const TempDir& d) { return OldFile(d, "private.aqd", 0600); },
-     nullptr,
+    {"PrivateModeKept", [](const TempDir& d) { return OldFile(d, "private.aqd", 0600); }, nullptr,
      [](const TempDir&, const std::string& p) {
        EXPECT_EQ(ModeOf(p) & 07777, 0600u);
        EXPECT_EQ(ReadFile(p), kNew);
      }},
-    {"ReadOnlyFile",
-     [](const TempDir& d) { return OldFile(d, "locked.aqd", 0444); },
+    {"ReadOnlyFile", [](const TempDir& d) { return OldFile(d, "locked.aqd", 0444); },
      "locked.aqd is read-only",
      [](const TempDir&, const std::string& p) {
        EXPECT_EQ(ReadFile(p), kOld);
@@ -139,10 +135,8 @@ const TargetCase kTargets[] = {
        EXPECT_TRUE(Strays(d.File("ro"), {"kept.aqd"}).empty());
        chmod(d.File("ro").c_str(), 0755);
      }},
-    {"NameOf255Bytes",
-     [](const TempDir& d) { return d.File(std::string(251, 'n') + ".aqd"); },
-     nullptr,
-     [](const TempDir&, const std::string& p) { EXPECT_EQ(ReadFile(p), kNew); }},
+    {"NameOf255Bytes", [](const TempDir& d) { return d.File(std::string(251, 'n') + ".aqd"); },
+     nullptr, [](const TempDir&, const std::string& p) { EXPECT_EQ(ReadFile(p), kNew); }},
     {"MissingFolder", [](const TempDir& d) { return d.File("nowhere/x.aqd"); },
      "cannot create a file in ",
      [](const TempDir& d, const std::string&) { EXPECT_FALSE(fs::exists(d.File("nowhere"))); }},

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QFile>
 
-
 namespace planaq {
 namespace {
 
@@ -37,7 +36,8 @@ Outcome SavePng(const QImage& image, const std::string& path) {
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG"))
     return Outcome::Fail("cannot write " + path + ": the picture could not be encoded");
-  return WriteFileSafely(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return WriteFileSafely(path,
+                         std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace planaq
