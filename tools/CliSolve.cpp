@@ -31,7 +31,10 @@ int Solve(const Args& given) {
                 result.cycles[c].iterations, result.cycles[c].logError);
   if (!result.note.empty()) std::printf("%s\n", result.note.c_str());
   if (result.waterLevelWarning) std::printf("%s\n", kWaterLevelWarning);
-  return SaveDatafile(problem, args[1]) ? 0 : 1;
+  if (!SaveDatafile(problem, args[1])) return 1;
+  if (result.notConverged.empty()) return 0;
+  std::fprintf(stderr, "%s\n", result.notConverged.c_str());
+  return kExitNotConverged;
 }
 
 }  // namespace planaq::cli

@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -269,6 +273,22 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// Opened without waiting: a FIFO would block until a writer came, and a device or a folder
+// holds no datafile; either is refused before a byte is read.
+std::FILE* OpenRegularFile(const std::string& path, bool& regular) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (!regular || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
+}
+
 }  // namespace
 
 Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
@@ -298,7 +318,9 @@ Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
 Outcome ReadDatafile(Problem& problem, const std::string& path) {
   const std::string fileNameBefore = problem.FileName;
   problem.FileName = Utf8ToWindows1252(path);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  bool regular = true;
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, regular));
+  if (!regular) return Outcome::Fail("Reading datafile failed.\n\n" + path + " is not a regular file");
   if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
   const Outcome read = ReadDatafileFrom(problem, file.get());
   if (!read.ok && read.message.rfind("Reading datafile failed.", 0) == 0)

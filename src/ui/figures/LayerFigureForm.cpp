@@ -1,6 +1,7 @@
 #include "ui/figures/LayerFigureForm.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,11 +12,14 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
+#include <memory>
 
 #include "files/Tokens.h"
 #include "results/TraceGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/MemoryGuard.h"
 #include "ui/qt/QtPrinterCanvas.h"
+#include "ui/qt/SafeOutput.h"
 #include "ui/widgets/Panels.h"
 
 namespace planaq::ui {
@@ -209,21 +213,33 @@ void LayerFigureForm::SpeedButtonPrintClick() {
 void LayerFigureForm::RunPrint(const std::string& pdfPath) {
   printing_ = true;
   QPrinter printer(QPrinter::HighResolution);
-  if (!pdfPath.empty()) SetUpPdfPrinter(printer, QString::fromStdString(pdfPath));
+  if (!pdfPath.empty()) SetUpPdfPrinter(printer, QFile::decodeName(pdfPath.c_str()));
   if (!pdfPath.empty() || context_.dialogs.Print(printer)) {
+    // a PDF file is written beside its name and put in place when it is whole
+    std::unique_ptr<SafePdf> pdf;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+      pdf = std::make_unique<SafePdf>(printer,
+                                      QFile::encodeName(printer.outputFileName()).toStdString());
     PanelWait->show();
     PanelWait->raise();
     PanelWait->repaint();
     bool printed = false;
-    {
+    const bool fits = WithinMemory(context_.dialogs, pdfPath.empty() ? "Print" : "Save Picture", [&] {
+      if (pdf && !pdf->cause().empty()) return;
       QtPrinterCanvas canvas(printer);
       PrintEvents events;
       TraceGuard guard(problem(), events);
       printed = PrintDocument(canvas, guard);
-    }
+    });
     PanelWait->hide();
-    if (!printed)
+    const Outcome written = !fits || !printed || !pdf ? Outcome{} : pdf->Finish();
+    if (fits && pdf && !pdf->cause().empty())
+      context_.dialogs.Message("Printing failed: the PDF file cannot be written.\n\n" + pdf->cause());
+    else if (fits && !printed)
       context_.dialogs.Message("Printing failed: the printer could not begin the document.");
+    else if (!written.ok)
+      context_.dialogs.Message("Printing failed: the PDF file cannot be written.\n\n" +
+                               written.message);
   }
   printing_ = false;
 }
@@ -252,9 +268,13 @@ void LayerFigureForm::SavePicture(const std::string& path) {
     return;
   }
   // the figure as it stands, without the bar across its top
-  const QImage& image = Image();
-  const QImage figure = image.copy(0, kBarHeight, image.width(), image.height() - kBarHeight);
-  if (!figure.save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+  Outcome saved;
+  const bool fits = WithinMemory(context_.dialogs, "Save Picture", [&] {
+    const QImage& image = Image();
+    const QImage figure = image.copy(0, kBarHeight, image.width(), image.height() - kBarHeight);
+    saved = SavePng(figure, path);
+  });
+  if (fits && !saved.ok) context_.dialogs.Message("Saving the picture failed.\n\n" + saved.message);
 }
 
 // ---- window events ----
