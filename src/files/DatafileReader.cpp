@@ -9,6 +9,7 @@
 
 #include "files/Datafile.h"
 #include "files/Tokens.h"
+#include "files/WrittenValue.h"
 #include "model/Windows1252.h"
 
 namespace planaq {
@@ -71,6 +72,13 @@ class LineReader {
       throw Damaged{LineMessage(number_, std::string(what) + " is not greater than 0")};
     return v;
   }
+  // A quantity whose positive value must not turn into zero when the file is written again.
+  double Kept(const KeptColumn& column) {
+    const double v = Real(column.name);
+    const std::string zero = WrittenAsZero(column, v);
+    if (!zero.empty()) throw Damaged{LineMessage(number_, zero)};
+    return v;
+  }
   int Int() { return LeadingInt(Token()); }
   // A 1-based reference that must lie in 1..count; stored 0-based.
   int Reference(const char* what, int count) {
@@ -112,7 +120,7 @@ void ReadHeader(LineReader& in, Contents& c) {
   c.NL = in.Int();
   c.NW = in.Int();
   c.NP = in.Int();
-  c.TM = in.Real("TM");
+  c.TM = in.Kept(kKeptTM);
   if (c.NL < 1 || c.NL > kMaxLayers)
     throw Damaged{LineMessage(line, "the number of layers " + std::to_string(c.NL) +
                                         " is outside 1..6")};
@@ -172,19 +180,19 @@ void ReadBlocksAndSoils(LineReader& in, Contents& c) {
   for (Soil& s : c.soils) {
     in.Tokens();
     in.Int();
-    s.K[0] = in.Real("K");
-    s.P[0] = in.Real("P");
-    s.R[0] = in.Real("R");
+    s.K[0] = in.Kept(kKeptK);
+    s.P[0] = in.Kept(kKeptP);
+    s.R[0] = in.Kept(kKeptR);
     s.I = in.Real("I");
     for (int L = 1; L < c.NL; ++L) {
       in.Tokens();
-      s.KA[L] = in.Real("K'");
-      s.PA[L] = in.Real("P'");
-      s.RA[L] = in.Real("R'");
+      s.KA[L] = in.Kept(kKeptKA);
+      s.PA[L] = in.Kept(kKeptPA);
+      s.RA[L] = in.Kept(kKeptRA);
       in.Tokens();
-      s.K[L] = in.Real("K");
-      s.P[L] = in.Real("P");
-      s.R[L] = in.Real("R");
+      s.K[L] = in.Kept(kKeptK);
+      s.P[L] = in.Kept(kKeptP);
+      s.R[L] = in.Kept(kKeptR);
     }
   }
 }

@@ -153,6 +153,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "No head is given in layer 2 at nodes connected to node 1: the heads cannot be "
                     "determined." +
                         kGiveTheHead},
+        RefusalCase{"NoAquiferConducts",
+                    [](Problem& p) {
+                      for (int n = 0; n < p.NN; ++n)
+                        for (int L = 0; L < p.NL; ++L) p.layers[n].B[L] = p.layers[n].T[L];
+                    },
+                    "No aquifer conducts: the top T equals the bottom B in every layer at the "
+                    "nodes of every element, so the transmissivity is 0 everywhere." +
+                        kCannot},
         RefusalCase{"NoHeadInEitherLayer",
                     [](Problem& p) {
                       for (int n = 0; n < p.NN; ++n) p.nodes[n].Type = 0;
