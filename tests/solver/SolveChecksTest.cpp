@@ -242,3 +242,34 @@ TEST(SolveRefused, MultigridChoiceWithoutTheLibrary) {
 
 }  // namespace
 }  // namespace planaq
+
+namespace planaq {
+namespace {
+
+// The last cycle's report against its tolerance of 1e-24 (log -24).
+TEST(SolveNotConverged, LastCycleShortOfItsToleranceIsTold) {
+  CycleReport report;
+  report.iterations = 48;
+  report.logError = -3.21;
+  EXPECT_EQ(ConvergenceMessage(6, report),
+            "The iteration did not converge in cycle 6: it stopped after 48 iterations with "
+            "Log(error) -3.21 above the tolerance -24.00. The heads of its last iteration were "
+            "kept; check the data of the problem.");
+  report.logError = -24.0;
+  EXPECT_EQ(ConvergenceMessage(6, report), "");
+  report.logError = -23.99;
+  EXPECT_NE(ConvergenceMessage(6, report), "");
+  EXPECT_EQ(ConvergenceMessage(1, report), "") << "cycle 1 has the tolerance 1e-4";
+}
+
+TEST(SolveNotConverged, AConvergedSolveSaysNothing) {
+  Problem p = TwoLayers();
+  SolveProgress none;
+  const SolveResult result = SolveProblem(p, none);
+  ASSERT_TRUE(result.solved);
+  EXPECT_LE(result.cycles.back().logError, std::log10(CycleTolerance(5)));
+  EXPECT_EQ(result.notConverged, "");
+}
+
+}  // namespace
+}  // namespace planaq
