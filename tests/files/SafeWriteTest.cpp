@@ -208,5 +208,39 @@ TEST(SafeWrite, NewFileTakesTheUmask) {
   EXPECT_EQ(ModeOf(dir.File("fresh.aqd")) & 07777, 0640u);
 }
 
+// Where the folder takes no new file but the file itself may be written, the bytes go into the
+// file in place (its inode, and so its hard links, stay). Root may create files anywhere, so
+// there the write runs as an unprivileged user.
+TEST(SafeWrite, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+  TempDir dir;
+  const std::string folder = dir.File("shut");
+  fs::create_directory(folder);
+  const std::string path = folder + "/open.aqd";
+  test::TempDir::WriteAt(path, kOld);
+  struct stat before {};
+  stat(path.c_str(), &before);
+  const bool asRoot = geteuid() == 0;
+  constexpr uid_t kNobody = 65534;
+  if (asRoot) {
+    ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+  } else {
+    chmod(folder.c_str(), 0555);
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    if (asRoot && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
+    _exit(WriteFileSafely(path, kNew).ok ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  chmod(folder.c_str(), 0755);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(ReadFile(path), kNew);
+  struct stat after {};
+  stat(path.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_TRUE(Strays(folder, {"open.aqd"}).empty());
+}
+
 }  // namespace
 }  // namespace planaq
