@@ -1,5 +1,6 @@
-// planaq-cli verify: the three test problems of the manual, made, solved and compared with
-// their closed forms; one line per test, exit 0 only when every test passes.
+// planaq-cli verify: the four test problems of the manual, made, solved and compared with
+// their closed forms; one line per test (and the seepage of test 4 under its line), exit 0
+// only when every test passes.
 //
 // planaq-cli examples: the datafiles of the examples folder, solved.
 
@@ -20,6 +21,7 @@ int Verify(const Args& args) {
   bool all = true;
   for (const TestOutcome& o : RunTestProblems()) {
     std::printf("%s\n", FormatOutcome(o).c_str());
+    if (!FormatSeepage(o).empty()) std::printf("%s\n", FormatSeepage(o).c_str());
     if (!o.solved) std::fprintf(stderr, "%s: %s\n", o.name.c_str(), o.message.c_str());
     all = all && o.Passed();
   }

@@ -42,7 +42,7 @@ const Command kCommands[] = {
 #endif
 #ifdef PLANAQ_CLI_VERIFY
     {"verify", planaq::cli::Verify,
-     "verify                   solve the three test problems, check them"},
+     "verify                   solve the four test problems, check them"},
     {"examples", planaq::cli::Examples,
      "examples DIR             write the example datafiles, solved"},
 #endif

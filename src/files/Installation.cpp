@@ -152,6 +152,21 @@ Outcome SaveInstallation(Problem& problem, const std::string& folder) {
   return Outcome{};
 }
 
+Outcome WriteInstallation(const Problem& problem, const std::string& folder) {
+  if (WriteInstallationFile(folder, InstallationData{problem.UserName, problem.caps, ""}))
+    return Outcome{};
+  return Outcome::Fail("Writing " + InstallationPath(folder) + " failed.");
+}
+
+Outcome ResizeInstallation(Problem& problem, const std::string& folder) {
+  const std::string failed = problem.Reallocate(problem.caps);
+  if (!failed.empty()) {
+    problem.caps = problem.AllocatedCapacities();
+    return Outcome::Fail(failed);
+  }
+  return WriteInstallation(problem, folder);
+}
+
 std::string CheckUserName(const std::string& text) { return text.substr(0, 60); }
 
 RowCheck CheckBMAX(const std::string& text) {

@@ -34,6 +34,11 @@ std::string ReadInstallation(Problem& problem, const std::string& folder);
 // rebuild the problem (the initial problem, default soils and palette). When the tables cannot
 // be made, the problem and its previous capacities stay and nothing is written.
 Outcome SaveInstallation(Problem& problem, const std::string& folder);
+// The same for capacities the problem fits: the tables are made anew around the problem, which
+// stays as it is. When they cannot be made, the previous capacities stay and nothing is written.
+Outcome ResizeInstallation(Problem& problem, const std::string& folder);
+// Only the file, for a new user name.
+Outcome WriteInstallation(const Problem& problem, const std::string& folder);
 
 // A row of the Installation Grid after validation: the value to store, the text to write back
 // into the cell, and the message to show (empty for none).

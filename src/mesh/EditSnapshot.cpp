@@ -53,7 +53,10 @@ void RestoreEditSnapshot(Problem& p, const EditSnapshot& s) {
 }
 
 void EditUndo::Keep(bool changed) {
-  if (changed && pending_) level_ = std::move(pending_);
+  if (changed && pending_) {
+    level_ = std::move(pending_);
+    ++kept_;
+  }
   pending_.reset();
 }
 

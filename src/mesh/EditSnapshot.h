@@ -35,8 +35,11 @@ class EditUndo {
   // back to the state before the last kept edit; false when there is none
   bool Undo(Problem& problem);
   void Clear();
+  // counts the kept edits, so a caller can tell which edit Undo would take back
+  unsigned long Kept() const { return kept_; }
 
  private:
+  unsigned long kept_ = 0;
   std::optional<EditSnapshot> pending_;
   std::optional<EditSnapshot> level_;
 };

@@ -64,4 +64,18 @@ std::string SplitProgress(int parts, int NN, int NM) {
   return text;
 }
 
+std::string BlockEditorResetQuestion(int NM, int NB, int NN, int NA, int NW) {
+  const bool refined = NM != NB || NN != NA;
+  if (!refined && NW <= 0) return "";
+  const std::string wells = std::to_string(NW) + (NW == 1 ? " well" : " wells");
+  std::string text = "Editing the blocks ";
+  if (refined)
+    text += "resets the mesh of " + std::to_string(NM) + " elements to its " +
+            std::to_string(NB) + (NB == 1 ? " block" : " blocks") +
+            (NW > 0 ? " and drops its " + wells : "");
+  else
+    text += "drops the " + wells + " of the mesh";
+  return text + ".";
+}
+
 }  // namespace planaq::messages

@@ -14,5 +14,8 @@ std::string NewLineCapacity();
 std::string NodeInsideBlock();
 std::string NoTriangle();
 std::string SplitProgress(int parts, int NN, int NM);
+// The question before the block editor resets a refined mesh or drops wells; empty when the
+// mesh is its blocks and there are no wells.
+std::string BlockEditorResetQuestion(int NM, int NB, int NN, int NA, int NW);
 
 }  // namespace planaq::messages

@@ -43,6 +43,19 @@ void SizeTables(Tables& t, const Capacities& c, bool failHalfway) {
   t.particles.assign(c.PMAX, Particle{});
 }
 
+Soil DefaultSoil() {
+  Soil s;
+  for (int L = 0; L < kMaxLayers; ++L) {
+    s.K[L] = 10.0;
+    s.P[L] = 0.4;
+    s.R[L] = 1.0;
+    s.KA[L] = 0.0001;
+    s.PA[L] = 0.4;
+    s.RA[L] = 1.0;
+  }
+  return s;
+}
+
 std::string OutOfMemoryMessage(const Capacities& c) {
   return "Capacity too large\n\nThere is not enough memory for the tables of NMAX = " +
          std::to_string(c.NMAX) + " and MMAX = " + std::to_string(c.MMAX) +
@@ -63,6 +76,48 @@ std::string Problem::Allocate(const Capacities& capacities, long long usableByte
   } catch (const std::bad_alloc&) {
     return OutOfMemoryMessage(c);
   }
+  nodes.swap(t.nodes);
+  layers.swap(t.layers);
+  blocks.swap(t.blocks);
+  elements.swap(t.elements);
+  soils.swap(t.soils);
+  blockColour.swap(t.blockColour);
+  wells.swap(t.wells);
+  particles.swap(t.particles);
+  caps = c;
+  return "";
+}
+
+bool Problem::FitsCapacities(const Capacities& c) const {
+  return NN <= c.NMAX && NA <= c.NMAX && NM <= c.MMAX && NB <= c.BMAX && NW <= c.BMAX &&
+         NP <= c.PMAX;
+}
+
+std::string Problem::Reallocate(const Capacities& capacities) {
+  const Capacities c = SafeCapacities(capacities);
+  std::string message = CapacitiesMessage(c, UsableMemoryBytes(PhysicalMemoryBytes()));
+  if (!message.empty()) return message;
+  const Capacities old = AllocatedCapacities();
+  Tables t;
+  try {
+    SizeTables(t, c, false);
+  } catch (const std::bad_alloc&) {
+    return OutOfMemoryMessage(c);
+  }
+  std::copy_n(nodes.begin(), NN, t.nodes.begin());
+  std::copy_n(layers.begin(), NN, t.layers.begin());
+  std::copy_n(blocks.begin(), NB, t.blocks.begin());
+  std::copy_n(elements.begin(), NM, t.elements.begin());
+  std::copy_n(wells.begin(), NW, t.wells.begin());
+  // the soils and colours of blocks still to be drawn are kept too, as far as they reach
+  const int keptBlocks = std::min(old.BMAX, c.BMAX);
+  std::copy_n(soils.begin(), keptBlocks, t.soils.begin());
+  std::copy_n(blockColour.begin(), keptBlocks, t.blockColour.begin());
+  for (int i = keptBlocks; i < c.BMAX; ++i) {
+    t.soils[i] = DefaultSoil();
+    t.blockColour[i] = i % kPaletteSize;
+  }
+  std::copy_n(particles.begin(), std::min(old.PMAX, c.PMAX), t.particles.begin());
   nodes.swap(t.nodes);
   layers.swap(t.layers);
   blocks.swap(t.blocks);
@@ -139,18 +194,7 @@ std::array<Rgb, kPaletteSize> BuildPalette() {
 void Problem::InitialiseSoilsAndColours() {
   palette = BuildPalette();
   for (int i = 0; i < caps.BMAX; ++i) blockColour[i] = i % kPaletteSize;
-  for (int i = 0; i < caps.BMAX; ++i) {
-    Soil& s = soils[i];
-    for (int L = 0; L < NL; ++L) {
-      s.K[L] = 10.0;
-      s.P[L] = 0.4;
-      s.R[L] = 1.0;
-      s.KA[L] = 0.0001;
-      s.PA[L] = 0.4;
-      s.RA[L] = 1.0;
-    }
-    s.I = 0.0;
-  }
+  for (int i = 0; i < caps.BMAX; ++i) soils[i] = DefaultSoil();
 }
 
 void Problem::ReplaceFirstPaletteEntriesByBlue() {

@@ -127,6 +127,12 @@ struct Problem {
   std::string Allocate(const Capacities& capacities, long long usableBytes);
   // The same against what this machine can give.
   std::string Allocate(const Capacities& capacities);
+  // As Allocate, but the problem stays: what the counts use is copied into the new tables, and
+  // soils and colours of blocks beyond the old capacity get their defaults. The problem must
+  // fit the capacities (FitsCapacities).
+  std::string Reallocate(const Capacities& capacities);
+  // true when every count of the problem is within capacities
+  bool FitsCapacities(const Capacities& capacities) const;
   // The capacities the tables have now.
   Capacities AllocatedCapacities() const;
   void InitialiseProblem();

@@ -90,6 +90,18 @@ std::string Windows1252ToUtf8(const std::string& text) {
   return out;
 }
 
+std::string Windows1252MessageToUtf8(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  for (const char b : text) {
+    if (b == '\n')
+      out += b;
+    else
+      AppendUtf8(out, Windows1252Char(static_cast<unsigned char>(b)));
+  }
+  return out;
+}
+
 std::string Utf8ToWindows1252(const std::string& text) {
   std::string out;
   out.reserve(text.size());

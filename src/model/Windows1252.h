@@ -15,6 +15,10 @@ char32_t Windows1252Char(unsigned char byte);
 // Windows-1252 bytes as UTF-8 text, each byte one character.
 std::string Windows1252ToUtf8(const std::string& text);
 
+// A message of several lines, which may quote names of the problem: as Windows1252ToUtf8, but
+// its line breaks stay line breaks.
+std::string Windows1252MessageToUtf8(const std::string& text);
+
 // UTF-8 text as Windows-1252 bytes. A character the code page does not have, a control
 // character other than tab, and a byte that is not valid UTF-8 each become one "?".
 std::string Utf8ToWindows1252(const std::string& text);

@@ -6,6 +6,7 @@
 #include "solver/ConjugateGradient.h"
 #include "solver/Coupled.h"
 #include "solver/Multigrid.h"
+#include "solver/Seepage.h"
 
 namespace planaq {
 
@@ -31,6 +32,8 @@ std::vector<double> HeadsOf(const Problem& problem) {
   return x;
 }
 
+// The bound of the open tops holds within the iteration's error; what is left above T by that
+// error, or by a cycle that ended at its iteration limit, is taken off here.
 void LowerOpenTops(Problem& problem) {
   for (int i = 0; i < problem.NN; ++i) {
     const int type = problem.nodes[i].Type;
@@ -43,6 +46,21 @@ bool AllFinite(const std::vector<double>& x) {
   for (double v : x)
     if (!std::isfinite(v)) return false;
   return true;
+}
+
+bool Failed(const ConjugateGradient&) { return false; }
+bool Failed(const MultigridIteration& it) { return it.failed(); }
+template <typename Inner>
+bool Failed(const SeepageIteration<Inner>& it) {
+  return it.failed();
+}
+
+// A revision of the held set starts the iteration afresh: its rho is a new start.
+bool TakeRestart(const ConjugateGradient&) { return false; }
+bool TakeRestart(const MultigridIteration&) { return false; }
+template <typename Inner>
+bool TakeRestart(SeepageIteration<Inner>& it) {
+  return it.TakeRestart();
 }
 
 bool WaterBelowBottom(const Problem& problem) {
@@ -59,7 +77,7 @@ CycleReport RunIteration(Iteration& it, double eps, long long limit, int interva
   long long count = 0;
   int refresh = 0;
   double rho = it.rho();
-  const double divergent = kDivergentGrowth * rho;
+  double divergent = kDivergentGrowth * rho;
   report.diverged = !std::isfinite(rho);
   auto reportProgress = [&]() {
     if (rho < eps * eps) rho = eps * eps;
@@ -71,6 +89,7 @@ CycleReport RunIteration(Iteration& it, double eps, long long limit, int interva
     if (!it.Step()) break;
     rho = it.rho();
     ++count;
+    if (TakeRestart(it)) divergent = kDivergentGrowth * rho;
     if (!std::isfinite(rho) || rho > divergent) {
       report.diverged = true;
       break;
@@ -84,9 +103,6 @@ CycleReport RunIteration(Iteration& it, double eps, long long limit, int interva
   report.iterations = static_cast<int>(count);
   return report;
 }
-
-bool Failed(const ConjugateGradient&) { return false; }
-bool Failed(const MultigridIteration& it) { return it.failed(); }
 
 }  // namespace
 
@@ -126,13 +142,23 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
     for (int i = 0; i < NN; ++i)
       for (int L = 0; L < NL; ++L) problem.layers[i].F[L] = x[static_cast<std::size_t>(i) * NL + L];
   };
-  if (solver == LinearSolver::Multigrid) {
-    // each multigrid iteration does the work of many diagonal ones: every one is shown
+  // each multigrid iteration does the work of many diagonal ones: every one is shown
+  const int interval = solver == LinearSolver::Multigrid ? 1 : IterationReportInterval(NN);
+  OpenTops tops = OpenTopsOf(problem, iterated);
+  if (solver == LinearSolver::Multigrid && tops.empty()) {
     MultigridIteration it(system, HeadsOf(problem), supply, iterated);
-    finish(it, 1);
-  } else {
+    finish(it, interval);
+  } else if (solver == LinearSolver::Multigrid) {
+    SeepageIteration<MultigridIteration> it(system, HeadsOf(problem), supply, iterated,
+                                            std::move(tops), eps);
+    finish(it, interval);
+  } else if (tops.empty()) {
     ConjugateGradient it(system, HeadsOf(problem), supply, iterated);
-    finish(it, IterationReportInterval(NN));
+    finish(it, interval);
+  } else {
+    SeepageIteration<ConjugateGradient> it(system, HeadsOf(problem), supply, iterated,
+                                           std::move(tops), eps);
+    finish(it, interval);
   }
   if (report.diverged) {
     problem.waterLevelWarning = warnedBefore;

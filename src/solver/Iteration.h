@@ -27,11 +27,11 @@ double CycleTolerance(int cycle);
 // Iteration interval of the progress report: 1, 10 or 100 by the number of nodes.
 int IterationReportInterval(int NN);
 
-// Runs the iteration of one cycle on the heads F in place, then lowers open tops to the top of
-// layer 1 and sets the water level warning. The leakage is added onto the conductances first.
-// A node and layer with an unknown head whose diagonal is zero (it belongs to no element of
-// positive area) keeps its head; it is added to kept as (node, layer). When rho becomes
-// non-finite or grows beyond kDivergentGrowth times its start, or the heads come out
+// Runs the iteration of one cycle on the heads F in place, with the heads of open tops bounded
+// by the top of layer 1 (Seepage.h), and sets the water level warning. The leakage is added onto
+// the conductances first. A node and layer with an unknown head whose diagonal is zero (it belongs
+// to no element of positive area) keeps its head; it is added to kept as (node, layer). When rho
+// becomes non-finite or grows beyond kDivergentGrowth times its start, or the heads come out
 // non-finite, the cycle stops diverged and the heads (and the warning) stay as they were.
 // The multigrid iteration stops the same way, and diverged also when its set-up or a V-cycle
 // fails; its progress is reported at every iteration.

@@ -10,8 +10,8 @@
 namespace planaq {
 
 double AquiferBalance::Inflow() const {
-  return (infiltration > 0.0 ? infiltration : 0.0) + wellsIn + givenIn + openTopIn + aboveIn +
-         belowIn;
+  return (infiltration > 0.0 ? infiltration : 0.0) + (seepage > 0.0 ? seepage : 0.0) + wellsIn +
+         givenIn + aboveIn + belowIn;
 }
 
 namespace {
@@ -70,11 +70,11 @@ NodeValues Leakage(const Problem& p) {
   return leak;
 }
 
-// Layer 1 with an open top and an unknown head. The solver holds such a head at the top of
-// layer 1 after each iteration: the supply of a held head falls short of its wells and
-// infiltration by what leaves through the top, and that of a neighbour solved with it unheld
-// exceeds them by what its head then needs from above.
-bool OpenTop(const Problem& p, int i) { return (p.nodes[i].Type & 3) == 1; }
+// Layer 1 with an open top over an unknown head that stands at the top: the solver held it
+// there, and what its supply falls short of its wells and infiltration seeps out.
+bool Seeping(const Problem& p, int i) {
+  return (p.nodes[i].Type & 3) == 1 && p.layers[i].F[0] >= p.layers[i].T[0];
+}
 
 void AddExchanges(const Problem& p, const NodeValues& W, WaterBalance& balance) {
   const int NL = p.NL;
@@ -84,8 +84,8 @@ void AddExchanges(const Problem& p, const NodeValues& W, WaterBalance& balance) 
       const double exchange = p.layers[i].Q[L] - W[At(i, L, NL)];
       if (p.nodes[i].Type & (1 << (L + 1)))
         AddSigned(exchange, a.givenIn, a.givenOut);
-      else if (L == 0 && OpenTop(p, i))
-        AddSigned(exchange, a.openTopIn, a.openTopOut);
+      else if (L == 0 && Seeping(p, i))
+        a.seepage += exchange;
     }
   }
 }
@@ -120,8 +120,8 @@ WaterBalance ComputeWaterBalance(const Problem& problem) {
   AddExchanges(problem, W, balance);
   AddLeakage(problem, Leakage(problem), balance);
   for (AquiferBalance& a : balance.aquifers) {
-    a.error = a.infiltration + a.wellsIn + a.wellsOut + a.givenIn + a.givenOut + a.openTopIn +
-              a.openTopOut + a.aboveIn + a.aboveOut + a.belowIn + a.belowOut;
+    a.error = a.infiltration + a.wellsIn + a.wellsOut + a.givenIn + a.givenOut + a.seepage +
+              a.aboveIn + a.aboveOut + a.belowIn + a.belowOut;
     const double in = a.Inflow();
     a.relativeError = in > 0.0 ? a.error / in : 0.0;
   }
@@ -142,15 +142,15 @@ std::string Flow(double v) {
   return text == "      -0.000" ? "       0.000" : text;
 }
 
-constexpr int kAquiferColumns = 14;  // the label and the aquifer figures
-constexpr int kColumns = 17;
+constexpr int kAquiferColumns = 13;  // the label and the aquifer figures
+constexpr int kColumns = 16;
 
 }  // namespace
 
 std::vector<std::string> WaterBalanceColumns() {
-  return {"Layer",  "Infiltration", "Wells in", "Wells out", "Given in", "Given out",
-          "Top in", "Top out",      "Above in", "Above out", "Below in", "Below out",
-          "Error",  "Rel. error",   "Net down", "Largest",   "Node"};
+  return {"Layer",      "Infiltration", "Wells in",  "Wells out", "Given in",  "Given out",
+          "Seepage",    "Above in",     "Above out", "Below in",  "Below out", "Error",
+          "Rel. error", "Net down",     "Largest",   "Node"};
 }
 
 std::vector<std::vector<std::string>> WaterBalanceRows(const WaterBalance& balance) {
@@ -158,20 +158,19 @@ std::vector<std::vector<std::string>> WaterBalanceRows(const WaterBalance& balan
   for (std::size_t L = 0; L < balance.aquifers.size(); ++L) {
     const AquiferBalance& a = balance.aquifers[L];
     rows.push_back({"Aquifer " + std::to_string(L + 1), Flow(a.infiltration), Flow(a.wellsIn),
-                    Flow(a.wellsOut), Flow(a.givenIn), Flow(a.givenOut), Flow(a.openTopIn),
-                    Flow(a.openTopOut), Flow(a.aboveIn), Flow(a.aboveOut), Flow(a.belowIn),
-                    Flow(a.belowOut), Flow(a.error), Format("%12.2e", a.relativeError), "", "",
-                    ""});
+                    Flow(a.wellsOut), Flow(a.givenIn), Flow(a.givenOut), Flow(a.seepage),
+                    Flow(a.aboveIn), Flow(a.aboveOut), Flow(a.belowIn), Flow(a.belowOut),
+                    Flow(a.error), Format("%12.2e", a.relativeError), "", "", ""});
   }
   for (std::size_t L = 0; L < balance.aquitards.size(); ++L) {
     const AquitardBalance& t = balance.aquitards[L];
     std::vector<std::string> row(kColumns);
     row[0] = "Aquitard " + std::to_string(L + 1) + "-" + std::to_string(L + 2);
-    row[14] = Flow(t.netDownward);
-    row[15] = Flow(t.largestLocal);
+    row[13] = Flow(t.netDownward);
+    row[14] = Flow(t.largestLocal);
     char node[32];
     std::snprintf(node, sizeof node, "%12d", t.largestNode + 1);
-    row[16] = t.largestNode >= 0 ? node : "";
+    row[15] = t.largestNode >= 0 ? node : "";
     rows.push_back(row);
   }
   return rows;
@@ -193,7 +192,7 @@ std::string TextLine(const std::vector<std::string>& cells, const std::vector<in
 }  // namespace
 
 std::string WaterBalanceText(const WaterBalance& balance, int blockColumns) {
-  const std::vector<int> aquitard = {0, 14, 15, 16};
+  const std::vector<int> aquitard = {0, 13, 14, 15};
   const std::vector<std::string> header = WaterBalanceColumns();
   const std::vector<std::vector<std::string>> rows = WaterBalanceRows(balance);
   std::string text;

@@ -17,11 +17,11 @@ struct AquiferBalance {
   double infiltration = 0.0;  // layer 1 only: I times the area of the elements
   double wellsIn = 0.0, wellsOut = 0.0;
   double givenIn = 0.0, givenOut = 0.0;  // at the given heads, beyond their wells and infiltration
-  double openTopIn = 0.0, openTopOut = 0.0;  // layer 1 only: the open tops over unknown heads
-  double aboveIn = 0.0, aboveOut = 0.0;      // through the aquitard above
-  double belowIn = 0.0, belowOut = 0.0;      // through the aquitard below
-  double error = 0.0;                        // the sum of all the figures above
-  double relativeError = 0.0;                // error / Inflow(), 0 when nothing flows in
+  double seepage = 0.0;  // layer 1 only: out through the open tops whose head stands at T
+  double aboveIn = 0.0, aboveOut = 0.0;  // through the aquitard above
+  double belowIn = 0.0, belowOut = 0.0;  // through the aquitard below
+  double error = 0.0;                    // the sum of all the figures above
+  double relativeError = 0.0;            // error / Inflow(), 0 when nothing flows in
 
   double Inflow() const;
 };
@@ -38,11 +38,11 @@ struct WaterBalance {
 };
 
 // The leakage is that of the solver's coupling (the consistent distribution of area / c over
-// the nodes, c the AquitardResistance of each element) applied to the final heads, the open
-// tops already held at the top of layer 1, as the supplies Q were. Where a head is given, or
-// the top of layer 1 is open over an unknown head, the exchange is Q minus the node's wells
-// and infiltration; elsewhere Q minus those shows in the error only: the iteration's residual,
-// and in layer 2 what the open tops held after the last iteration changed in the leakage.
+// the nodes, c the AquitardResistance of each element) applied to the final heads, as the
+// supplies Q were. Where a head is given, or the top of layer 1 is open over an unknown head
+// that stands at the top, the exchange is Q minus the node's wells and infiltration (the
+// seepage, negative, at an open top); elsewhere Q minus those is the iteration's residual and
+// shows in the error only.
 WaterBalance ComputeWaterBalance(const Problem& problem);
 
 // Texts of the balance: a row per aquifer, then a row per aquitard. The aquifer figures use

@@ -32,6 +32,8 @@ class Dialogs {
   virtual bool Print(QPrinter& printer) = 0;
   // the question with the buttons Save, Discard and Cancel
   virtual SaveChoice AskSave(const std::string& text) = 0;
+  // a question with OK and Cancel; true for OK
+  virtual bool Confirm(const std::string& text) = 0;
 };
 
 // "AQD(*.aqd)|*.aqd" as a Qt name filter: "AQD (*.aqd)".

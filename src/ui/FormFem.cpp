@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "files/Installation.h"
+#include "mesh/MeshMessages.h"
 #include "ui/FormOpt.h"
 #include "ui/GeneralData.h"
 #include "ui/HelpTexts.h"
@@ -26,6 +27,7 @@
 #include "ui/grids/FormParticles.h"
 #include "ui/grids/FormSoils.h"
 #include "ui/grids/FormWells.h"
+#include "ui/widgets/FramePlacement.h"
 #include "ui/widgets/Panels.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -39,6 +41,7 @@ constexpr int kGridValueWidth = 200;
 constexpr int kPanelWidth = kGridLabelWidth + kGridValueWidth + 20;
 constexpr int kPanelTitle = 26;
 constexpr int kProgressColumn = 100;
+const QPoint kFramePlace(50, 1);
 
 QSize ScreenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -338,7 +341,9 @@ void TFormFem::CreateWindows() {
 void TFormFem::PlaceOnScreen() {
   const QSize screen = ScreenSize();
   setMinimumSize(screen.width() / 2, screen.height() / 2);
-  setGeometry(50, 1, screen.width() - 100, screen.height() - 100);
+  resize(screen.width() - 100, screen.height() - 100);
+  // the frame with its title goes at the top of the screen, not the client area below it
+  MoveFrame(this, kFramePlace);
 }
 
 void TFormFem::StartUp() {
@@ -405,6 +410,11 @@ void TFormFem::resizeEvent(QResizeEvent* event) {
   LayOut();
 }
 
+void TFormFem::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  CorrectFrameWhenShown(this, kFramePlace);
+}
+
 void TFormFem::paintEvent(QPaintEvent* event) {
   QMainWindow::paintEvent(event);
   FormPaint();
@@ -462,7 +472,10 @@ void TFormFem::RefreshGeneralGrid(bool onlyChanged) {
 }
 
 void TFormFem::RefreshInstallationGrid() {
-  if (installationEditing_) return;
+  if (!installationEditing_) ShowInstallationValues();
+}
+
+void TFormFem::ShowInstallationValues() {
   for (int r = 0; r < kInstallationRows; ++r)
     InstallationGrid->SetCellText(1, r, InstallationValueText(problem_, r));
 }
@@ -523,8 +536,9 @@ void TFormFem::SaveInstallationData() {
   ForgetBalance();
   const Outcome saved = SaveInstallation(problem_, workDir_);
   if (!saved.ok) dialogs_.Message(saved.message);
-  RefreshInstallationGrid();
+  ShowInstallationValues();
   Refresh();
+  MarkSaved();
 }
 
 bool TFormFem::InstallationGridSelectCell(int, int) {
@@ -537,9 +551,38 @@ void TFormFem::InstallationGridExit() {
   // a message box of the check takes the focus from the grid: that is no second leave
   if (installationEditing_) return;
   installationEditing_ = true;
+  const std::string user = problem_.UserName;
+  const Capacities before = problem_.caps;
   // a refused capacity changes nothing, so the problem in memory stays
-  if (CheckInstallationCell()) SaveInstallationData();
+  if (CheckInstallationCell()) ApplyInstallation(user, before);
   installationEditing_ = false;
+}
+
+void TFormFem::ApplyInstallation(const std::string& user, const Capacities& before) {
+  const Capacities& wanted = problem_.caps;
+  const bool sameCapacities = wanted.BMAX == before.BMAX && wanted.NMAX == before.NMAX &&
+                              wanted.MMAX == before.MMAX && wanted.PMAX == before.PMAX;
+  if (sameCapacities) {
+    // a cell left as it was changes nothing; a new user name only goes into the file
+    if (problem_.UserName == user) return;
+    const Outcome written = WriteInstallation(problem_, workDir_);
+    if (!written.ok) dialogs_.Message(written.message);
+    return;
+  }
+  if (problem_.FitsCapacities(wanted)) {
+    ForgetBalance();
+    const Outcome resized = ResizeInstallation(problem_, workDir_);
+    if (!resized.ok) dialogs_.Message(resized.message);
+    ShowInstallationValues();
+    return;
+  }
+  // the problem does not fit: it starts again, as with New, once its edits are safe
+  if (!AskBeforeDropping()) {
+    problem_.caps = before;
+    ShowInstallationValues();
+    return;
+  }
+  SaveInstallationData();
 }
 
 // ---- open-states ----
@@ -580,6 +623,12 @@ void TFormFem::SpeedButtonNewClick() {
 }
 
 void TFormFem::SpeedButtonEditClick() {
+  // the editor shows the blocks only: a refined mesh and its wells go when it opens
+  if (!IsOpen(Win::Edit)) {
+    const std::string question = messages::BlockEditorResetQuestion(
+        problem_.NM, problem_.NB, problem_.NN, problem_.NA, problem_.NW);
+    if (!question.empty() && !dialogs_.Confirm(question)) return;
+  }
   problem_.TakeSnapshot();
   CloseList({Win::Options, Win::Nodes, Win::Elements, Win::Mesh, Win::Soils, Win::Graph3D,
              Win::Contours, Win::Manual, Win::Wells, Win::Particles});

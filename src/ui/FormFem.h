@@ -108,6 +108,7 @@ class TFormFem : public QMainWindow {
   void UpdateTitle();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -140,7 +141,9 @@ class TFormFem : public QMainWindow {
   // what Open does with the path chosen
   void OpenDatafile(const std::string& path);
   void RefreshGeneralGrid(bool onlyChanged);
+  // the grid from the problem, unless the user is in the middle of an entry
   void RefreshInstallationGrid();
+  void ShowInstallationValues();
 
   bool GeneralGridSelectCell(int col, int row);
   bool InstallationGridSelectCell(int col, int row);
@@ -148,6 +151,8 @@ class TFormFem : public QMainWindow {
   bool CheckInstallationCell();
   void ResetNewParticles();
   void SaveInstallationData();
+  // what a checked Installation cell changes, against the name and capacities before it
+  void ApplyInstallation(const std::string& user, const Capacities& before);
   // the datafile text as it is now the one without unsaved edits
   void MarkSaved();
   // Before New, Open or Quit: true when nothing unsaved would be lost, or the user saved or

@@ -41,4 +41,12 @@ SaveChoice ScriptedDialogs::AskSave(const std::string& text) {
   return choice;
 }
 
+bool ScriptedDialogs::Confirm(const std::string& text) {
+  questions.push_back(text);
+  if (confirmAnswers_.empty()) return true;
+  const bool ok = confirmAnswers_.front();
+  confirmAnswers_.pop_front();
+  return ok;
+}
+
 }  // namespace planaq::ui

@@ -19,12 +19,15 @@ class ScriptedDialogs : public Dialogs {
   // The next unsaved-edits question gets this answer; with none left it is Discard, which is
   // what the program did before it asked.
   void AnswerSave(SaveChoice choice) { saveAnswers_.push_back(choice); }
+  // The next OK / Cancel question gets this answer; with none left it is OK.
+  void AnswerConfirm(bool ok) { confirmAnswers_.push_back(ok); }
 
   void Message(const std::string& text) override { messages.push_back(text); }
   std::optional<std::string> OpenFile(const FileDialogSetup& setup) override;
   std::optional<std::string> SaveFile(const FileDialogSetup& setup) override;
   bool Print(QPrinter& printer) override;
   SaveChoice AskSave(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
 
   std::vector<std::string> messages;
   std::vector<FileDialogSetup> openSetups;
@@ -37,6 +40,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::string> fileAnswers_;
   std::deque<std::string> printAnswers_;
   std::deque<SaveChoice> saveAnswers_;
+  std::deque<bool> confirmAnswers_;
 };
 
 }  // namespace planaq::ui

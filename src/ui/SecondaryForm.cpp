@@ -1,6 +1,9 @@
 #include "ui/SecondaryForm.h"
 
 #include <QCloseEvent>
+#include <QWindow>
+
+#include "ui/widgets/FramePlacement.h"
 
 namespace planaq::ui {
 
@@ -13,6 +16,44 @@ SecondaryForm::SecondaryForm(const QString& objectName, const QString& caption, 
 void SecondaryForm::FormClose() {
   hide();
   if (onClosed_) onClosed_();
+}
+
+void SecondaryForm::setVisible(bool visible) {
+  const QWidget* main = MainWindow();
+  if (visible && main && main->windowHandle()) {
+    // a window of the program's own: above the main window, never above other programs
+    create();
+    windowHandle()->setTransientParent(main->windowHandle());
+  }
+  QWidget::setVisible(visible);
+  if (visible && framePlaced_) CorrectFrameWhenShown(this, framePlace_);
+}
+
+void SecondaryForm::StayAboveMainWindow() {
+  // the window system keeps a dialog above the window it belongs to; a plain window it does not
+  setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+}
+
+const QWidget* SecondaryForm::MainWindow() const {
+  return parentWidget() ? parentWidget()->window() : nullptr;
+}
+
+void SecondaryForm::MoveFrameTo(int x, int y) {
+  framePlace_ = QPoint(x, y);
+  framePlaced_ = true;
+  // the frame around the main window is the frame this window will get
+  const QWidget* main = MainWindow();
+  const QPoint mainFrame = main && main->isVisible()
+                               ? main->geometry().topLeft() - main->frameGeometry().topLeft()
+                               : QPoint();
+  MoveFrame(this, framePlace_, mainFrame);
+}
+
+int SecondaryForm::FrameWidth() const {
+  // before its first show a window has no frame yet: the main window's is the same
+  if (isVisible()) return frameGeometry().width() - width();
+  const QWidget* main = MainWindow();
+  return main && main->isVisible() ? main->frameGeometry().width() - main->width() : 0;
 }
 
 void SecondaryForm::closeEvent(QCloseEvent* event) {

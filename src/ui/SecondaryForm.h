@@ -16,12 +16,25 @@ class SecondaryForm : public QWidget {
   void OnClosed(std::function<void()> handler) { onClosed_ = std::move(handler); }
   // FormClose: the user closed the window, or a command closes it through its own handling
   virtual void FormClose();
+  // Shown, the window stays above the main window (and above nothing else), its frame where
+  // MoveFrameTo put it.
+  void setVisible(bool visible) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A window of the main window's, like a dialog: it never hides behind the main window.
+  void StayAboveMainWindow();
+  // Places the window's frame, its title bar included, at (x, y): the same place at every show.
+  void MoveFrameTo(int x, int y);
+  // what the window manager's frame adds to the width of a window
+  int FrameWidth() const;
 
  private:
+  const QWidget* MainWindow() const;
+
   std::function<void()> onClosed_;
+  QPoint framePlace_;
+  bool framePlaced_ = false;
 };
 
 }  // namespace planaq::ui

@@ -24,7 +24,8 @@ struct ClosedFormCase {
 class ClosedForms : public ::testing::TestWithParam<ClosedFormCase> {};
 
 // h0 + (hL - h0) x / L + I x (L - x) / (2 kD); 40 - 1000 / (2 pi 200) K0(r / sqrt(200 2000)),
-// K0(1) = 0.42102443824; sqrt(h0^2 + (hL^2 - h0^2) x / L + I x (L - x) / k)
+// K0(1) = 0.42102443824; sqrt(h0^2 + (hL^2 - h0^2) x / L + I x (L - x) / k); for test 4
+// a = sqrt(10 (144 - 100) / 0.005) = sqrt(88000) m, and sqrt(144 - 0.005 a^2 / 10) = 10 at x = 0
 TEST_P(ClosedForms, HeadAtAPoint) {
   const ClosedFormCase& c = GetParam();
   EXPECT_NEAR(ClosedFormHead(c.test, c.x, c.y), c.head, 1e-9);
@@ -37,10 +38,22 @@ INSTANTIATE_TEST_SUITE_P(
                       ClosedFormCase{"Test2OneLeakageFactor", 2, 0.0, 632.455532033676,
                                      40.0 - 0.795774715459477 * 0.42102443824070834},
                       ClosedFormCase{"Test3Middle", 3, 500.0, 0.0, std::sqrt(93.0)},
-                      ClosedFormCase{"Test3End", 3, 1000.0, 0.0, 6.0}),
+                      ClosedFormCase{"Test3End", 3, 1000.0, 0.0, 6.0},
+                      ClosedFormCase{"Test4End", 4, 0.0, 0.0, 10.0},
+                      ClosedFormCase{"Test4Edge", 4, 1000.0 - std::sqrt(88000.0), 0.0, 12.0},
+                      ClosedFormCase{
+                          "Test4Mound", 4, 100.0, 0.0,
+                          std::sqrt(144.0 - 0.0005 * std::pow(std::sqrt(88000.0) - 100.0, 2))},
+                      ClosedFormCase{"Test4Band", 4, 500.0, 0.0, 12.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TestProblems, AllThreePassWithinTheirTolerance) {
+TEST(TestProblems, SeepageOfTest4InClosedForm) {
+  EXPECT_NEAR(ClosedFormSeepage(4), 0.005 * (1000.0 - 2.0 * std::sqrt(88000.0)), 1e-12);
+  EXPECT_NEAR(ClosedFormSeepage(4), 2.0335, 1e-4);
+  EXPECT_EQ(ClosedFormSeepage(1), 0.0);
+}
+
+TEST(TestProblems, AllFourPassWithinTheirTolerance) {
   for (const TestOutcome& o : RunTestProblems()) {
     EXPECT_TRUE(o.Passed()) << FormatOutcome(o);
     EXPECT_GT(o.compared, 200) << o.name;
@@ -54,6 +67,17 @@ TEST(TestProblems, WrongLeakageFailsTheLeakyTestOnly) {
   EXPECT_FALSE(outcomes[1].Passed());
   EXPECT_GT(outcomes[1].maxError, 0.05);
   EXPECT_TRUE(outcomes[2].Passed());
+  EXPECT_TRUE(outcomes[3].Passed());
+}
+
+// With its top closed the mound of test 4 rises above the ground and nothing seeps.
+TEST(TestProblems, ClosedTopFailsTheSeepageTest) {
+  const TestOutcome o = RunTestProblem(4, [](Problem& p) {
+    for (int n = 0; n < p.NN; ++n) p.nodes[n].Type &= ~1;
+  });
+  EXPECT_GT(o.maxError, 0.5);
+  EXPECT_EQ(o.seepage, 0.0);
+  EXPECT_FALSE(o.Passed());
 }
 
 TEST(TestProblems, PerturbedHeadIsFound) {
@@ -94,7 +118,8 @@ TEST(CliVerify, PrintsOneLinePerTestAndExitsZero) {
   test::TempDir dir;
   EXPECT_EQ(RunCli(dir, "verify"), 0);
   const std::string out = test::ReadFile(dir.File("out.txt"));
-  for (const char* line : {"\nTest 1     289 ", "\nTest 2    1089 ", "\nTest 3     289 "})
+  for (const char* line : {"\nTest 1     289 ", "\nTest 2    1089 ", "\nTest 3     289 ",
+                           "\nTest 4     289 ", "\n        seepage   2.0"})
     EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
   EXPECT_EQ(out.find("FAIL"), std::string::npos);
 }

@@ -415,7 +415,7 @@ TEST(WaterBalancePage, ComesLastOnASheetOfItsOwnWithTheBalanceInBlocksOfSevenFig
   EXPECT_EQ(Find(page, "Layer").y, 9 * kH);
   EXPECT_EQ(Find(page, "Layer").text,
             "Layer        Infiltration     Wells in    Wells out     Given in    Given out"
-            "       Top in      Top out");
+            "      Seepage     Above in");
   EXPECT_EQ(Find(page, "Aquifer 1").text,
             "Aquifer 1           0.000        0.000        0.000       12.500        0.000"
             "        0.000        0.000");

@@ -78,7 +78,7 @@ TEST(CliBalance, TextAndCsvShowTheWellDrawnThroughTheAquitard) {
   ASSERT_EQ(RunCli(dir, "balance a.aqd --csv"), 0);
   const std::string csv = test::ReadFile(dir.File("out.txt"));
   EXPECT_EQ(csv.rfind("Layer,Infiltration,Wells in,", 0), 0u) << csv;
-  const std::size_t row = csv.find("\nAquitard 1-2,,,,,,,,,,,,,,100.000,");
+  const std::size_t row = csv.find("\nAquitard 1-2,,,,,,,,,,,,,100.000,");
   ASSERT_NE(row, std::string::npos) << csv;
   EXPECT_EQ(csv.substr(csv.size() - 4), ",17\n");  // the well's node, 1-based
   EXPECT_EQ(RunCli(dir, "balance a.aqd --text"), 1);

@@ -24,7 +24,8 @@ struct RecordedProgress : SolveProgress {
 };
 
 // A layered problem with given heads on both ends of layer 1 and 2, wells, infiltration and
-// an open top, small enough for the literal reference.
+// open tops whose heads never reach their top, small enough for the literal reference: the
+// bound of the open tops leaves such a problem as it would be without them, bit for bit.
 Problem LayeredProblem(int NL, unsigned seed, int nx = 9, int ny = 4) {
   test::StripLayout layout;
   layout.nx = nx;
@@ -38,7 +39,10 @@ Problem LayeredProblem(int NL, unsigned seed, int nx = 9, int ny = 4) {
   test::GiveHeadsAt(p, 0.0, 0, [](double) { return 62.0; });
   test::GiveHeadsAt(p, layout.length, 0, [](double) { return 57.0; });
   if (NL > 1) test::GiveHeadsAt(p, layout.length, NL - 1, [](double) { return 50.0; });
-  for (int n = 0; n < p.NN; n += 3) p.nodes[n].Type |= 1;
+  for (int n = 0; n < p.NN; n += 3) {
+    p.nodes[n].Type |= 1;
+    p.layers[n].T[0] = 75.0;
+  }
   p.NW = 2;
   p.wells[0] = {p.NN / 2, NL - 1, -300.0};
   p.wells[1] = {p.NN / 3, 0, 150.0};

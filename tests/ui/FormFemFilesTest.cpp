@@ -213,21 +213,6 @@ TEST_F(MainWindowTest, NewAfterALoadedProblemBringsBackTheTriangle) {
 
 // ---- the Installation Grid ----
 
-TEST_F(MainWindowTest, LeavingTheInstallationGridWritesTheFile) {
-  form->problem().NN = 4;  // a loaded problem goes when the installation is saved
-  ui::StringGrid* g = Grid("InstallationGrid");
-  EXPECT_TRUE(g->MoveTo(1, 1));
-  EXPECT_EQ(ReadFile(dir.File("PLANAQ.txt")),
-            "#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n"
-            "#  Installation Data\n"
-            "#  User Name\n"
-            "Vivideri re Zerevireder,\n"
-            "#        BMAX         NMAX         MMAX         PMAX\n"
-            "          48,       12000,       20000,         100,\n");
-  EXPECT_EQ(form->problem().NN, 3);
-  EXPECT_TRUE(dialogs.messages.empty());
-}
-
 TEST_F(MainWindowTest, InstallationGridCorrectsAndTheNextStartReadsIt) {
   ui::StringGrid* g = Grid("InstallationGrid");
   EXPECT_TRUE(EnterAndLeave(g, 1, "19", 2));

@@ -97,7 +97,12 @@ void TFormEdit::showEvent(QShowEvent* event) {
   Activate();
   // the tables may have changed since the last edit here (Open, New, the mesh window)
   undo_.Clear();
+  // the first drawing resets a refined mesh to its blocks: Undo brings that mesh back
+  const bool resets = problem_.NM != problem_.NB || problem_.NN != problem_.NA || problem_.NW > 0;
+  undo_.Remember(problem_);
   Redraw();
+  undo_.Keep(resets);
+  meshResetUndo_ = resets ? undo_.Kept() : 0;
 }
 
 void TFormEdit::FormPaint(Canvas& canvas) {
@@ -190,8 +195,15 @@ void TFormEdit::CoordinateLeft(bool isX, double value, bool later) {
 }
 
 void TFormEdit::Undo() {
+  const bool backToMesh = meshResetUndo_ != 0 && undo_.Kept() == meshResetUndo_;
   if (dragging_ || lineInProgress_ || !undo_.Undo(problem_)) return;
   problem_.particleRowsStale = true;
+  if (backToMesh) {
+    // the refined mesh is back; this window would reset it again with its next drawing
+    meshResetUndo_ = 0;
+    FigureForm::FormClose();
+    return;
+  }
   Redraw();
 }
 

@@ -62,6 +62,7 @@ class TFormEdit : public FigureForm {
   Dialogs& dialogs_;
   MeshMapping map_;
   EditUndo undo_;
+  unsigned long meshResetUndo_ = 0;  // the kept edit that is the reset of a refined mesh
 
   QFrame* PanelEdit = nullptr;
   QToolButton* SpeedButtonDrag = nullptr;

@@ -30,6 +30,7 @@ const char* ManualHelpText() {
 TFormManual::TFormManual(Dialogs& dialogs, QWidget* parent)
     : FigureForm(QStringLiteral("FormManual"), QStringLiteral("Manual"), parent),
       dialogs_(dialogs) {
+  StayAboveMainWindow();
   FillBackground(this, QColor(0, 255, 255));
   PanelManual =
       ColouredPanel(this, "PanelManual", QColor(0, 255, 0), QRect(0, 0, kClientWidth, kBarHeight));
@@ -59,7 +60,7 @@ void TFormManual::FormCreate() {
   setFixedSize(kClientWidth, kClientHeight);
   const QScreen* screen = QGuiApplication::primaryScreen();
   const bool narrow = screen && screen->geometry().width() < 801;
-  move(narrow ? 10 : 30, narrow ? 0 : 70);
+  MoveFrameTo(narrow ? 10 : 30, narrow ? 0 : 70);
   SpeedButtonHelp->setGeometry(width() - 34, 2, kButtonSize, kButtonSize);
   LabelPage->move(450, (kBarHeight - LabelPage->height()) / 2);
   ComboBoxPage->setGeometry(450 + LabelPage->width() + 10, 4, 50, kBarHeight - 8);

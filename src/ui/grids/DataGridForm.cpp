@@ -26,6 +26,7 @@ DataGridForm::DataGridForm(const QString& objectName, const QString& caption,
       selection_(context.selection) {
   // The window stays above the main window as its transient window; an always-on-top flag
   // would also cover the program's own message boxes.
+  StayAboveMainWindow();
   bar_ = new QWidget(this);
   bar_->setObjectName(objectName + QStringLiteral("Bar"));
   barLayout_ = new QHBoxLayout(bar_);
@@ -93,8 +94,7 @@ void DataGridForm::SizeToGrid() {
 }
 
 void DataGridForm::PlaceFromRight(int rightMargin, int top) {
-  const int frame = isVisible() ? frameGeometry().width() - width() : 0;
-  move(ScreenSize().width() - rightMargin - width() - frame, top);
+  MoveFrameTo(ScreenSize().width() - rightMargin - width() - FrameWidth(), top);
 }
 
 void DataGridForm::UpdateRowCount() { grid_->SetRowCount(DataRows() + 1); }

@@ -38,7 +38,7 @@ CellOutcome TFormElm::StoreCell(int col, int row, int, const std::string& text) 
   return StoreElementsCell(problem_, col, row - 1, text);
 }
 
-void TFormElm::Place() { move(20, static_cast<int>(0.45 * ScreenSize().height())); }
+void TFormElm::Place() { MoveFrameTo(20, static_cast<int>(0.45 * ScreenSize().height())); }
 
 void TFormElm::FormActivate() {
   DataGridForm::FormActivate();
