@@ -89,7 +89,7 @@ std::string InstallationPath(const std::string& folder) {
 }
 
 InstallationData ReadInstallationFile(const std::string& folder) {
-  return ReadInstallationFile(folder, UsableMemoryBytes(PhysicalMemoryBytes()));
+  return ReadInstallationFile(folder, AvailableMemoryBytes());
 }
 
 InstallationData ReadInstallationFile(const std::string& folder, long long usableBytes) {

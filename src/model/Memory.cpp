@@ -68,14 +68,26 @@ double EstimateBytes(const Capacities& caps) { return OtherBytes(caps, true, tru
 long long PhysicalMemoryBytes() {
   const long pages = sysconf(_SC_PHYS_PAGES);
   const long pageSize = sysconf(_SC_PAGE_SIZE);
-  long long bytes = pages > 0 && pageSize > 0 ? static_cast<long long>(pages) * pageSize
-                                              : static_cast<long long>(4 * kGiB);
+  if (pages <= 0 || pageSize <= 0) return static_cast<long long>(4 * kGiB);
+  return static_cast<long long>(pages) * pageSize;
+}
+
+long long ProcessLimitBytes() {
+  long long bytes = ControlGroupLimit();
   struct rlimit limit {};
-  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-    bytes = std::min(bytes, static_cast<long long>(limit.rlim_cur));
-  const long long group = ControlGroupLimit();
-  if (group > 0) bytes = std::min(bytes, group);
+  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+    const long long as = static_cast<long long>(limit.rlim_cur);
+    bytes = bytes > 0 ? std::min(bytes, as) : as;
+  }
   return bytes;
+}
+
+long long UsableLimitBytes(long long limitBytes) { return limitBytes - limitBytes / 4; }
+
+long long AvailableMemoryBytes() {
+  const long long usable = UsableMemoryBytes(PhysicalMemoryBytes());
+  const long long limit = ProcessLimitBytes();
+  return limit > 0 ? std::min(usable, UsableLimitBytes(limit)) : usable;
 }
 
 std::string MultigridMemoryMessage(long long unknowns, long long usableBytes) {

@@ -15,12 +15,18 @@ constexpr long long kMaxCapacity = 2147483647LL;
 // solved: the problem tables, the solver's storage and the refinement's work arrays.
 double EstimateBytes(const Capacities& caps);
 
-// What this machine can give the program: the smallest of the physical memory, the address
-// space limit (ulimit -v) and the memory limit of its control group.
 long long PhysicalMemoryBytes();
 // What the program may take of the physical memory: it leaves a quarter, and at least 1 GiB,
 // to the system and the other programs.
 long long UsableMemoryBytes(long long physicalBytes);
+// The smaller of the address space limit (ulimit -v) and the memory limit of the program's
+// control group; 0 when neither is set.
+long long ProcessLimitBytes();
+// What the program may take of a limit: a quarter stays for its code, libraries and stacks.
+long long UsableLimitBytes(long long limitBytes);
+// What this machine can give the program: the smaller of the usable physical memory and the
+// usable part of a limit set on the process.
+long long AvailableMemoryBytes();
 
 // Empty when the capacities fit in usableBytes; otherwise the message that names the memory
 // needed and the largest NMAX and MMAX that would fit.

@@ -95,7 +95,7 @@ bool Problem::FitsCapacities(const Capacities& c) const {
 
 std::string Problem::Reallocate(const Capacities& capacities) {
   const Capacities c = SafeCapacities(capacities);
-  std::string message = CapacitiesMessage(c, UsableMemoryBytes(PhysicalMemoryBytes()));
+  std::string message = CapacitiesMessage(c, AvailableMemoryBytes());
   if (!message.empty()) return message;
   const Capacities old = AllocatedCapacities();
   Tables t;
@@ -131,7 +131,7 @@ std::string Problem::Reallocate(const Capacities& capacities) {
 }
 
 std::string Problem::Allocate(const Capacities& capacities) {
-  return Allocate(capacities, UsableMemoryBytes(PhysicalMemoryBytes()));
+  return Allocate(capacities, AvailableMemoryBytes());
 }
 
 Capacities Problem::AllocatedCapacities() const {

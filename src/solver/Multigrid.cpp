@@ -311,7 +311,7 @@ struct MultigridIteration::State {
 bool MultigridAvailable() { return true; }
 
 std::string StartMultigrid(long long unknowns) {
-  std::string cause = MultigridMemoryMessage(unknowns, UsableMemoryBytes(PhysicalMemoryBytes()));
+  std::string cause = MultigridMemoryMessage(unknowns, AvailableMemoryBytes());
   if (cause.empty()) cause = StartMessagePassing();
   return cause.empty() ? cause : kMultigridStartFailed + cause;
 }
