@@ -213,11 +213,9 @@ bool PrintPageImages(Problem& problem, const PrintRequest& r) {
                             kDotsPerInch, [&](const QImage& page, int number) {
                               const QString path =
                                   QDir(folder).filePath(QString("page-%1.png").arg(number));
-                              const Outcome out =
-                                  SavePng(page, path.toLocal8Bit().toStdString());
+                              const Outcome out = SavePng(page, path.toLocal8Bit().toStdString());
                               if (!out.ok) {
-                                std::fprintf(stderr, "planaq-cli print: %s\n",
-                                             out.message.c_str());
+                                std::fprintf(stderr, "planaq-cli print: %s\n", out.message.c_str());
                                 saved = false;
                               }
                             });

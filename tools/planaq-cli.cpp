@@ -63,8 +63,7 @@ bool AsksForHelp(const char* arg) {
 // Output that did not reach standard output (a full disk, a closed pipe) fails the command.
 int WithStdoutChecked(int status) {
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
-  std::fprintf(stderr, "planaq-cli: cannot write the standard output: %s\n",
-               std::strerror(errno));
+  std::fprintf(stderr, "planaq-cli: cannot write the standard output: %s\n", std::strerror(errno));
   return status == 0 ? 1 : status;
 }
 

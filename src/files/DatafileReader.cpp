@@ -328,7 +328,8 @@ Outcome ReadDatafile(Problem& problem, const std::string& path) {
   problem.FileName = Utf8ToWindows1252(path);
   bool regular = true;
   std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, regular));
-  if (!regular) return Outcome::Fail("Reading datafile failed.\n\n" + path + " is not a regular file");
+  if (!regular)
+    return Outcome::Fail("Reading datafile failed.\n\n" + path + " is not a regular file");
   if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
   const Outcome read = ReadDatafileFrom(problem, file.get());
   if (!read.ok && read.message.rfind("Reading datafile failed.", 0) == 0)

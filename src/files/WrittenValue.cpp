@@ -12,8 +12,9 @@ std::string WrittenAsZero(const KeptColumn& column, double v) {
   if (std::strtod(written, nullptr) > 0.0) return "";
   char given[32];
   std::snprintf(given, sizeof given, "%.6g", v);
-  return std::string(column.name) + " = " + given + " would be written as 0; the smallest positive " +
-         column.name + " a datafile keeps is " + column.smallest;
+  return std::string(column.name) + " = " + given +
+         " would be written as 0; the smallest positive " + column.name + " a datafile keeps is " +
+         column.smallest;
 }
 
 }  // namespace planaq

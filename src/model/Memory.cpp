@@ -49,7 +49,8 @@ std::string Gigabytes(double bytes) {
 // The memory limit of the control group the program runs in (version 2, then version 1); 0 when
 // there is none.
 long long ControlGroupLimit() {
-  for (const char* path : {"/sys/fs/cgroup/memory.max", "/sys/fs/cgroup/memory/memory.limit_in_bytes"}) {
+  for (const char* path :
+       {"/sys/fs/cgroup/memory.max", "/sys/fs/cgroup/memory/memory.limit_in_bytes"}) {
     std::FILE* f = std::fopen(path, "r");
     if (!f) continue;
     long long value = 0;

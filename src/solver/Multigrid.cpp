@@ -74,8 +74,8 @@ std::string ProbeMessagePassing() {
     dup2(out[1], 2);
     close(out[0]);
     int provided = 0;
-    const bool started = MPI_Init_thread(nullptr, nullptr, MPI_THREAD_SERIALIZED, &provided) ==
-                         MPI_SUCCESS;
+    const bool started =
+        MPI_Init_thread(nullptr, nullptr, MPI_THREAD_SERIALIZED, &provided) == MPI_SUCCESS;
     if (started) MPI_Finalize();
     _exit(started ? 0 : 1);
   }

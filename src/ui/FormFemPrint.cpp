@@ -20,7 +20,8 @@ void TFormFem::Print1Click() {
   if (!dialogs_.Print(printer)) return;
   std::unique_ptr<SafePdf> pdf;
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-    pdf = std::make_unique<SafePdf>(printer, QFile::encodeName(printer.outputFileName()).toStdString());
+    pdf = std::make_unique<SafePdf>(printer,
+                                    QFile::encodeName(printer.outputFileName()).toStdString());
   ShowNotice(PanelWait);
   const Options options = FormOpt()->Settings();
   bool printed = false;

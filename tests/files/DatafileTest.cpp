@@ -1,5 +1,3 @@
-#include "files/Datafile.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -9,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "files/Datafile.h"
 #include "support/TempDir.h"
 
 namespace planaq {
@@ -398,7 +397,6 @@ TEST(DatafileWriter, NodesAtTheSamePlaceInMemoryAndUnusedLayersAreNoReason) {
   p.soils[0].KA[0] = HUGE_VAL;  // nor the aquitard above layer 1
   EXPECT_TRUE(WriteDatafile(p, dir.File("a.aqd")).ok);
 }
-
 
 // A positive value that the writer would turn into 0 changes what the problem means (no
 // conduction, no porosity); it is refused where it comes in, naming what the file can keep.

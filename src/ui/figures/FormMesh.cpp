@@ -8,8 +8,8 @@
 #include "mesh/MeshDrawing.h"
 #include "mesh/Split.h"
 #include "mesh/Wells.h"
-#include "ui/figures/CoordinatePanel.h"
 #include "ui/MemoryGuard.h"
+#include "ui/figures/CoordinatePanel.h"
 #include "ui/figures/EditorParts.h"
 #include "ui/widgets/Panels.h"
 

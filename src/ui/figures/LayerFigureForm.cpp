@@ -1,8 +1,8 @@
 #include "ui/figures/LayerFigureForm.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -224,17 +224,19 @@ void LayerFigureForm::RunPrint(const std::string& pdfPath) {
     PanelWait->raise();
     PanelWait->repaint();
     bool printed = false;
-    const bool fits = WithinMemory(context_.dialogs, pdfPath.empty() ? "Print" : "Save Picture", [&] {
-      if (pdf && !pdf->cause().empty()) return;
-      QtPrinterCanvas canvas(printer);
-      PrintEvents events;
-      TraceGuard guard(problem(), events);
-      printed = PrintDocument(canvas, guard);
-    });
+    const bool fits =
+        WithinMemory(context_.dialogs, pdfPath.empty() ? "Print" : "Save Picture", [&] {
+          if (pdf && !pdf->cause().empty()) return;
+          QtPrinterCanvas canvas(printer);
+          PrintEvents events;
+          TraceGuard guard(problem(), events);
+          printed = PrintDocument(canvas, guard);
+        });
     PanelWait->hide();
     const Outcome written = !fits || !printed || !pdf ? Outcome{} : pdf->Finish();
     if (fits && pdf && !pdf->cause().empty())
-      context_.dialogs.Message("Printing failed: the PDF file cannot be written.\n\n" + pdf->cause());
+      context_.dialogs.Message("Printing failed: the PDF file cannot be written.\n\n" +
+                               pdf->cause());
     else if (fits && !printed)
       context_.dialogs.Message("Printing failed: the printer could not begin the document.");
     else if (!written.ok)
