@@ -47,8 +47,10 @@ void TFormFem::OpenDatafile(const std::string& path) {
   // a problem without edits has none after an open that failed
   const bool unedited = !HasUnsavedEdits();
   ShowNotice(PanelRead);
+  const std::string nameBefore = problem_.FileName;
   Outcome read;
   const bool fits = WithinMemory(dialogs_, "Open", [&] { read = ReadDatafile(problem_, path); });
+  if (!fits) problem_.FileName = nameBefore;  // the tables are filled only once all is read
   PanelRead->hide();
   if (read.ok && fits) {
     saveSetup_.fileName = path;
