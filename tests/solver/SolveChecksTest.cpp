@@ -262,14 +262,5 @@ TEST(SolveNotConverged, LastCycleShortOfItsToleranceIsTold) {
   EXPECT_EQ(ConvergenceMessage(1, report), "") << "cycle 1 has the tolerance 1e-4";
 }
 
-TEST(SolveNotConverged, AConvergedSolveSaysNothing) {
-  Problem p = TwoLayers();
-  SolveProgress none;
-  const SolveResult result = SolveProblem(p, none);
-  ASSERT_TRUE(result.solved);
-  EXPECT_LE(result.cycles.back().logError, std::log10(CycleTolerance(5)));
-  EXPECT_EQ(result.notConverged, "");
-}
-
 }  // namespace
 }  // namespace planaq
