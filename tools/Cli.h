@@ -11,6 +11,22 @@ namespace planaq::cli {
 
 using Args = std::vector<std::string>;
 
+// Exit statuses beside 0 (done) and 1 (failed): the command line was wrong; the iteration
+// ended without reaching its tolerance (the solved file is written all the same).
+constexpr int kExitMisuse = 2;
+constexpr int kExitNotConverged = 3;
+
+// Prints "usage: planaq-cli " and the usage to stderr; returns kExitMisuse.
+int Misuse(const char* usage);
+// An argument that starts like an option ("-x", "--x"), which is never taken as a file name.
+bool IsOption(const std::string& arg);
+// Exactly `count` file names and no option, or the usage and kExitMisuse in status.
+bool FileArgs(const Args& args, std::size_t count, const char* usage, int& status);
+// True when the output would replace or grow the input file itself (also through links);
+// prints the refusal.
+bool OutputIsInput(const std::string& in, const std::string& out);
+bool StdoutIsInput(const std::string& in);
+
 // The problem as the program has it right after start-up, with the capacities of
 // "PLANAQ.txt" in the working directory (or the defaults).
 Problem StartedProblem();

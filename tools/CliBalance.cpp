@@ -9,13 +9,19 @@ namespace planaq::cli {
 // Solves the problem in memory, as Solve does, and prints its water balance; nothing is
 // written.
 int Balance(const Args& args) {
-  const bool csv = args.size() == 2 && args[1] == "--csv";
-  if (args.empty() || args.size() > 2 || (args.size() == 2 && !csv)) {
-    std::fprintf(stderr, "usage: planaq-cli balance IN.aqd [--csv]\n");
-    return 1;
+  Args files;
+  bool csv = false;
+  for (const std::string& a : args) {
+    if (a == "--csv")
+      csv = true;
+    else
+      files.push_back(a);
   }
+  int status = 0;
+  if (!FileArgs(files, 1, "balance IN.aqd [--csv]", status)) return status;
+  if (StdoutIsInput(files[0])) return 1;
   Problem problem = StartedProblem();
-  if (!OpenDatafile(problem, args[0])) return 1;
+  if (!OpenDatafile(problem, files[0])) return 1;
   SolveProgress progress;
   const SolveResult result = SolveProblem(problem, progress);
   if (!result.warning.empty()) std::fprintf(stderr, "%s\n", result.warning.c_str());

@@ -36,10 +36,8 @@ bool SaveDatafile(Problem& problem, const std::string& path) {
 }
 
 int Info(const Args& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: planaq-cli info FILE.aqd\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 1, "info FILE.aqd", status)) return status;
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, args[0])) return 1;
   // the terminal reads UTF-8
@@ -61,10 +59,8 @@ int Info(const Args& args) {
 }
 
 int New(const Args& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: planaq-cli new FILE.aqd\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 1, "new FILE.aqd", status)) return status;
   Problem problem = StartedProblem();
   return SaveDatafile(problem, args[0]) ? 0 : 1;
 }

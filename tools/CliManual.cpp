@@ -12,6 +12,7 @@
 #include <QPrinter>
 
 #include "ui/qt/QtPrinterCanvas.h"
+#include "ui/qt/SafeOutput.h"
 #endif
 
 namespace planaq::cli {
@@ -28,10 +29,8 @@ void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
 }  // namespace
 
 int Manual(const Args& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: planaq-cli manual OUT.pdf\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 1, "manual OUT.pdf", status)) return status;
 #ifdef PLANAQ_CLI_QTCANVAS
   // fonts and the PDF writer need a GUI application, but no screen
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -42,10 +41,20 @@ int Manual(const Args& args) {
   QGuiApplication app(argc, argv);
   QPrinter printer(QPrinter::HighResolution);
   SetUpPdfPrinter(printer, QString::fromStdString(args[0]));
-  QtPrinterCanvas canvas(printer);
-  planaq::Manual manual;
-  if (!manual.Print(canvas)) {
-    std::fprintf(stderr, "planaq-cli manual: cannot write '%s'\n", args[0].c_str());
+  SafePdf pdf(printer, args[0]);
+  if (!pdf.cause().empty()) {
+    std::fprintf(stderr, "planaq-cli manual: %s\n", pdf.cause().c_str());
+    return 1;
+  }
+  bool printed = false;
+  {
+    QtPrinterCanvas canvas(printer);
+    planaq::Manual manual;
+    printed = manual.Print(canvas);
+  }
+  const Outcome written = printed ? pdf.Finish() : Outcome::Fail("cannot write " + args[0]);
+  if (!written.ok) {
+    std::fprintf(stderr, "planaq-cli manual: %s\n", written.message.c_str());
     return 1;
   }
   return 0;

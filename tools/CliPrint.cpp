@@ -24,6 +24,7 @@
 
 #include "ui/qt/QtPageImagesCanvas.h"
 #include "ui/qt/QtPrinterCanvas.h"
+#include "ui/qt/SafeOutput.h"
 #endif
 
 namespace planaq::cli {
@@ -133,7 +134,7 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
         return false;
       }
       r.pngFolder = args[++i];
-    } else if (a.compare(0, 2, "--") == 0) {
+    } else if (IsOption(a)) {
       std::fprintf(stderr, "planaq-cli print: unknown option '%s'\n\n%s", a.c_str(), kPrintUsage);
       return false;
     } else {
@@ -177,7 +178,8 @@ bool GraphLayersExist(const Problem& problem, const PrintRequest& r) {
 // Everything asked for, in one document: the report, then the graphs in the order given.
 void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
   const Options& o = r.options;
-  if (o.General || o.Nodes || o.Elements || o.Mesh) PrintReportPages(problem, o, job);
+  if (o.General || o.Nodes || o.Elements || o.Mesh || o.WaterBalance)
+    PrintReportPages(problem, o, job);
 #ifdef PLANAQ_PRINT_GRAPHS
   NoPendingEvents events;
   for (const GraphPage& g : r.graphs) {
@@ -211,9 +213,9 @@ bool PrintPageImages(Problem& problem, const PrintRequest& r) {
                             kDotsPerInch, [&](const QImage& page, int number) {
                               const QString path =
                                   QDir(folder).filePath(QString("page-%1.png").arg(number));
-                              if (!page.save(path, "PNG")) {
-                                std::fprintf(stderr, "planaq-cli print: cannot write '%s'\n",
-                                             path.toLocal8Bit().constData());
+                              const Outcome out = SavePng(page, path.toLocal8Bit().toStdString());
+                              if (!out.ok) {
+                                std::fprintf(stderr, "planaq-cli print: %s\n", out.message.c_str());
                                 saved = false;
                               }
                             });
@@ -231,11 +233,12 @@ bool PrintPageImages(Problem& problem, const PrintRequest& r) {
 
 int Print(const Args& args) {
   PrintRequest request;
-  if (!ParsePrintArgs(args, request)) return 1;
+  if (!ParsePrintArgs(args, request)) return kExitMisuse;
   if (!AnythingToPrint(request)) {
     std::fprintf(stderr, "planaq-cli print: nothing to print\n");
-    return 1;
+    return kExitMisuse;
   }
+  if (OutputIsInput(request.in, request.out)) return 1;
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, request.in)) return 1;
   if (!GraphLayersExist(problem, request)) return 1;
@@ -255,16 +258,28 @@ int Print(const Args& args) {
   QGuiApplication app(argc, argv);
   QPrinter printer(QPrinter::HighResolution);
   SetUpPdfPrinter(printer, QString::fromStdString(request.out));
-  QtPrinterCanvas canvas(printer);
-  if (!canvas.BeginDoc()) {
-    std::fprintf(stderr, "planaq-cli print: cannot write '%s'\n", request.out.c_str());
+  SafePdf pdf(printer, request.out);
+  if (!pdf.cause().empty()) {
+    std::fprintf(stderr, "planaq-cli print: %s\n", pdf.cause().c_str());
     return 1;
   }
-  PrintState state;
-  PrintJob job(canvas, state);
-  job.Start();
-  PrintPages(problem, request, job);
-  canvas.EndDoc();
+  {
+    QtPrinterCanvas canvas(printer);
+    if (!canvas.BeginDoc()) {
+      std::fprintf(stderr, "planaq-cli print: cannot write '%s'\n", request.out.c_str());
+      return 1;
+    }
+    PrintState state;
+    PrintJob job(canvas, state);
+    job.Start();
+    PrintPages(problem, request, job);
+    canvas.EndDoc();
+  }
+  const Outcome written = pdf.Finish();
+  if (!written.ok) {
+    std::fprintf(stderr, "planaq-cli print: %s\n", written.message.c_str());
+    return 1;
+  }
   return request.pngFolder.empty() || PrintPageImages(problem, request) ? 0 : 1;
 #else
   std::fprintf(stderr, "planaq-cli print: this build has no PDF printing (Qt was not found)\n");

@@ -70,7 +70,7 @@ bool Parse(const Args& args, RefineArgs& r) {
         return false;
       }
       r.steps.push_back(s);
-    } else if (a.rfind("--", 0) == 0) {
+    } else if (IsOption(a)) {
       std::fprintf(stderr, "planaq-cli refine: unknown option '%s'\n", a.c_str());
       return false;
     } else {
@@ -119,7 +119,7 @@ bool RunWell(Problem& problem, const Step& step) {
 
 int Refine(const Args& args) {
   RefineArgs r;
-  if (!Parse(args, r)) return 1;
+  if (!Parse(args, r)) return kExitMisuse;
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, r.in)) return 1;
   if (r.resetBlocks) ResetMeshToBlocks(problem);

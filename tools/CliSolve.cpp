@@ -15,10 +15,8 @@ int Solve(const Args& given) {
     else
       args.push_back(a);
   }
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: planaq-cli solve [--amg] IN.aqd OUT.aqd\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 2, "solve [--amg] IN.aqd OUT.aqd", status)) return status;
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, args[0])) return 1;
   SolveProgress progress;  // the cycles are printed when the solve has ended
@@ -33,7 +31,10 @@ int Solve(const Args& given) {
                 result.cycles[c].iterations, result.cycles[c].logError);
   if (!result.note.empty()) std::printf("%s\n", result.note.c_str());
   if (result.waterLevelWarning) std::printf("%s\n", kWaterLevelWarning);
-  return SaveDatafile(problem, args[1]) ? 0 : 1;
+  if (!SaveDatafile(problem, args[1])) return 1;
+  if (result.notConverged.empty()) return 0;
+  std::fprintf(stderr, "%s\n", result.notConverged.c_str());
+  return kExitNotConverged;
 }
 
 }  // namespace planaq::cli

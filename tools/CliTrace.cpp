@@ -33,8 +33,8 @@ bool ParseCount(const std::string& text, long long& value) {
   return true;
 }
 
-// Reads IN.aqd [--layer L] [--max-passes N]; prints the usage and returns false otherwise.
-bool ParseFigureArgs(const Args& args, bool passes, const char* usage, FigureArgs& out) {
+// Reads IN.aqd [--layer L] [--max-passes N]; false for anything else.
+bool ParseFigureArgs(const Args& args, bool passes, FigureArgs& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     long long v = 0;
@@ -44,18 +44,14 @@ bool ParseFigureArgs(const Args& args, bool passes, const char* usage, FigureArg
     } else if (passes && a == "--max-passes" && i + 1 < args.size() && ParseCount(args[i + 1], v)) {
       out.maxPasses = v;
       ++i;
-    } else if (a.rfind("--", 0) != 0 && out.path.empty()) {
+    } else if (!IsOption(a) && out.path.empty()) {
       out.path = a;
     } else {
       out.path.clear();
       break;
     }
   }
-  if (out.path.empty()) {
-    std::fprintf(stderr, "usage: planaq-cli %s\n", usage);
-    return false;
-  }
-  return true;
+  return !out.path.empty();
 }
 
 bool OpenForFigure(Problem& problem, const FigureArgs& a) {
@@ -82,7 +78,9 @@ class CsvRows : public TraceObserver {
 
 int Trace(const Args& args) {
   FigureArgs a;
-  if (!ParseFigureArgs(args, true, "trace IN.aqd [--layer L] [--max-passes N]", a)) return 1;
+  const char* usage = "trace IN.aqd [--layer L] [--max-passes N]";
+  if (!ParseFigureArgs(args, true, a)) return Misuse(usage);
+  if (StdoutIsInput(a.path)) return 1;
   Problem problem = StartedProblem();
   if (!OpenForFigure(problem, a)) return 1;
   const int layer = a.layer - 1;
@@ -108,7 +106,9 @@ int Trace(const Args& args) {
 
 int Contours(const Args& args) {
   FigureArgs a;
-  if (!ParseFigureArgs(args, false, "contours IN.aqd [--layer L]", a)) return 1;
+  const char* usage = "contours IN.aqd [--layer L]";
+  if (!ParseFigureArgs(args, false, a)) return Misuse(usage);
+  if (StdoutIsInput(a.path)) return 1;
   Problem problem = StartedProblem();
   if (!OpenForFigure(problem, a)) return 1;
   const int layer = a.layer - 1;

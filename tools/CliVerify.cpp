@@ -15,10 +15,8 @@
 namespace planaq::cli {
 
 int Verify(const Args& args) {
-  if (!args.empty()) {
-    std::fprintf(stderr, "usage: planaq-cli verify\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 0, "verify", status)) return status;
   std::printf("%-7s %6s %12s %10s  %s\n", "test", "nodes", "error (m)", "tol (m)", "result");
   bool all = true;
   for (const TestOutcome& o : RunTestProblems()) {
@@ -47,10 +45,8 @@ bool SolveAndSave(Problem& problem, const std::string& path) {
 }  // namespace
 
 int Examples(const Args& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: planaq-cli examples DIR\n");
-    return 1;
-  }
+  int status = 0;
+  if (!FileArgs(args, 1, "examples DIR", status)) return status;
   const std::string folder = args[0] + "/";
   bool saved = true;
   for (int t = 1; t <= kTestProblems; ++t) {

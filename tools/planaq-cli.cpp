@@ -1,6 +1,7 @@
 // planaq-cli: the headless batch tool. It reads and writes the same datafiles as the program
 // and runs the same core operations.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -59,30 +60,52 @@ const Command kCommands[] = {
 #endif
 };
 
-void PrintUsage() {
-  std::fprintf(stderr, "usage: planaq-cli COMMAND ARGS\n\ncommands:\n");
-  for (const Command& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+void PrintUsage(std::FILE* to) {
+  std::fprintf(to, "usage: planaq-cli COMMAND ARGS\n\ncommands:\n");
+  for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.usage);
+}
+
+bool AsksForHelp(const char* arg) {
+  return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+}
+
+// Output that did not reach standard output (a full disk, a closed pipe) fails the command.
+int WithStdoutChecked(int status) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  std::fprintf(stderr, "planaq-cli: cannot write the standard output: %s\n", std::strerror(errno));
+  return status == 0 ? 1 : status;
+}
+
+int Run(const Command& c, const planaq::cli::Args& args) {
+  for (const std::string& a : args) {
+    if (!AsksForHelp(a.c_str())) continue;
+    std::printf("usage: planaq-cli %s\n", c.usage);
+    return 0;
+  }
+  try {
+    return c.run(args);
+  } catch (const std::bad_alloc&) {
+    // the capacities are checked against the memory; this is the machine running short
+    std::fprintf(stderr, "planaq-cli: not enough memory for '%s'\n", c.name);
+    return 1;
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    PrintUsage();
-    return argc < 2 ? 1 : 0;
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return planaq::cli::kExitMisuse;
+  }
+  if (AsksForHelp(argv[1])) {
+    PrintUsage(stdout);
+    return WithStdoutChecked(0);
   }
   const planaq::cli::Args args(argv + 2, argv + argc);
-  for (const Command& c : kCommands) {
-    if (std::strcmp(argv[1], c.name) != 0) continue;
-    try {
-      return c.run(args);
-    } catch (const std::bad_alloc&) {
-      // the capacities are checked against the memory; this is the machine running short
-      std::fprintf(stderr, "planaq-cli: not enough memory for '%s'\n", argv[1]);
-      return 1;
-    }
-  }
+  for (const Command& c : kCommands)
+    if (std::strcmp(argv[1], c.name) == 0) return WithStdoutChecked(Run(c, args));
   std::fprintf(stderr, "planaq-cli: unknown command '%s'\n\n", argv[1]);
-  PrintUsage();
-  return 1;
+  PrintUsage(stderr);
+  return planaq::cli::kExitMisuse;
 }

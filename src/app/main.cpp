@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   dialogs.SetParent(&main);
   main.show();
   // a datafile named on the command line, as a file manager or a script starts the program
-  const QStringList args = QApplication::arguments();
-  if (args.size() > 1) main.OpenFromCommandLine(args.at(1).toStdString());
+  // taken byte for byte as the system gave it (Qt has removed its own options from argv), so
+  // that a name that is not UTF-8 still opens
+  if (argc > 1) main.OpenFromCommandLine(argv[1]);
   return app.exec();
 }

@@ -4,17 +4,11 @@
 #include <cstdio>
 #include <string>
 
+#include "files/Outcome.h"
 #include "model/Problem.h"
 #include "model/Values.h"
 
 namespace planaq {
-
-// What a file operation leaves for the user: ok, or the exact message to show.
-struct Outcome {
-  bool ok = true;
-  std::string message;
-  static Outcome Fail(std::string text) { return Outcome{false, std::move(text)}; }
-};
 
 constexpr double kLargestDatafileValue = kLargestValue;
 // Names are held to 60 characters; longer ones would not read back from their line.

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "files/Datafile.h"
+#include "files/WrittenValue.h"
 
 namespace planaq {
 namespace {
@@ -26,6 +27,14 @@ void Real(double v, const std::string& where) {
                   ": a datafile holds finite values up to 1e12 in magnitude"};
 }
 
+// "K = 4e-07 of block 1, layer 1 would be written as 0; ..."
+void Kept(const KeptColumn& column, double v, const std::string& where) {
+  std::string zero = WrittenAsZero(column, v);
+  if (zero.empty()) return;
+  zero.insert(zero.find(" would"), where);
+  throw Refused{zero};
+}
+
 void Reference(int v, int count, const std::string& where) {
   if (v < 0 || v >= count)
     throw Refused{where + " is " + std::to_string(v + 1) + ", outside 1.." +
@@ -43,6 +52,7 @@ void CheckGeneralData(const Problem& p) {
                     ": it must be at least 0.0005 m to be written as a positive length"};
   }
   Real(p.TM, "TM (d) in the General Grid");
+  Kept(kKeptTM, p.TM, " in the General Grid");
   if (p.NL < 1 || p.NL > kMaxLayers)
     throw Refused{"NL in the General Grid is " + std::to_string(p.NL) + ", outside 1..6"};
   if (p.NA < 0 || p.NB < 0 || p.NN < 0 || p.NM < 0 || p.NW < 0 || p.NP < 0 || p.NA > p.NN)
@@ -77,10 +87,16 @@ void CheckBlocksAndSoils(const Problem& p) {
       Real(s.K[L], "K" + where);
       Real(s.P[L], "P" + where);
       Real(s.R[L], "R" + where);
+      Kept(kKeptK, s.K[L], where);
+      Kept(kKeptP, s.P[L], where);
+      Kept(kKeptR, s.R[L], where);
       if (L == 0) continue;  // layer 1 has no aquitard above it in the file
       Real(s.KA[L], "K'" + where);
       Real(s.PA[L], "P'" + where);
       Real(s.RA[L], "R'" + where);
+      Kept(kKeptKA, s.KA[L], where);
+      Kept(kKeptPA, s.PA[L], where);
+      Kept(kKeptRA, s.RA[L], where);
     }
   }
 }

@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -5,6 +9,7 @@
 
 #include "files/Datafile.h"
 #include "files/Tokens.h"
+#include "files/WrittenValue.h"
 #include "model/Windows1252.h"
 
 namespace planaq {
@@ -67,6 +72,13 @@ class LineReader {
       throw Damaged{LineMessage(number_, std::string(what) + " is not greater than 0")};
     return v;
   }
+  // A quantity whose positive value must not turn into zero when the file is written again.
+  double Kept(const KeptColumn& column) {
+    const double v = Real(column.name);
+    const std::string zero = WrittenAsZero(column, v);
+    if (!zero.empty()) throw Damaged{LineMessage(number_, zero)};
+    return v;
+  }
   int Int() { return LeadingInt(Token()); }
   // A 1-based reference that must lie in 1..count; stored 0-based.
   int Reference(const char* what, int count) {
@@ -108,7 +120,7 @@ void ReadHeader(LineReader& in, Contents& c) {
   c.NL = in.Int();
   c.NW = in.Int();
   c.NP = in.Int();
-  c.TM = in.Real("TM");
+  c.TM = in.Kept(kKeptTM);
   if (c.NL < 1 || c.NL > kMaxLayers)
     throw Damaged{LineMessage(line, "the number of layers " + std::to_string(c.NL) +
                                         " is outside 1..6")};
@@ -168,19 +180,19 @@ void ReadBlocksAndSoils(LineReader& in, Contents& c) {
   for (Soil& s : c.soils) {
     in.Tokens();
     in.Int();
-    s.K[0] = in.Real("K");
-    s.P[0] = in.Real("P");
-    s.R[0] = in.Real("R");
+    s.K[0] = in.Kept(kKeptK);
+    s.P[0] = in.Kept(kKeptP);
+    s.R[0] = in.Kept(kKeptR);
     s.I = in.Real("I");
     for (int L = 1; L < c.NL; ++L) {
       in.Tokens();
-      s.KA[L] = in.Real("K'");
-      s.PA[L] = in.Real("P'");
-      s.RA[L] = in.Real("R'");
+      s.KA[L] = in.Kept(kKeptKA);
+      s.PA[L] = in.Kept(kKeptPA);
+      s.RA[L] = in.Kept(kKeptRA);
       in.Tokens();
-      s.K[L] = in.Real("K");
-      s.P[L] = in.Real("P");
-      s.R[L] = in.Real("R");
+      s.K[L] = in.Kept(kKeptK);
+      s.P[L] = in.Kept(kKeptP);
+      s.R[L] = in.Kept(kKeptR);
     }
   }
 }
@@ -269,6 +281,22 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// Opened without waiting: a FIFO would block until a writer came, and a device or a folder
+// holds no datafile; either is refused before a byte is read.
+std::FILE* OpenRegularFile(const std::string& path, bool& regular) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (!regular || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
+}
+
 }  // namespace
 
 Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
@@ -298,7 +326,10 @@ Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
 Outcome ReadDatafile(Problem& problem, const std::string& path) {
   const std::string fileNameBefore = problem.FileName;
   problem.FileName = Utf8ToWindows1252(path);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  bool regular = true;
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, regular));
+  if (!regular)
+    return Outcome::Fail("Reading datafile failed.\n\n" + path + " is not a regular file");
   if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
   const Outcome read = ReadDatafileFrom(problem, file.get());
   if (!read.ok && read.message.rfind("Reading datafile failed.", 0) == 0)

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "files/Datafile.h"
+#include "files/SafeWrite.h"
 #include "files/Tokens.h"
 #include "model/Windows1252.h"
 
@@ -110,10 +111,8 @@ void AppendElementsWellsParticles(std::string& out, const Problem& p) {
   }
 }
 
-std::string FolderOf(const std::string& path) {
-  const auto pos = path.find_last_of('/');
-  return pos == std::string::npos ? std::string(".") : path.substr(0, pos);
-}
+// The first line of every failed save, whatever the cause that follows it.
+constexpr const char* kDiskFull = "Writing datafile failed.  Disk full ?";
 
 }  // namespace
 
@@ -130,19 +129,13 @@ std::string FormatDatafile(const Problem& problem) {
 Outcome WriteDatafile(Problem& problem, const std::string& path) {
   const std::string refused = CheckWritable(problem);
   if (!refused.empty()) return Outcome::Fail(refused);
-  const Outcome diskFull = Outcome::Fail("Writing datafile failed.  Disk full ?");
   problem.FileName = Utf8ToWindows1252(path);
-  const std::string temporary = FolderOf(path) + "/.planaq-save-" + BaseName(path) + ".tmp";
-  std::FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (!f) return diskFull;
+  SafeFile file(path);
+  if (!file.ok()) return Outcome::Fail(WithCause(kDiskFull, file.cause()));
   problem.FileName = Utf8ToWindows1252(BaseName(path));
-  const std::string text = FormatDatafile(problem);
-  const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  if (!file.Write(FormatDatafile(problem)) || !file.Commit()) {
     problem.FileName = Utf8ToWindows1252(path);
-    return diskFull;
+    return Outcome::Fail(WithCause(kDiskFull, file.cause()));
   }
   return Outcome{};
 }

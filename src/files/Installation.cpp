@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/SafeWrite.h"
 #include "files/Tokens.h"
 #include "model/Memory.h"
 
@@ -88,7 +89,7 @@ std::string InstallationPath(const std::string& folder) {
 }
 
 InstallationData ReadInstallationFile(const std::string& folder) {
-  return ReadInstallationFile(folder, UsableMemoryBytes(PhysicalMemoryBytes()));
+  return ReadInstallationFile(folder, AvailableMemoryBytes());
 }
 
 InstallationData ReadInstallationFile(const std::string& folder, long long usableBytes) {
@@ -121,11 +122,8 @@ std::string FormatInstallation(const InstallationData& data) {
          caps;
 }
 
-bool WriteInstallationFile(const std::string& folder, const InstallationData& data) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(InstallationPath(folder).c_str(), "wb"));
-  if (!file) return false;
-  const std::string text = FormatInstallation(data);
-  return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+Outcome WriteInstallationFile(const std::string& folder, const InstallationData& data) {
+  return WriteFileSafely(InstallationPath(folder), FormatInstallation(data));
 }
 
 std::string ReadInstallation(Problem& problem, const std::string& folder) {
@@ -144,11 +142,13 @@ Outcome SaveInstallation(Problem& problem, const std::string& folder) {
     problem.caps = problem.AllocatedCapacities();
     return Outcome::Fail(failed);
   }
-  const bool written =
+  const Outcome written =
       WriteInstallationFile(folder, InstallationData{problem.UserName, problem.caps, ""});
   problem.InitialiseProblem();
   problem.InitialiseSoilsAndColours();
-  if (!written) return Outcome::Fail("Writing " + InstallationPath(folder) + " failed.");
+  if (!written.ok)
+    return Outcome::Fail(
+        WithCause("Writing " + InstallationPath(folder) + " failed.", written.message));
   return Outcome{};
 }
 

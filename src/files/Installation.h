@@ -24,7 +24,8 @@ std::string InstallationPath(const std::string& folder);
 InstallationData ReadInstallationFile(const std::string& folder, long long usableBytes);
 InstallationData ReadInstallationFile(const std::string& folder);
 std::string FormatInstallation(const InstallationData& data);
-bool WriteInstallationFile(const std::string& folder, const InstallationData& data);
+// Replaces the file only when the whole text is written; the message says why not.
+Outcome WriteInstallationFile(const std::string& folder, const InstallationData& data);
 
 // Start-up and New: read the file into the problem, allocate the tables, take the snapshot.
 // Returns the file's message (empty for none).

@@ -1,5 +1,6 @@
 #include "model/Memory.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,6 +46,22 @@ std::string Gigabytes(double bytes) {
   return buf;
 }
 
+// The memory limit of the control group the program runs in (version 2, then version 1); 0 when
+// there is none.
+long long ControlGroupLimit() {
+  for (const char* path :
+       {"/sys/fs/cgroup/memory.max", "/sys/fs/cgroup/memory/memory.limit_in_bytes"}) {
+    std::FILE* f = std::fopen(path, "r");
+    if (!f) continue;
+    long long value = 0;
+    const bool read = std::fscanf(f, "%lld", &value) == 1;  // "max" reads as no number
+    std::fclose(f);
+    // version 1 writes "no limit" as a huge page-aligned number
+    if (read && value > 0 && value < (1LL << 60)) return value;
+  }
+  return 0;
+}
+
 }  // namespace
 
 double EstimateBytes(const Capacities& caps) { return OtherBytes(caps, true, true); }
@@ -54,6 +71,32 @@ long long PhysicalMemoryBytes() {
   const long pageSize = sysconf(_SC_PAGE_SIZE);
   if (pages <= 0 || pageSize <= 0) return static_cast<long long>(4 * kGiB);
   return static_cast<long long>(pages) * pageSize;
+}
+
+long long ProcessLimitBytes() {
+  long long bytes = ControlGroupLimit();
+  struct rlimit limit {};
+  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+    const long long as = static_cast<long long>(limit.rlim_cur);
+    bytes = bytes > 0 ? std::min(bytes, as) : as;
+  }
+  return bytes;
+}
+
+long long UsableLimitBytes(long long limitBytes) { return limitBytes - limitBytes / 4; }
+
+long long AvailableMemoryBytes() {
+  const long long usable = UsableMemoryBytes(PhysicalMemoryBytes());
+  const long long limit = ProcessLimitBytes();
+  return limit > 0 ? std::min(usable, UsableLimitBytes(limit)) : usable;
+}
+
+std::string MultigridMemoryMessage(long long unknowns, long long usableBytes) {
+  const double needed = kMultigridBytesPerUnknown * static_cast<double>(unknowns);
+  const double usable = static_cast<double>(usableBytes);
+  if (needed <= usable) return "";
+  return "not enough memory: its hierarchy needs about " + Gigabytes(needed) +
+         ", and this computer can give " + Gigabytes(usable) + ".";
 }
 
 long long UsableMemoryBytes(long long physicalBytes) {

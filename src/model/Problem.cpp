@@ -118,11 +118,11 @@ bool Problem::FitsCapacities(const Capacities& c) const {
 }
 
 std::string Problem::Reallocate(const Capacities& capacities) {
-  return MakeTables(capacities, UsableMemoryBytes(PhysicalMemoryBytes()), true);
+  return MakeTables(capacities, AvailableMemoryBytes(), true);
 }
 
 std::string Problem::Allocate(const Capacities& capacities) {
-  return Allocate(capacities, UsableMemoryBytes(PhysicalMemoryBytes()));
+  return Allocate(capacities, AvailableMemoryBytes());
 }
 
 Capacities Problem::AllocatedCapacities() const {

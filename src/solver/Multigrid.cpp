@@ -7,10 +7,18 @@
 #include <_hypre_parcsr_mv.h>
 // clang-format on
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string>
 
+#include "model/Memory.h"
 #include "solver/Coupled.h"
 
 namespace planaq {
@@ -27,17 +35,92 @@ void EndMessagePassing() {
 // One process on its own: no launcher and no daemon, only the transport to itself, so that
 // nothing is started beside the program and nothing is printed. A setting the user made in the
 // environment is kept.
-void StartMessagePassing() {
-  int started = 0;
-  MPI_Initialized(&started);
-  if (started) return;
+void IsolatedSettings() {
   setenv("OMPI_MCA_ess_singleton_isolated", "1", 0);
   setenv("OMPI_MCA_btl", "self", 0);
   setenv("OMPI_MCA_pml", "ob1", 0);
+}
+
+// The first line of the library's own words that says something (not a rule of dashes).
+std::string FirstLineOf(const std::string& text) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    at = end + 1;
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+    const auto first = line.find_first_not_of(" \t-*=");
+    if (first != std::string::npos && std::isalpha(static_cast<unsigned char>(line[first])))
+      return line.substr(line.find_first_not_of(" \t"));
+  }
+  return "";
+}
+
+// Open MPI ends the process when it cannot start, whatever error handler is set; so a child
+// process starts it first, and only when that succeeded does the program start it itself.
+std::string ProbeMessagePassing() {
+  int out[2];
+  if (pipe(out) != 0) return std::string("no pipe to a trial process: ") + std::strerror(errno);
+  const pid_t child = fork();
+  if (child < 0) {
+    const int error = errno;
+    close(out[0]);
+    close(out[1]);
+    return std::string("no trial process: ") + std::strerror(error);
+  }
+  if (child == 0) {
+    dup2(out[1], 1);
+    dup2(out[1], 2);
+    close(out[0]);
+    alarm(60);  // a start that hangs ends the trial, and the program goes on
+    int provided = 0;
+    const bool started =
+        MPI_Init_thread(nullptr, nullptr, MPI_THREAD_SERIALIZED, &provided) == MPI_SUCCESS;
+    if (started) MPI_Finalize();
+    _exit(started ? 0 : 1);
+  }
+  close(out[1]);
+  std::string said;
+  char buf[4096];
+  ssize_t n = 0;
+  while ((n = read(out[0], buf, sizeof buf)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    if (said.size() < 65536) said.append(buf, static_cast<std::size_t>(n));
+  }
+  close(out[0]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return "";
+  const std::string line = FirstLineOf(said);
+  if (!line.empty()) return line;
+  return WIFSIGNALED(status)
+             ? "the message-passing library ended with signal " + std::to_string(WTERMSIG(status))
+             : "the message-passing library ended with status " +
+                   std::to_string(WEXITSTATUS(status));
+}
+
+// Empty once the library runs in this process, with every error returned to the caller.
+std::string StartMessagePassing() {
+  int started = 0;
+  MPI_Initialized(&started);
+  if (started) return "";
+  IsolatedSettings();
+  const std::string probed = ProbeMessagePassing();
+  if (!probed.empty()) return probed;
   int provided = 0;
-  MPI_Init_thread(nullptr, nullptr, MPI_THREAD_SERIALIZED, &provided);
-  HYPRE_Init();
+  if (MPI_Init_thread(nullptr, nullptr, MPI_THREAD_SERIALIZED, &provided) != MPI_SUCCESS)
+    return "the message-passing library did not start";
+  MPI_Comm_set_errhandler(MPI_COMM_WORLD, MPI_ERRORS_RETURN);
+  MPI_Comm_set_errhandler(MPI_COMM_SELF, MPI_ERRORS_RETURN);
   std::atexit(EndMessagePassing);
+  if (HYPRE_Init() != 0) {
+    HYPRE_ClearAllErrors();
+    return "the hypre library did not start";
+  }
+  return "";
 }
 
 // The matrix of the iterated heads in whole rows, numbered by their order in the node-major
@@ -197,7 +280,10 @@ struct MultigridIteration::State {
   void Prepare(const SparseSystem& system) {
     prepared = true;
     if (unknown.empty() || failed || rho == 0.0) return;
-    StartMessagePassing();
+    if (!StartMessagePassing().empty()) {
+      failed = true;  // Solve asks StartMultigrid first and says why
+      return;
+    }
     rows = BuildRows(system, row);
     MakeMatrix();
     ijRight = MakeVector(right);
@@ -224,6 +310,12 @@ struct MultigridIteration::State {
 };
 
 bool MultigridAvailable() { return true; }
+
+std::string StartMultigrid(long long unknowns) {
+  std::string cause = MultigridMemoryMessage(unknowns, AvailableMemoryBytes());
+  if (cause.empty()) cause = StartMessagePassing();
+  return cause.empty() ? cause : kMultigridStartFailed + cause;
+}
 
 MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
                                        const std::vector<double>& supply,

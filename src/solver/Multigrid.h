@@ -8,6 +8,7 @@
 // iteration is made and ended when the program exits; a user never sees it.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "solver/SparseSystem.h"
@@ -19,6 +20,12 @@ enum class LinearSolver { ConjugateGradients, Multigrid };
 
 // Whether this build has the multigrid iteration; without it, a Multigrid choice is refused.
 bool MultigridAvailable();
+
+constexpr const char* kMultigridStartFailed = "The algebraic multigrid solver could not start: ";
+// Before the first cycle: empty when the memory holds the hierarchy of so many unknowns (nodes
+// times layers) and the message-passing layer runs; otherwise kMultigridStartFailed and the
+// cause. The program itself goes on either way.
+std::string StartMultigrid(long long unknowns);
 
 class MultigridIteration {
  public:

@@ -8,6 +8,7 @@ struct MultigridIteration::State {
 };
 
 bool MultigridAvailable() { return false; }
+std::string StartMultigrid(long long) { return ""; }
 
 MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
                                        const std::vector<double>&,

@@ -1,5 +1,6 @@
 #include "solver/Solve.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "solver/Assembly.h"
@@ -58,6 +59,18 @@ std::string DivergenceMessage(int cycle) {
          ". Check the data of the problem.";
 }
 
+std::string ConvergenceMessage(int cycle, const CycleReport& report) {
+  const double tolerance = std::log10(CycleTolerance(cycle - 1));
+  if (!(report.logError > tolerance + 1e-9)) return "";
+  char text[320];
+  std::snprintf(text, sizeof text,
+                "The iteration did not converge in cycle %d: it stopped after %d iterations "
+                "with Log(error) %.2f above the tolerance %.2f. The heads of its last iteration "
+                "were kept; check the data of the problem.",
+                cycle, report.iterations, report.logError, tolerance);
+  return text;
+}
+
 SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver solver) {
   SolveResult result;
   progress.Started();
@@ -68,6 +81,8 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
   const DataCheck check = CheckData(problem);
   result.message = check.refusal;
   if (result.message.empty()) result.message = CheckDetermined(problem);
+  if (result.message.empty() && solver == LinearSolver::Multigrid)
+    result.message = StartMultigrid(static_cast<long long>(problem.NN) * problem.NL);
   if (!result.message.empty()) return result;
   result.warning = check.warning;
   SparseSystem system;
@@ -88,6 +103,7 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
   ComputeSupply(problem, system);
   PrepareFlowField(problem);
   result.solved = true;
+  result.notConverged = ConvergenceMessage(kCycles, result.cycles.back());
   result.waterLevelWarning = problem.waterLevelWarning;
   result.note = NoteOfKeptHeads(kept);
   return result;

@@ -22,6 +22,9 @@ struct SolveResult {
   std::string warning;  // data that was solved but should be looked at
   bool waterLevelWarning = false;
   std::string note;  // heads that could not be computed and were kept
+  // Solved, but the last cycle ended without reaching its tolerance: what the user must know
+  // before the heads are taken (empty when it converged).
+  std::string notConverged;
   std::vector<CycleReport> cycles;
 };
 
@@ -35,6 +38,8 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress,
 
 // The message of a Solve whose iteration diverged in cycle (1-based).
 std::string DivergenceMessage(int cycle);
+// The message of a last cycle that stopped short of its tolerance, or "" when it reached it.
+std::string ConvergenceMessage(int cycle, const CycleReport& report);
 
 extern const char* const kWaterLevelWarning;
 extern const char* const kMultigridUnavailableMessage;

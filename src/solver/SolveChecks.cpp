@@ -153,6 +153,30 @@ class Parts {
   std::vector<unsigned char> active_;
 };
 
+// Whether element e (of a valid block and area 2 delta > 0) has a positive conductance in
+// layer L in the first cycle.
+bool ConductsInLayer(const Problem& problem, int e, int L, double delta) {
+  const Element& el = problem.elements[e];
+  double D = 0.0;
+  for (int n : el.Node) {
+    const NodeLayers& nl = problem.layers[n];
+    D += SaturatedThickness(nl.B[L], nl.T[L], nl.F[L], 0);
+  }
+  return problem.soils[el.Block].K[L] * (D / 3.0) / (2.0 * delta) > 0.0;
+}
+
+// True when some element conducts in some layer; otherwise there is no flow to compute.
+bool AnyAquiferConducts(const Problem& problem) {
+  for (int e = 0; e < problem.NM; ++e) {
+    if (!problem.HasValidBlock(e)) continue;
+    const double delta = std::fabs(GeometryOf(problem, e).det);
+    if (!(delta > 0.0)) continue;
+    for (int L = 0; L < problem.NL; ++L)
+      if (ConductsInLayer(problem, e, L, delta)) return true;
+  }
+  return false;
+}
+
 // The joins of one element, as the assembly of the first cycle couples its nodes: in a layer
 // where its conductance is positive, and across an aquitard whose leakage is positive.
 void JoinElement(const Problem& problem, int e, Parts& parts) {
@@ -161,16 +185,10 @@ void JoinElement(const Problem& problem, int e, Parts& parts) {
   if (!(delta > 0.0)) return;
   const int NL = problem.NL;
   const Element& el = problem.elements[e];
-  const Soil& soil = problem.soils[el.Block];
   auto at = [NL](int node, int L) { return node * NL + L; };
   bool conducts[kMaxLayers] = {};
   for (int L = 0; L < NL; ++L) {
-    double D = 0.0;
-    for (int n : el.Node) {
-      const NodeLayers& nl = problem.layers[n];
-      D += SaturatedThickness(nl.B[L], nl.T[L], nl.F[L], 0);
-    }
-    conducts[L] = soil.K[L] * (D / 3.0) / (2.0 * delta) > 0.0;
+    conducts[L] = ConductsInLayer(problem, e, L, delta);
     if (!conducts[L]) continue;
     parts.Join(at(el.Node[0], L), at(el.Node[1], L));
     parts.Join(at(el.Node[0], L), at(el.Node[2], L));
@@ -228,6 +246,10 @@ DataCheck CheckData(const Problem& problem) {
   Append(check.refusal, bottoms);
   Append(check.refusal, aquifers);
   Append(check.refusal, aquitards);
+  if (check.refusal.empty() && problem.NM > 0 && !AnyAquiferConducts(problem))
+    check.refusal =
+        "No aquifer conducts: the top T equals the bottom B in every layer at the nodes of "
+        "every element, so the transmissivity is 0 everywhere.";
   if (!check.refusal.empty()) check.refusal += "\n\nThe heads cannot be computed from these data.";
 
   Listing zero("These elements have zero area and take no part in the solution:");

@@ -1,14 +1,25 @@
 // The Open and Save commands of the main window.
 
-#include <QFileInfo>
 #include <QFrame>
 
 #include "files/Datafile.h"
+#include "model/Problem.h"
 #include "solver/FlowField.h"
 #include "ui/FormFem.h"
+#include "ui/MemoryGuard.h"
 #include "ui/widgets/StringGrid.h"
 
 namespace planaq::ui {
+namespace {
+
+// The folder of a path as the operating system gave it, byte for byte.
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return std::string();
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+}  // namespace
 
 void TFormFem::SpeedButtonOpenClick() {
   if (!AskBeforeDropping()) return;
@@ -22,9 +33,11 @@ void TFormFem::SpeedButtonOpenClick() {
 }
 
 void TFormFem::OpenFromCommandLine(const std::string& path) {
-  const std::string folder = QFileInfo(QString::fromStdString(path)).absolutePath().toStdString();
-  openSetup_.initialDir = folder;
-  saveSetup_.initialDir = folder;
+  const std::string folder = FolderOf(path);
+  if (!folder.empty()) {
+    openSetup_.initialDir = folder;
+    saveSetup_.initialDir = folder;
+  }
   if (!AskBeforeDropping()) return;
   CloseAll();
   OpenDatafile(path);
@@ -32,22 +45,25 @@ void TFormFem::OpenFromCommandLine(const std::string& path) {
 }
 
 void TFormFem::OpenDatafile(const std::string& path) {
-  const bool readable = QFileInfo(QString::fromStdString(path)).isReadable();
-  if (readable) {
-    ShowNotice(PanelRead);
-    saveSetup_.fileName = path;
-  }
-  const Outcome read = ReadDatafile(problem_, path);
+  // a problem without edits has none after an open that failed
+  const bool unedited = !HasUnsavedEdits();
+  ShowNotice(PanelRead);
+  const std::string nameBefore = problem_.FileName;
+  Outcome read;
+  const bool fits = WithinMemory(dialogs_, "Open", [&] { read = ReadDatafile(problem_, path); });
+  if (!fits) problem_.FileName = nameBefore;  // the tables are filled only once all is read
   PanelRead->hide();
-  if (read.ok)
+  if (read.ok && fits) {
+    saveSetup_.fileName = path;
     Refresh();
-  else
+  } else if (fits) {
     dialogs_.Message(read.message);
+  }
   shownGeneral_.fill(std::string("\x01"));  // the names and counts may have changed either way
   RefreshGeneralGrid(false);
   // the particles and the mean discharge follow whatever the model now holds
-  PrepareFlowField(problem_);
-  if (read.ok) MarkSaved();
+  WithinMemory(dialogs_, "Open", [&] { PrepareFlowField(problem_); });
+  if ((read.ok && fits) || unedited) MarkSaved();
 }
 
 void TFormFem::SpeedButtonSaveClick() {
@@ -58,8 +74,15 @@ void TFormFem::SpeedButtonSaveClick() {
     return;
   }
   ShowNotice(PanelSave);
-  const Outcome written = WriteDatafile(problem_, *path);
+  const std::string nameBefore = problem_.FileName;
+  Outcome written;
+  const bool fits =
+      WithinMemory(dialogs_, "Save", [&] { written = WriteDatafile(problem_, *path); });
   PanelSave->hide();
+  if (!fits) {
+    problem_.FileName = nameBefore;
+    return;
+  }
   if (!written.ok) {
     dialogs_.Message(written.message);
     return;

@@ -1,6 +1,7 @@
 // The main window's record of unsaved edits: its title and the question before they are lost.
 
 #include "model/Fingerprint.h"
+#include "model/Windows1252.h"
 #include "ui/FormFem.h"
 
 namespace planaq::ui {
@@ -21,7 +22,10 @@ void TFormFem::UpdateTitle() {
 
 bool TFormFem::AskBeforeDropping() {
   if (!HasUnsavedEdits()) return true;
-  const std::string question = "Save the changes to " + problem_.FileName + " first?";
+  // the file that Save proposes, which is the one it would write
+  const std::string target =
+      saveSetup_.fileName.empty() ? problem_.FileName : Utf8ToWindows1252(saveSetup_.fileName);
+  const std::string question = "Save the changes to " + target + " first?";
   switch (dialogs_.AskSave(question)) {
     case SaveChoice::Discard:
       return true;

@@ -61,7 +61,7 @@ GeneralCheck IntegerInRange(int& stored, const std::string& text, int lowest, in
 }
 
 RowCheck CapacityRow(const Problem& p, int row, const std::string& text) {
-  return CheckCapacityRow(p.caps, row, Trimmed(text), UsableMemoryBytes(PhysicalMemoryBytes()));
+  return CheckCapacityRow(p.caps, row, Trimmed(text), AvailableMemoryBytes());
 }
 
 GeneralCheck FromRowCheck(int& stored, const RowCheck& check) {

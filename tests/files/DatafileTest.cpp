@@ -1,11 +1,13 @@
-#include "files/Datafile.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
+#include "files/Datafile.h"
 #include "support/TempDir.h"
 
 namespace planaq {
@@ -45,7 +47,8 @@ TEST(DatafileWriter, FailedSaveLeavesTheOldFileAndThePath) {
   const std::string missing = dir.File("no/such/folder/x.aqd");
   const Outcome out = WriteDatafile(p, missing);
   EXPECT_FALSE(out.ok);
-  EXPECT_EQ(out.message, "Writing datafile failed.  Disk full ?");
+  EXPECT_EQ(out.message, "Writing datafile failed.  Disk full ?\n\ncannot create a file in " +
+                             dir.File("no/such/folder") + ": No such file or directory");
   EXPECT_EQ(p.FileName, missing);
 }
 
@@ -394,6 +397,91 @@ TEST(DatafileWriter, NodesAtTheSamePlaceInMemoryAndUnusedLayersAreNoReason) {
   p.soils[0].KA[0] = HUGE_VAL;  // nor the aquitard above layer 1
   EXPECT_TRUE(WriteDatafile(p, dir.File("a.aqd")).ok);
 }
+
+// A positive value that the writer would turn into 0 changes what the problem means (no
+// conduction, no porosity); it is refused where it comes in, naming what the file can keep.
+struct ZeroWritten {
+  const char* name;
+  const char* line;  // the line of the initial problem's file that is replaced
+  const char* with;
+  const char* message;  // "" when the file is read
+};
+
+class DatafileZeroWritten : public testing::TestWithParam<ZeroWritten> {};
+
+TEST_P(DatafileZeroWritten, RefusedOnReadNamingTheSmallestKept) {
+  const ZeroWritten& c = GetParam();
+  TempDir dir;
+  std::string text = Reference();
+  ASSERT_NE(text.find(c.line), std::string::npos);
+  text.replace(text.find(c.line), std::strlen(c.line), c.with);
+  Problem p = Started();
+  p.ProblemName = "kept";
+  const Outcome out = ReadDatafile(p, dir.Write("z.aqd", text));
+  if (*c.message == '\0') {
+    EXPECT_TRUE(out.ok) << out.message;
+    return;
+  }
+  EXPECT_FALSE(out.ok);
+  EXPECT_NE(out.message.find(c.message), std::string::npos) << out.message;
+  EXPECT_EQ(p.ProblemName, "kept");
+}
+
+const char kSoil1[] = "       1,   10.000000,  0.4000,  1.0000,    0.000000,";
+const char kAquitard2[] = "0.000100,  0.4000,  1.0000,";
+const char kCounts[] =
+    "        3,        1,        3,        1,        6,        0,        0,    2000.000,";
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DatafileZeroWritten,
+    testing::Values(
+        ZeroWritten{"K", kSoil1, "1, 4e-7, 0.4, 1, 0,",
+                    "K = 4e-07 would be written as 0; the smallest positive K a datafile keeps is "
+                    "0.000001"},
+        ZeroWritten{"KSmallestKept", kSoil1, "1, 0.000001, 0.4, 1, 0,", ""},
+        ZeroWritten{"P", kSoil1, "1, 10, 0.00004, 1, 0,",
+                    "P = 4e-05 would be written as 0; the smallest positive P a datafile keeps is "
+                    "0.0001"},
+        ZeroWritten{"R", kSoil1, "1, 10, 0.4, 1e-9, 0,", "the smallest positive R"},
+        ZeroWritten{"KA", kAquitard2, "4e-7, 0.4, 1,", "the smallest positive K' a datafile"},
+        ZeroWritten{"PA", kAquitard2, "0.0001, 1e-6, 1,", "the smallest positive P'"},
+        ZeroWritten{"RA", kAquitard2, "0.0001, 0.4, 1e-6,", "the smallest positive R'"},
+        ZeroWritten{"TM", kCounts, "3, 1, 3, 1, 6, 0, 0, 0.0004,",
+                    "TM = 0.0004 would be written as 0; the smallest positive TM a datafile keeps "
+                    "is 0.001"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DatafileWriter, RefusesAValueItWouldWriteAsZero) {
+  TempDir dir;
+  Problem p = Started();
+  p.soils[0].K[2] = 4e-7;
+  const Outcome out = WriteDatafile(p, dir.File("z.aqd"));
+  EXPECT_EQ(out.message,
+            "Writing datafile failed.\n\nK = 4e-07 of block 1, layer 3 would be written as 0; the "
+            "smallest positive K a datafile keeps is 0.000001.");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("z.aqd")));
+}
+
+// What is no regular file is refused before a byte is read: a FIFO without a writer would
+// otherwise hold the program.
+class DatafileNotRegular : public testing::TestWithParam<const char*> {};
+
+TEST_P(DatafileNotRegular, RefusedWithoutWaiting) {
+  TempDir dir;
+  const std::string path = dir.File(GetParam());
+  const std::string kind = GetParam();
+  int made = 0;
+  if (kind == "fifo") made = mkfifo(path.c_str(), 0600);
+  if (kind == "folder") made = std::filesystem::create_directory(path) ? 0 : -1;
+  if (kind == "device") made = mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3));
+  ASSERT_EQ(made, 0);
+  Problem p = Started();
+  const Outcome out = ReadDatafile(p, path);
+  EXPECT_EQ(out.message, "Reading datafile failed.\n\n" + path + " is not a regular file");
+  EXPECT_EQ(p.ProblemName, "Default Datafile");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DatafileNotRegular, testing::Values("fifo", "folder", "device"));
 
 }  // namespace
 }  // namespace planaq

@@ -39,14 +39,14 @@ TEST(CliRefine, WritesWhatTheOperationsMakeAndReadsBack) {
   for (int e = 0; e < back.NM; ++e) EXPECT_EQ(back.elements[e].Node, direct.elements[e].Node);
 }
 
-TEST(CliRefine, RefusalExitsWithOneAndWritesNothing) {
+TEST(CliRefine, RefusalExitsWithOneMisuseWithTwoAndNothingIsWritten) {
   test::TempDir dir;
   Problem start = cli::StartedProblem();
   ASSERT_TRUE(WriteDatafile(start, dir.File("in.aqd")).ok);
   EXPECT_EQ(cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--well", "1900,900"}), 1);
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.aqd")));
-  EXPECT_EQ(cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--split4", "x"}), 1);
-  EXPECT_EQ(cli::Refine({dir.File("in.aqd")}), 1);
+  EXPECT_EQ(cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--split4", "x"}), 2);
+  EXPECT_EQ(cli::Refine({dir.File("in.aqd")}), 2);
 }
 
 TEST(CliRefine, WellAtANonFiniteOrTooLargePointIsRefused) {
@@ -57,7 +57,7 @@ TEST(CliRefine, WellAtANonFiniteOrTooLargePointIsRefused) {
     testing::internal::CaptureStderr();
     const int status = cli::Refine({dir.File("in.aqd"), dir.File("out.aqd"), "--well", well});
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(status, 1) << well;
+    EXPECT_EQ(status, 2) << well;
     EXPECT_NE(err.find("--well needs X,Y in metres, finite and at most 1e12"), std::string::npos)
         << well << ": " << err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.aqd")));

@@ -2,7 +2,11 @@
 // allocation leaves the problem as it was.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "model/Memory.h"
@@ -78,6 +82,36 @@ TEST(Capacity, UsableMemoryLeavesAMargin) {
   EXPECT_EQ(UsableMemoryBytes(kGiB / 2), 0);
   EXPECT_EQ(CapacityRangeMessage("NMAX", 2147483647LL), "");
   EXPECT_NE(CapacityRangeMessage("NMAX", 3000000000LL).find("NMAX = 3000000000"), std::string::npos);
+}
+
+// ulimit -v bounds what the program can have, however much memory the machine holds.
+TEST(Capacity, TheAddressSpaceLimitBoundsTheMachinesMemory) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer holds more address space than the limit set here";
+#endif
+  const long long physical = UsableMemoryBytes(PhysicalMemoryBytes());
+  const pid_t child = fork();
+  if (child == 0) {
+    const rlimit limit{static_cast<rlim_t>(4 * kGiB), static_cast<rlim_t>(4 * kGiB)};
+    const bool set = setrlimit(RLIMIT_AS, &limit) == 0;
+    const long long group = ProcessLimitBytes();  // a control group may give less still
+    _exit(set && group <= 4 * kGiB &&
+                  AvailableMemoryBytes() == std::min(physical, group - group / 4)
+              ? 0
+              : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Capacity, MultigridStorageIsCountedPerUnknown) {
+  const long long unknowns = 131841LL * 6;
+  const long long needed = static_cast<long long>(kMultigridBytesPerUnknown * unknowns);
+  EXPECT_EQ(MultigridMemoryMessage(unknowns, needed), "");
+  EXPECT_EQ(MultigridMemoryMessage(unknowns, needed / 2),
+            "not enough memory: its hierarchy needs about 0.7 GB, and this computer can give "
+            "0.3 GB.");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -157,6 +159,44 @@ INSTANTIATE_TEST_SUITE_P(Cli, CliPrintRefuses,
                          [](const testing::TestParamInfo<const char*>& i) {
                            return "Case" + std::to_string(i.index);
                          });
+
+TEST_F(CliPrint, BalanceAlonePrintsTheBalancePage) {
+  const std::string text = Print("--balance --no-general");
+  ASSERT_EQ(status_, 0);
+  EXPECT_NE(text.find("Water Balance\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("General Data"), std::string::npos);
+}
+
+TEST_F(CliPrint, TheInputIsNeverTheOutput) {
+  const std::string in = dir_.File("example.aqd");
+  const std::string before = ReadFile(in);
+  const std::string cli = std::string(PLANAQ_CLI);
+  std::filesystem::create_symlink("example.aqd", dir_.File("link.aqd"));
+  EXPECT_EQ(WEXITSTATUS(Shell(cli + " print " + in + " " + in)), 1);
+  EXPECT_EQ(WEXITSTATUS(Shell(cli + " print " + in + " " + dir_.File("link.aqd"))), 1);
+  EXPECT_EQ(WEXITSTATUS(Shell(cli + " trace " + in + " >> " + in)), 1);
+  EXPECT_EQ(WEXITSTATUS(Shell(cli + " balance " + in + " --csv >> " + in)), 1);
+  EXPECT_EQ(ReadFile(in), before);
+}
+
+// A PDF that the disk cut short is not put in place, and the old file stays.
+TEST_F(CliPrint, FullDiskLeavesNoPartialPdf) {
+  const std::string disk = dir_.File("disk");
+  std::filesystem::create_directory(disk);
+  if (std::system(("mount -t tmpfs -o size=16k tmpfs " + disk + " 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "a small tmpfs cannot be mounted here";
+  test::TempDir::WriteAt(disk + "/out.pdf", "old");
+  const std::string cli = std::string(PLANAQ_CLI);
+  EXPECT_EQ(WEXITSTATUS(Shell(cli + " manual " + disk + "/out.pdf")), 1);
+  EXPECT_EQ(WEXITSTATUS(Shell(cli + " print " + dir_.File("example.aqd") + " " + disk +
+                              "/out.pdf --nodes --mesh")),
+            1);
+  EXPECT_EQ(ReadFile(disk + "/out.pdf"), "old");
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(disk)) files += e.exists();
+  EXPECT_EQ(files, 1);
+  EXPECT_EQ(std::system(("umount " + disk).c_str()), 0);
+}
 
 }  // namespace
 }  // namespace planaq

@@ -153,6 +153,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "No head is given in layer 2 at nodes connected to node 1: the heads cannot be "
                     "determined." +
                         kGiveTheHead},
+        RefusalCase{"NoAquiferConducts",
+                    [](Problem& p) {
+                      for (int n = 0; n < p.NN; ++n)
+                        for (int L = 0; L < p.NL; ++L) p.layers[n].B[L] = p.layers[n].T[L];
+                    },
+                    "No aquifer conducts: the top T equals the bottom B in every layer at the "
+                    "nodes of every element, so the transmissivity is 0 everywhere." +
+                        kCannot},
         RefusalCase{"NoHeadInEitherLayer",
                     [](Problem& p) {
                       for (int n = 0; n < p.NN; ++n) p.nodes[n].Type = 0;
@@ -230,6 +238,28 @@ TEST(SolveRefused, MultigridChoiceWithoutTheLibrary) {
   EXPECT_FALSE(result.solved);
   EXPECT_EQ(result.message, kMultigridUnavailableMessage);
   ExpectHeadsUnchanged(p, before);
+}
+
+}  // namespace
+}  // namespace planaq
+
+namespace planaq {
+namespace {
+
+// The last cycle's report against its tolerance of 1e-24 (log -24).
+TEST(SolveNotConverged, LastCycleShortOfItsToleranceIsTold) {
+  CycleReport report;
+  report.iterations = 48;
+  report.logError = -3.21;
+  EXPECT_EQ(ConvergenceMessage(6, report),
+            "The iteration did not converge in cycle 6: it stopped after 48 iterations with "
+            "Log(error) -3.21 above the tolerance -24.00. The heads of its last iteration were "
+            "kept; check the data of the problem.");
+  report.logError = -24.0;
+  EXPECT_EQ(ConvergenceMessage(6, report), "");
+  report.logError = -23.99;
+  EXPECT_NE(ConvergenceMessage(6, report), "");
+  EXPECT_EQ(ConvergenceMessage(1, report), "") << "cycle 1 has the tolerance 1e-4";
 }
 
 }  // namespace

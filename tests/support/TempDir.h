@@ -27,9 +27,12 @@ class TempDir {
   std::string path() const { return path_.string(); }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
   std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream out(File(name), std::ios::binary);
-    out << text;
+    WriteAt(File(name), text);
     return File(name);
+  }
+  static void WriteAt(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
   }
 
  private:

@@ -2,6 +2,7 @@
 // before unsaved edits are dropped, the standard shortcuts and the toolbar glyphs.
 
 #include <QTest>
+#include <filesystem>
 #include <functional>
 
 #include "UiTest.h"
@@ -173,6 +174,38 @@ TEST_F(DesktopTest, WindowsShowTheGlyphOfTheirButton) {
     EXPECT_EQ(image(form->Window(window)->windowIcon()), image(Button(button)->icon())) << button;
     EXPECT_NE(image(form->Window(window)->windowIcon()), image(form->windowIcon())) << button;
   }
+}
+
+TEST_F(DesktopTest, AFailedOpenFromTheCommandLineLeavesTheProblemUnmarked) {
+  form->OpenFromCommandLine(dir.File("nosuch.aqd"));
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Reading datafile failed.  Unknown name ?"});
+  EXPECT_FALSE(form->isWindowModified());
+  Trigger("Quit1");
+  EXPECT_TRUE(dialogs.questions.empty());
+  EXPECT_EQ(quits, 1);
+}
+
+// The file holds the name it was saved under; the question names the path that Save proposes.
+TEST_F(DesktopTest, TheQuestionNamesTheFileSaveWouldWrite) {
+  const std::string saved = WriteProblem(dir, "Square.aqd", SquareProblem(0, 0));
+  const std::string path = dir.File("Renamed.aqd");
+  std::filesystem::rename(saved, path);
+  form->OpenFromCommandLine(path);
+  EditLX();
+  dialogs.AnswerSave(SaveChoice::Cancel);
+  Trigger("Quit1");
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0], "Save the changes to " + path + " first?");
+}
+
+TEST_F(DesktopTest, ANameThatIsNotUtf8OpensFromTheCommandLine) {
+  const std::string path = dir.path() + "/caf\xE9.aqd";  // Latin-1, as an old disk may hold it
+  Problem p = SquareProblem(0, 0);
+  ASSERT_TRUE(WriteDatafile(p, path).ok);
+  form->OpenFromCommandLine(path);
+  EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front();
+  EXPECT_EQ(form->problem().NN, 4);
+  EXPECT_EQ(form->SaveSetup().fileName, path);
 }
 
 }  // namespace

@@ -204,7 +204,8 @@ TEST_P(FigureWindowTest, SavePictureWritesTheFigureAsAPngOrThePageAsAPdf) {
 
   dialogs.AnswerFile(dir.File("absent/figure.png"));
   QTest::mouseClick(key, Qt::LeftButton);
-  EXPECT_EQ(LastMessage(), "Saving the picture failed.");
+  EXPECT_EQ(LastMessage(), "Saving the picture failed.\n\ncannot create a file in " +
+                               dir.File("absent") + ": No such file or directory");
 }
 
 TEST_P(FigureWindowTest, HelpKeyShowsItsText) {

@@ -139,10 +139,11 @@ TEST_F(MainWindowTest, SaveWritesTheFileAndShowsItsBaseName) {
   EXPECT_FALSE(Panel("PanelSave")->isVisible());
 }
 
-TEST_F(MainWindowTest, SaveIntoAMissingFolderSaysDiskFull) {
+TEST_F(MainWindowTest, SaveIntoAMissingFolderSaysDiskFullThenTheCause) {
   dialogs.AnswerFile(dir.File("no/such/folder/x.aqd"));
   form->SpeedButtonSaveClick();
-  EXPECT_EQ(LastMessage(), "Writing datafile failed.  Disk full ?");
+  EXPECT_EQ(LastMessage(), "Writing datafile failed.  Disk full ?\n\ncannot create a file in " +
+                               dir.File("no/such/folder") + ": No such file or directory");
   EXPECT_FALSE(Panel("PanelSave")->isVisible());
 }
 

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
+#include <QtTest/QTest>
 #include <regex>
 
 #include "UiTest.h"
@@ -67,6 +69,25 @@ TEST_F(SolveTest, ShowsCycleSixThenOffersTheSaveDialog) {
   EXPECT_NEAR(form->problem().layers[3].F[0], 7.0, 1e-6);
   EXPECT_NE(ReadFile(solved).find("     7.000000000,"), std::string::npos)
       << "the solved heads are in the saved file";
+}
+
+// Before any multigrid solve in this process: once the library runs, it cannot fail to start.
+TEST_F(SolveTest, MultigridThatCannotStartKeepsTheWindowAndItsProblem) {
+  if (!MultigridAvailable()) GTEST_SKIP() << "a build without the multigrid solver";
+  qputenv("OMPI_MCA_pml", "ucx");  // a transport this machine does not have
+  form->FormOpt()->findChild<QRadioButton*>("RadioMultigrid")->click();
+  form->show();
+  const LayerValues heads = form->problem().layers[2].F;
+  QTest::mouseClick(form->findChild<QToolButton*>("SpeedButtonCalc"), Qt::LeftButton);
+  qunsetenv("OMPI_MCA_pml");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].rfind("The algebraic multigrid solver could not start: ", 0), 0u)
+      << dialogs.messages[0];
+  EXPECT_GT(dialogs.messages[0].size(), 50u) << "the cause follows";
+  EXPECT_TRUE(dialogs.saveSetups.empty());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->problem().layers[2].F, heads);
+  EXPECT_EQ(form->problem().NN, 6);
 }
 
 TEST_F(SolveTest, MultigridChosenInTheOptionsSolvesTheSameHeads) {

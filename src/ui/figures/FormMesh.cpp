@@ -10,6 +10,7 @@
 #include "mesh/Split.h"
 #include "mesh/Wells.h"
 #include "ui/FormAssign.h"
+#include "ui/MemoryGuard.h"
 #include "ui/figures/CoordinatePanel.h"
 #include "ui/figures/EditorParts.h"
 #include "ui/widgets/Panels.h"
@@ -158,13 +159,27 @@ void TFormMesh::Split(int parts) {
     ShowOperation(LabelOperation, QString::fromStdString(text));
     LabelOperation->repaint();
   };
-  undo_.Remember(problem_);
-  const MeshOutcome out =
-      parts == 4 ? SplitElements4(problem_, progress) : SplitElements2(problem_, progress);
+  const std::string what = parts == 4 ? "Split 4" : "Split 2";
+  if (!WithinMemory(dialogs_, what, [&] { undo_.Remember(problem_); })) return;
+  MeshOutcome out;
+  if (!WithinMemory(dialogs_, what, [&] {
+        out = parts == 4 ? SplitElements4(problem_, progress) : SplitElements2(problem_, progress);
+      })) {
+    PutBackRemembered();
+    return;
+  }
   undo_.Keep(out.Changed());
   SelectAgain();  // the label then keeps the refinement's last text
   if (!last.empty()) ShowOperation(LabelOperation, QString::fromStdString(last));
   if (!out.message.empty()) dialogs_.Message(out.message);
+  problem_.particleRowsStale = true;
+  Redraw();
+}
+
+// An edit that ran short of memory: the problem goes back to what was remembered before it.
+void TFormMesh::PutBackRemembered() {
+  undo_.Keep(true);
+  undo_.Undo(problem_);
   problem_.particleRowsStale = true;
   Redraw();
 }
@@ -213,9 +228,15 @@ void TFormMesh::mouseMoveEvent(QMouseEvent* event) {
 void TFormMesh::mousePressEvent(QMouseEvent* event) {
   if (SelectMode()) SelectPress(event);
   if (!AddWellMode()) return;
-  undo_.Remember(problem_);
-  const MeshOutcome out =
-      AddWellAt(problem_, map_.ToX(Pixel(event).x()), map_.ToY(Pixel(event).y()));
+  MeshOutcome out;
+  if (!WithinMemory(dialogs_, "Add Well", [&] { undo_.Remember(problem_); })) return;
+  if (!WithinMemory(dialogs_, "Add Well", [&] {
+        out = AddWellAt(problem_, map_.ToX(Pixel(event).x()), map_.ToY(Pixel(event).y()));
+      })) {
+    PutBackRemembered();
+    EndAddWell();
+    return;
+  }
   undo_.Keep(out.Changed());
   if (!out.message.empty()) dialogs_.Message(out.message);
   Redraw();

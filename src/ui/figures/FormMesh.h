@@ -84,6 +84,7 @@ class TFormMesh : public FigureForm {
   void Activate();
   void EndAddWell();
   void Split(int parts);
+  void PutBackRemembered();
 
   Problem& problem_;
   Dialogs& dialogs_;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -12,12 +13,15 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
+#include <memory>
 
 #include "files/Tokens.h"
 #include "results/TraceGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/MemoryGuard.h"
 #include "ui/PrintFileProposal.h"
 #include "ui/qt/QtPrinterCanvas.h"
+#include "ui/qt/SafeOutput.h"
 #include "ui/widgets/Panels.h"
 
 namespace planaq::ui {
@@ -217,23 +221,37 @@ void LayerFigureForm::RunPrint(const std::string& pdfPath) {
   printing_ = true;
   QPrinter printer(QPrinter::HighResolution);
   if (!pdfPath.empty())
-    SetUpPdfPrinter(printer, QString::fromStdString(pdfPath));
+    SetUpPdfPrinter(printer, QFile::decodeName(pdfPath.c_str()));
   else
     ProposePdfFile(printer, context_.folder(), windowTitle().toStdString());
   if (!pdfPath.empty() || context_.dialogs.Print(printer)) {
+    // a PDF file is written beside its name and put in place when it is whole
+    std::unique_ptr<SafePdf> pdf;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+      pdf = std::make_unique<SafePdf>(printer,
+                                      QFile::encodeName(printer.outputFileName()).toStdString());
     PanelWait->show();
     PanelWait->raise();
     PanelWait->repaint();
     bool printed = false;
-    {
-      QtPrinterCanvas canvas(printer);
-      PrintEvents events;
-      TraceGuard guard(problem(), events);
-      printed = PrintDocument(canvas, guard);
-    }
+    const bool fits =
+        WithinMemory(context_.dialogs, pdfPath.empty() ? "Print" : "Save Picture", [&] {
+          if (pdf && !pdf->cause().empty()) return;
+          QtPrinterCanvas canvas(printer);
+          PrintEvents events;
+          TraceGuard guard(problem(), events);
+          printed = PrintDocument(canvas, guard);
+        });
     PanelWait->hide();
-    if (!printed)
+    const Outcome written = !fits || !printed || !pdf ? Outcome{} : pdf->Finish();
+    if (fits && pdf && !pdf->cause().empty())
+      context_.dialogs.Message("Printing failed: the PDF file cannot be written.\n\n" +
+                               pdf->cause());
+    else if (fits && !printed)
       context_.dialogs.Message("Printing failed: the printer could not begin the document.");
+    else if (!written.ok)
+      context_.dialogs.Message("Printing failed: the PDF file cannot be written.\n\n" +
+                               written.message);
   }
   printing_ = false;
 }
@@ -261,7 +279,10 @@ void LayerFigureForm::SavePicture(const std::string& path) {
     if (redrawAsked_ && isVisible()) RunDrawings();
     return;
   }
-  if (!PictureWithBar().save(name, "PNG")) context_.dialogs.Message("Saving the picture failed.");
+  Outcome saved;
+  const bool fits = WithinMemory(context_.dialogs, "Save Picture",
+                                 [&] { saved = SavePng(PictureWithBar(), path); });
+  if (fits && !saved.ok) context_.dialogs.Message("Saving the picture failed.\n\n" + saved.message);
 }
 
 QImage LayerFigureForm::PictureWithBar() const {
