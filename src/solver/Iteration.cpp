@@ -48,6 +48,12 @@ bool AllFinite(const std::vector<double>& x) {
   return true;
 }
 
+const char* Failure(const ConjugateGradient&) { return ""; }
+template <typename Inner>
+const char* Failure(const Inner& it) {
+  return it.failure();
+}
+
 bool Failed(const ConjugateGradient&) { return false; }
 bool Failed(const MultigridIteration& it) { return it.failed(); }
 template <typename Inner>
@@ -138,7 +144,10 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
     report = RunIteration(it, eps, limit, interval, progress);
     const std::vector<double>& x = it.heads();
     if (!report.diverged) report.diverged = Failed(it) || !AllFinite(x);
-    if (report.diverged) return;
+    if (report.diverged) {
+      report.failure = Failure(it);
+      return;
+    }
     for (int i = 0; i < NN; ++i)
       for (int L = 0; L < NL; ++L) problem.layers[i].F[L] = x[static_cast<std::size_t>(i) * NL + L];
   };

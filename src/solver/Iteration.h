@@ -3,6 +3,7 @@
 // conjugate gradients, or the algebraic multigrid choice), and the supplies of the final heads.
 
 #include <set>
+#include <string>
 #include <utility>
 
 #include "model/Problem.h"
@@ -16,6 +17,7 @@ struct CycleReport {
   int iterations = 0;
   double logError = 0.0;  // log10 of the last rho, floored at the square of the tolerance
   bool diverged = false;  // rho went beyond bound: the heads of the cycle were not taken
+  std::string failure;    // the solver library failed (not the iteration): why
 };
 
 // rho may grow to this multiple of its value at the start of a cycle before the cycle is

@@ -207,6 +207,7 @@ struct MultigridIteration::State {
   double rho = 0.0;  // sum r^2 / d
   double rz = 0.0;   // sum r z, z the preconditioned residual
   bool failed = false;
+  const char* failure = "";
   bool prepared = false;
   std::vector<HYPRE_BigInt> row;  // row of each node-major index, -1 where not iterated
 
@@ -257,7 +258,10 @@ struct MultigridIteration::State {
     HYPRE_BoomerAMGSetTol(amg, 0.0);
     HYPRE_BoomerAMGSetRelaxType(amg, 6);  // symmetric Gauss-Seidel on the way down and up
     HYPRE_BoomerAMGSetStrongThreshold(amg, 0.25);
-    if (HYPRE_BoomerAMGSetup(amg, matrix, right, left) != 0) failed = true;
+    if (HYPRE_BoomerAMGSetup(amg, matrix, right, left) != 0) {
+      failed = true;
+      failure = kMultigridSetUpFailed;
+    }
     HYPRE_ClearAllErrors();
   }
 
@@ -385,6 +389,7 @@ bool MultigridIteration::Step() {
 
 double MultigridIteration::rho() const { return state_->rho; }
 bool MultigridIteration::failed() const { return state_->failed; }
+const char* MultigridIteration::failure() const { return state_->failure; }
 const std::vector<double>& MultigridIteration::heads() { return state_->x; }
 
 }  // namespace planaq

@@ -22,6 +22,8 @@ enum class LinearSolver { ConjugateGradients, Multigrid };
 bool MultigridAvailable();
 
 constexpr const char* kMultigridStartFailed = "The algebraic multigrid solver could not start: ";
+constexpr const char* kMultigridSetUpFailed =
+    "The algebraic multigrid solver could not set up its hierarchy";
 // Before the first cycle: empty when the memory holds the hierarchy of so many unknowns (nodes
 // times layers) and the message-passing layer runs; otherwise kMultigridStartFailed and the
 // cause. The program itself goes on either way.
@@ -42,6 +44,8 @@ class MultigridIteration {
   // The set-up or a V-cycle gave values that are not finite, or the system is not positive
   // definite: the heads are not to be taken.
   bool failed() const;
+  // Why the library failed when it did, rather than the iteration diverging; empty otherwise.
+  const char* failure() const;
   // The heads after the steps made so far.
   const std::vector<double>& heads();
 

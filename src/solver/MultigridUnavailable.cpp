@@ -1,5 +1,6 @@
 // A build without the multigrid library: the iteration cannot be made and fails at once.
 #include "solver/Multigrid.h"
+#include "solver/Solve.h"
 
 namespace planaq {
 
@@ -21,6 +22,7 @@ MultigridIteration::~MultigridIteration() = default;
 bool MultigridIteration::Step() { return false; }
 double MultigridIteration::rho() const { return 0.0; }
 bool MultigridIteration::failed() const { return true; }
+const char* MultigridIteration::failure() const { return kMultigridUnavailableMessage; }
 const std::vector<double>& MultigridIteration::heads() { return state_->x; }
 
 }  // namespace planaq

@@ -16,6 +16,8 @@ double Diagonal(const SparseSystem& s, std::size_t j) {
 
 bool InnerFailed(const ConjugateGradient&) { return false; }
 bool InnerFailed(const MultigridIteration& it) { return it.failed(); }
+const char* InnerFailure(const ConjugateGradient&) { return ""; }
+const char* InnerFailure(const MultigridIteration& it) { return it.failure(); }
 
 }  // namespace
 
@@ -134,6 +136,11 @@ double SeepageIteration<Inner>::rho() const {
 template <typename Inner>
 bool SeepageIteration<Inner>::failed() const {
   return InnerFailed(*inner_);
+}
+
+template <typename Inner>
+const char* SeepageIteration<Inner>::failure() const {
+  return InnerFailure(*inner_);
 }
 
 template <typename Inner>

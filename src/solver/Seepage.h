@@ -52,6 +52,7 @@ class SeepageIteration {
   bool Step();
   double rho() const;
   bool failed() const;
+  const char* failure() const;
   const std::vector<double>& heads();
   // Whether the iteration started afresh since the last call: its rho is a new start.
   bool TakeRestart();

@@ -51,12 +51,22 @@ std::string NoteOfKeptHeads(const std::set<std::pair<int, int>>& kept) {
 
 }  // namespace
 
+namespace {
+
+std::string KeptHeads(int cycle) {
+  return cycle > 1 ? "the heads of cycle " + std::to_string(cycle - 1) + " were kept"
+                   : "the heads were left as they were";
+}
+
+}  // namespace
+
+std::string LibraryFailureMessage(const std::string& failure, int cycle) {
+  return failure + " in cycle " + std::to_string(cycle) + "; " + KeptHeads(cycle) + ".";
+}
+
 std::string DivergenceMessage(int cycle) {
-  const std::string kept = cycle > 1
-                               ? "the heads of cycle " + std::to_string(cycle - 1) + " were kept"
-                               : "the heads were left as they were";
-  return "The iteration diverged in cycle " + std::to_string(cycle) + " and was stopped; " + kept +
-         ". Check the data of the problem.";
+  return "The iteration diverged in cycle " + std::to_string(cycle) + " and was stopped; " +
+         KeptHeads(cycle) + ". Check the data of the problem.";
 }
 
 std::string ConvergenceMessage(int cycle, const CycleReport& report) {
@@ -96,7 +106,9 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
     AssembleCycle(problem, system, cycle, progress);
     result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept, solver));
     if (result.cycles.back().diverged) {
-      result.message = DivergenceMessage(cycle + 1);
+      const std::string& failure = result.cycles.back().failure;
+      result.message = failure.empty() ? DivergenceMessage(cycle + 1)
+                                       : LibraryFailureMessage(failure, cycle + 1);
       return result;
     }
   }

@@ -38,6 +38,8 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress,
 
 // The message of a Solve whose iteration diverged in cycle (1-based).
 std::string DivergenceMessage(int cycle);
+// The solver library failed in cycle (1-based), not the iteration: why, and which heads stay.
+std::string LibraryFailureMessage(const std::string& failure, int cycle);
 // The message of a last cycle that stopped short of its tolerance, or "" when it reached it.
 std::string ConvergenceMessage(int cycle, const CycleReport& report);
 
