@@ -1,8 +1,10 @@
 // The filter and extension rules of the datafile dialogs, and the scripted dialogs of the tests.
 
 #include <QPrinter>
+#include <stdexcept>
 
 #include "UiTest.h"
+#include "ui/MemoryGuard.h"
 
 namespace planaq::test {
 
@@ -55,6 +57,25 @@ TEST(ScriptedDialogs, AnswersInOrderThenCancels) {
   EXPECT_EQ(printer.outputFileName(), QStringLiteral("/tmp/out.pdf"));
   EXPECT_FALSE(d.Print(printer));
   EXPECT_EQ(d.printDialogs, 2);
+}
+
+}  // namespace
+}  // namespace planaq::test
+
+namespace planaq::test {
+namespace {
+
+TEST(MemoryGuard, ACommandShortOfMemoryIsToldAndTheProgramGoesOn) {
+  ui::ScriptedDialogs d;
+  int ran = 0;
+  EXPECT_TRUE(ui::WithinMemory(d, "Save", [&] { ++ran; }));
+  EXPECT_FALSE(ui::WithinMemory(d, "Split 4", [] { throw std::bad_alloc(); }));
+  EXPECT_EQ(ran, 1);
+  ASSERT_EQ(d.messages.size(), 1u);
+  EXPECT_EQ(d.messages[0], "Not enough memory for Split 4.");
+  // anything else is no shortage of memory and is not swallowed
+  EXPECT_THROW(ui::WithinMemory(d, "Open", [] { throw std::runtime_error("other"); }),
+               std::runtime_error);
 }
 
 }  // namespace
