@@ -25,6 +25,7 @@ void SecondaryForm::setVisible(bool visible) {
     create();
     windowHandle()->setTransientParent(main->windowHandle());
   }
+  if (visible && !isVisible()) PlaceBeforeShow();
   QWidget::setVisible(visible);
   if (visible && framePlaced_) CorrectFrameWhenShown(this, framePlace_);
 }
@@ -47,6 +48,18 @@ void SecondaryForm::MoveFrameTo(int x, int y) {
                                ? main->geometry().topLeft() - main->frameGeometry().topLeft()
                                : QPoint();
   MoveFrame(this, framePlace_, mainFrame);
+}
+
+void SecondaryForm::PlaceFrameRect(const QRect& frame, bool fixed) {
+  const QWidget* main = MainWindow();
+  QSize border(0, 0);
+  if (main && main->isVisible()) border = main->frameGeometry().size() - main->geometry().size();
+  const QSize client = frame.size() - border;
+  if (fixed)
+    setFixedSize(client);
+  else
+    resize(client);
+  MoveFrameTo(frame.x(), frame.y());
 }
 
 int SecondaryForm::FrameWidth() const {

@@ -28,6 +28,11 @@ class SecondaryForm : public QWidget {
   void MoveFrameTo(int x, int y);
   // what the window manager's frame adds to the width of a window
   int FrameWidth() const;
+  // The frame, title bar included, at frame's place and of its size: the client area is what
+  // the frame leaves (as much as the main window's frame takes); fixed: the user cannot resize.
+  void PlaceFrameRect(const QRect& frame, bool fixed);
+  // run before every show, to place the window where it is written to be
+  virtual void PlaceBeforeShow() {}
 
  private:
   const QWidget* MainWindow() const;

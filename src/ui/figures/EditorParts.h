@@ -13,12 +13,15 @@ namespace planaq::ui {
 // the top bar that carries the keys, PanelXY and LabelOperation
 constexpr int kEditorBarHeight = 30;
 
-// the screen's width less 40 and its height less 80, at left 20, top 75
-inline void PlaceAsEditor(QWidget* window) {
+// the screen's width less 40 and its height less 80, at left 20, top 75: below the main
+// window's toolbar, which stays in reach
+inline QRect FigureFrame() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize size = screen ? screen->geometry().size() : QSize(1280, 1024);
-  window->setGeometry(20, 75, size.width() - 40, size.height() - 80);
+  return QRect(20, 75, size.width() - 40, size.height() - 80);
 }
+
+inline void PlaceAsEditor(QWidget* window) { window->setGeometry(FigureFrame()); }
 
 inline void ShowOperation(QLabel* label, const QString& text) {
   label->setText(text);

@@ -92,6 +92,8 @@ void TFormEdit::Activate() {
   ResetEditorBar(this, PanelXY, LabelOperation);
 }
 
+void TFormEdit::PlaceBeforeShow() { PlaceFrameRect(FigureFrame(), false); }
+
 void TFormEdit::showEvent(QShowEvent* event) {
   FigureForm::showEvent(event);
   Activate();

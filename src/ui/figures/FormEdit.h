@@ -43,6 +43,7 @@ class TFormEdit : public FigureForm {
   void FormPaint(Canvas& canvas) override;
   bool Outdated() const override;
   void showEvent(QShowEvent* event) override;
+  void PlaceBeforeShow() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

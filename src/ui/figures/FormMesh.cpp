@@ -99,6 +99,8 @@ void TFormMesh::Activate() {
   EndSelect();
 }
 
+void TFormMesh::PlaceBeforeShow() { PlaceFrameRect(FigureFrame(), false); }
+
 void TFormMesh::showEvent(QShowEvent* event) {
   FigureForm::showEvent(event);
   Activate();

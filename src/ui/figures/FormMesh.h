@@ -62,6 +62,7 @@ class TFormMesh : public FigureForm {
   void FormPaint(Canvas& canvas) override;
   bool Outdated() const override;
   void showEvent(QShowEvent* event) override;
+  void PlaceBeforeShow() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

@@ -19,6 +19,7 @@
 #include "results/TraceGuard.h"
 #include "ui/Dialogs.h"
 #include "ui/MemoryGuard.h"
+#include "ui/figures/EditorParts.h"
 #include "ui/PrintFileProposal.h"
 #include "ui/qt/QtPrinterCanvas.h"
 #include "ui/qt/SafeOutput.h"
@@ -34,11 +35,6 @@ constexpr int kWideButton = 40;
 const QColor kLime(0, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kSilver(192, 192, 192);
-
-QSize ScreenSize() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().size() : QSize(1280, 1024);
-}
 
 }  // namespace
 
@@ -113,9 +109,8 @@ void LayerFigureForm::FormCreate(const Texts& texts) {
   PanelWait->resize(360, 41);
   PanelWait->hide();
 
-  const QSize screen = ScreenSize();
-  setGeometry(20, 75, screen.width() - 40, screen.height() - 80);
-  setFixedSize(screen.width() - 40, screen.height() - 80);
+  setGeometry(FigureFrame());
+  setFixedSize(FigureFrame().size());
   LayOutBar();
 }
 
@@ -298,6 +293,8 @@ QImage LayerFigureForm::PictureWithBar() const {
 }
 
 // ---- window events ----
+
+void LayerFigureForm::PlaceBeforeShow() { PlaceFrameRect(FigureFrame(), true); }
 
 void LayerFigureForm::showEvent(QShowEvent* event) {
   FigureForm::showEvent(event);

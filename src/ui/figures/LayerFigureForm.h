@@ -85,6 +85,7 @@ class LayerFigureForm : public FigureForm {
   PrintState& printState() { return context_.printState; }
 
   void showEvent(QShowEvent* event) override;
+  void PlaceBeforeShow() override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
