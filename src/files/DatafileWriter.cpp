@@ -1,46 +1,63 @@
-#include <cstdarg>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "files/Datafile.h"
+#include "files/TextLine.h"
 #include "files/Tokens.h"
 #include "model/Windows1252.h"
 
 namespace planaq {
 namespace {
 
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-  char buf[512];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(buf, sizeof buf, format, args);
-  va_end(args);
-  if (n < 0) return;
-  if (n < static_cast<int>(sizeof buf)) {
-    out.append(buf, n);
-    return;
-  }
-  std::string big(n + 1, '\0');
-  va_start(args, format);
-  std::vsnprintf(big.data(), big.size(), format, args);
-  va_end(args);
-  out.append(big.data(), n);
-}
+// Entries formatted between two progress reports.
+constexpr int kReportEvery = 8192;
 
-void AppendHeader(std::string& out, const Problem& p) {
+class Lines {
+ public:
+  Lines(std::string& out, const Problem& p, DatafileProgress* progress)
+      : out_(out), progress_(progress), total_(static_cast<long long>(p.NN) + p.NM) {}
+  TextLine& line() { return line_; }
+  void End() { line_.Text(",\n").AppendTo(out_); }
+  // One node or element done; the progress hears of every few thousand.
+  void Entry() {
+    if (++done_ % kReportEvery == 0 && progress_) progress_->Advanced(done_, total_);
+  }
+  std::string& out() { return out_; }
+
+ private:
+  std::string& out_;
+  DatafileProgress* progress_;
+  TextLine line_;
+  long long done_ = 0, total_;
+};
+
+void AppendHeader(Lines& w, const Problem& p) {
+  std::string& out = w.out();
   out += "#  PLANAQ -- Finite Element Method for Plane Groundwater Flow\n";
   out += "#  File Name\n";
   out += NameLine(p.FileName, kLongestName);
   out += "#  Problem Name\n";
   out += NameLine(p.ProblemName, kLongestName);
   out += "#        LX (m)          LY (m)\n";
-  Append(out, "%15.3f,%15.3f,\n", p.LX, p.LY);
+  // "%15.3f,%15.3f,\n"
+  w.line().Real(p.LX, 15, 3).Text(",").Real(p.LY, 15, 3);
+  w.End();
   out += "#      NA        NB        NN        NM        NL        NW        NP       TM (d)\n";
-  Append(out, "%9d,%9d,%9d,%9d,%9d,%9d,%9d,%12.3f,\n", p.NA, p.NB, p.NN, p.NM, p.NL, p.NW, p.NP,
-         p.TM);
+  // "%9d,%9d,%9d,%9d,%9d,%9d,%9d,%12.3f,\n"
+  TextLine& l = w.line();
+  for (int count : {p.NA, p.NB, p.NN, p.NM, p.NL, p.NW, p.NP}) l.Int(count, 9).Text(",");
+  l.Real(p.TM, 12, 3);
+  w.End();
 }
 
-void AppendNodes(std::string& out, const Problem& p) {
+// "#  Layer %1d :" and the rest of a heading of one layer.
+void AppendLayerHeading(Lines& w, int L, std::string_view rest) {
+  w.line().Text("#  Layer ").Int(L, 1).Text(rest).AppendTo(w.out());
+}
+
+void AppendNodes(Lines& w, const Problem& p) {
+  std::string& out = w.out();
   out += "#  Data of Nodes\n";
   out += "#    Definition of Type parameter :\n";
   out += "#      if (Type&1) : Top of layer 1 open, else Top of layer 1 closed\n";
@@ -49,65 +66,106 @@ void AppendNodes(std::string& out, const Problem& p) {
       "given\n";
   out += "#    Node     X (m)      Y (m)    Type\n";
   for (int L = 1; L <= p.NL; ++L)
-    Append(out, "#  Layer %1d :  B (m)      T (m)      F (m)            Q (m\xB3/d)\n", L);
+    AppendLayerHeading(w, L, " :  B (m)      T (m)      F (m)            Q (m\xB3/d)\n");
   for (int n = 0; n < p.NN; ++n) {
     const Node& node = p.nodes[n];
-    Append(out, "%8d,%10.3f,%10.3f,  %4d,\n", n + 1, node.X, node.Y, node.Type);
+    // "%8d,%10.3f,%10.3f,  %4d,\n"
+    w.line().Int(n + 1, 8).Text(",").Real(node.X, 10, 3).Text(",").Real(node.Y, 10, 3);
+    w.line().Text(",  ").Int(node.Type, 4);
+    w.End();
     const NodeLayers& l = p.layers[n];
-    for (int L = 0; L < p.NL; ++L)
-      Append(out, "%19.3f,%10.3f,%16.9f,%16.9f,\n", l.B[L], l.T[L], l.F[L], l.Q[L]);
+    for (int L = 0; L < p.NL; ++L) {
+      // "%19.3f,%10.3f,%16.9f,%16.9f,\n"
+      w.line().Real(l.B[L], 19, 3).Text(",").Real(l.T[L], 10, 3).Text(",");
+      w.line().Real(l.F[L], 16, 9).Text(",").Real(l.Q[L], 16, 9);
+      w.End();
+    }
+    w.Entry();
   }
 }
 
-void AppendBlocksAndSoils(std::string& out, const Problem& p) {
+// "%8d,%8d,%8d,%8d,%8d,\n" of a block or an element.
+void AppendTriangle(Lines& w, int number, const std::array<int, 3>& node, int owner) {
+  w.line().Int(number, 8);
+  for (int k : node) w.line().Text(",").Int(k + 1, 8);
+  w.line().Text(",").Int(owner + 1, 8);
+  w.End();
+}
+
+// "%21.6f,%8.4f,%8.4f,\n" of an aquitard or an aquifer below layer 1.
+void AppendSoilLayer(Lines& w, double K, double P, double R) {
+  w.line().Real(K, 21, 6).Text(",").Real(P, 8, 4).Text(",").Real(R, 8, 4);
+  w.End();
+}
+
+void AppendBlocksAndSoils(Lines& w, const Problem& p) {
+  std::string& out = w.out();
   out += "#  Data of Blocks\n";
   out += "#  Block    Node 1   Node 2   Node 3     Soil\n";
-  for (int b = 0; b < p.NB; ++b) {
-    const Block& k = p.blocks[b];
-    Append(out, "%8d,%8d,%8d,%8d,%8d,\n", b + 1, k.Node[0] + 1, k.Node[1] + 1, k.Node[2] + 1,
-           k.Soil + 1);
-  }
+  for (int b = 0; b < p.NB; ++b) AppendTriangle(w, b + 1, p.blocks[b].Node, p.blocks[b].Soil);
   out += "#  Data of Soils\n";
   out += "#   Soil     K (m/d)     P        R         I (m/d)\n";
   for (int L = 2; L <= p.NL; ++L) {
-    Append(out, "#  Layer %1d : K'(m/d)     P'       R'\n", L);
-    Append(out, "#  Layer %1d : K (m/d)     P        R\n", L);
+    AppendLayerHeading(w, L, " : K'(m/d)     P'       R'\n");
+    AppendLayerHeading(w, L, " : K (m/d)     P        R\n");
   }
   for (int s = 0; s < p.NB; ++s) {
     const Soil& soil = p.soils[s];
-    Append(out, "%8d,%12.6f,%8.4f,%8.4f,%12.6f,\n", s + 1, soil.K[0], soil.P[0], soil.R[0], soil.I);
+    // "%8d,%12.6f,%8.4f,%8.4f,%12.6f,\n"
+    w.line().Int(s + 1, 8).Text(",").Real(soil.K[0], 12, 6).Text(",").Real(soil.P[0], 8, 4);
+    w.line().Text(",").Real(soil.R[0], 8, 4).Text(",").Real(soil.I, 12, 6);
+    w.End();
     for (int L = 1; L < p.NL; ++L) {
-      Append(out, "%21.6f,%8.4f,%8.4f,\n", soil.KA[L], soil.PA[L], soil.RA[L]);
-      Append(out, "%21.6f,%8.4f,%8.4f,\n", soil.K[L], soil.P[L], soil.R[L]);
+      AppendSoilLayer(w, soil.KA[L], soil.PA[L], soil.RA[L]);
+      AppendSoilLayer(w, soil.K[L], soil.P[L], soil.R[L]);
     }
   }
 }
 
-void AppendElementsWellsParticles(std::string& out, const Problem& p) {
-  out += "#  Data of Elements\n";
-  out += "# Element   Node 1   Node 2   Node 3     Soil\n";
+void AppendWells(Lines& w, const Problem& p) {
+  w.out() += "#  Data of Wells\n";
+  w.out() += "#    Well     Node    Layer     F (m)       Q (m\xB3/d)    Type\n";
+  for (int i = 0; i < p.NW; ++i) {
+    const Well& well = p.wells[i];
+    // "%8d,%8d,%8d,%12.6f,%12.6f,%4d,\n"
+    TextLine& l = w.line();
+    l.Int(i + 1, 8).Text(",").Int(well.Node + 1, 8).Text(",").Int(well.Layer + 1, 8).Text(",");
+    l.Real(p.layers[well.Node].F[well.Layer], 12, 6).Text(",").Real(well.Q, 12, 6).Text(",");
+    l.Int(p.nodes[well.Node].Type, 4);
+    w.End();
+  }
+}
+
+void AppendParticles(Lines& w, const Problem& p) {
+  w.out() += "#  Data of Particles\n";
+  w.out() += "#  Particle   X (m)        Y (m)        Z (m)\n";
+  for (int i = 0; i < p.NP; ++i) {
+    const Particle& q = p.particles[i];
+    // "%8d,%12.6f,%12.6f,%12.6f,\n"
+    w.line().Int(i + 1, 8).Text(",").Real(q.X0, 12, 6).Text(",").Real(q.Y0, 12, 6);
+    w.line().Text(",").Real(q.Z0, 12, 6);
+    w.End();
+  }
+}
+
+void AppendElementsWellsParticles(Lines& w, const Problem& p) {
+  w.out() += "#  Data of Elements\n";
+  w.out() += "# Element   Node 1   Node 2   Node 3     Soil\n";
   for (int e = 0; e < p.NM; ++e) {
-    const Element& el = p.elements[e];
-    Append(out, "%8d,%8d,%8d,%8d,%8d,\n", e + 1, el.Node[0] + 1, el.Node[1] + 1, el.Node[2] + 1,
-           el.Block + 1);
+    AppendTriangle(w, e + 1, p.elements[e].Node, p.elements[e].Block);
+    w.Entry();
   }
-  if (p.NW > 0) {
-    out += "#  Data of Wells\n";
-    out += "#    Well     Node    Layer     F (m)       Q (m\xB3/d)    Type\n";
-    for (int w = 0; w < p.NW; ++w) {
-      const Well& well = p.wells[w];
-      Append(out, "%8d,%8d,%8d,%12.6f,%12.6f,%4d,\n", w + 1, well.Node + 1, well.Layer + 1,
-             p.layers[well.Node].F[well.Layer], well.Q, p.nodes[well.Node].Type);
-    }
-  }
-  if (p.NP > 0) {
-    out += "#  Data of Particles\n";
-    out += "#  Particle   X (m)        Y (m)        Z (m)\n";
-    for (int i = 0; i < p.NP; ++i) {
-      const Particle& q = p.particles[i];
-      Append(out, "%8d,%12.6f,%12.6f,%12.6f,\n", i + 1, q.X0, q.Y0, q.Z0);
-    }
-  }
+  if (p.NW > 0) AppendWells(w, p);
+  if (p.NP > 0) AppendParticles(w, p);
+}
+
+// About the length of the text, so that it is allocated once.
+std::size_t ExpectedLength(const Problem& p) {
+  const std::size_t NL = static_cast<std::size_t>(std::max(p.NL, 1));
+  return 4096 + static_cast<std::size_t>(p.NN) * (36 + 66 * NL) +
+         static_cast<std::size_t>(p.NM + p.NB) * 45 +
+         static_cast<std::size_t>(p.NB) * (58 + 76 * NL) + static_cast<std::size_t>(p.NW) * 62 +
+         static_cast<std::size_t>(p.NP) * 48;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -117,17 +175,18 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-std::string FormatDatafile(const Problem& problem) {
+std::string FormatDatafile(const Problem& problem, DatafileProgress* progress) {
   std::string out;
-  out.reserve(256 + 400 * static_cast<std::size_t>(problem.NN));
-  AppendHeader(out, problem);
-  AppendNodes(out, problem);
-  AppendBlocksAndSoils(out, problem);
-  AppendElementsWellsParticles(out, problem);
+  out.reserve(ExpectedLength(problem));
+  Lines w(out, problem, progress);
+  AppendHeader(w, problem);
+  AppendNodes(w, problem);
+  AppendBlocksAndSoils(w, problem);
+  AppendElementsWellsParticles(w, problem);
   return out;
 }
 
-Outcome WriteDatafile(Problem& problem, const std::string& path) {
+Outcome WriteDatafile(Problem& problem, const std::string& path, DatafileProgress* progress) {
   const std::string refused = CheckWritable(problem);
   if (!refused.empty()) return Outcome::Fail(refused);
   const Outcome diskFull = Outcome::Fail("Writing datafile failed.  Disk full ?");
@@ -136,7 +195,7 @@ Outcome WriteDatafile(Problem& problem, const std::string& path) {
   std::FILE* f = std::fopen(temporary.c_str(), "wb");
   if (!f) return diskFull;
   problem.FileName = Utf8ToWindows1252(BaseName(path));
-  const std::string text = FormatDatafile(problem);
+  const std::string text = FormatDatafile(problem, progress);
   const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
   const bool closed = std::fclose(f) == 0;
   if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
