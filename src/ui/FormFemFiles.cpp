@@ -5,6 +5,7 @@
 
 #include "files/Datafile.h"
 #include "solver/FlowField.h"
+#include "ui/DatafileProgressPanel.h"
 #include "ui/FormFem.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -37,7 +38,8 @@ void TFormFem::OpenDatafile(const std::string& path) {
     ShowNotice(PanelRead);
     saveSetup_.fileName = path;
   }
-  const Outcome read = ReadDatafile(problem_, path);
+  DatafileProgressPanel reading(*PanelRead);
+  const Outcome read = ReadDatafile(problem_, path, &reading);
   PanelRead->hide();
   if (read.ok)
     Refresh();
@@ -58,7 +60,8 @@ void TFormFem::SpeedButtonSaveClick() {
     return;
   }
   ShowNotice(PanelSave);
-  const Outcome written = WriteDatafile(problem_, *path);
+  DatafileProgressPanel saving(*PanelSave);
+  const Outcome written = WriteDatafile(problem_, *path, &saving);
   PanelSave->hide();
   if (!written.ok) {
     dialogs_.Message(written.message);
