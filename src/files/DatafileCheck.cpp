@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "files/Datafile.h"
+#include "files/FixedText.h"
 #include "files/WrittenValue.h"
 
 namespace planaq {
@@ -62,7 +64,30 @@ void CheckGeneralData(const Problem& p) {
     throw Refused{"the counts in the General Grid exceed the tables"};
 }
 
+// The common case of a large problem without building a message for every value.
+bool NodesStorable(const Problem& p) {
+  bool storable = true;
+  for (int n = 0; n < p.NN; ++n) {
+    storable = storable && IsStorable(p.nodes[n].X) && IsStorable(p.nodes[n].Y);
+    const NodeLayers& l = p.layers[n];
+    for (int L = 0; L < p.NL; ++L)
+      storable = storable && IsStorable(l.B[L]) && IsStorable(l.T[L]) && IsStorable(l.F[L]) &&
+                 IsStorable(l.Q[L]);
+  }
+  return storable;
+}
+
+bool ElementsInside(const Problem& p) {
+  bool inside = true;
+  for (int e = 0; e < p.NM; ++e) {
+    for (int node : p.elements[e].Node) inside = inside && node >= 0 && node < p.NN;
+    inside = inside && p.elements[e].Block >= -1 && p.elements[e].Block < p.NB;
+  }
+  return inside;
+}
+
 void CheckNodes(const Problem& p) {
+  if (NodesStorable(p)) return;
   for (int n = 0; n < p.NN; ++n) {
     Real(p.nodes[n].X, "X of " + Of("node", n));
     Real(p.nodes[n].Y, "Y of " + Of("node", n));
@@ -102,7 +127,8 @@ void CheckBlocksAndSoils(const Problem& p) {
 }
 
 void CheckElementsWellsParticles(const Problem& p) {
-  for (int e = 0; e < p.NM; ++e) {
+  const bool inside = ElementsInside(p);
+  for (int e = 0; e < p.NM && !inside; ++e) {
     for (int node : p.elements[e].Node) Reference(node, p.NN, "a node of " + Of("element", e));
     // block 0 in the file: the element belongs to no block
     if (p.elements[e].Block < -1 || p.elements[e].Block >= p.NB)
@@ -124,13 +150,19 @@ void CheckElementsWellsParticles(const Problem& p) {
 // Nodes that differ in memory but would be written at the same coordinates would read back as
 // one place, and the elements between them would lose their area.
 void CheckDistinctNodes(const Problem& p) {
-  std::unordered_map<std::string, int> written;
+  // every key "%10.3f,%10.3f", as the node line writes them, stays in one text that is
+  // allocated once (a storable coordinate takes at most 18 characters), so views into it hold
+  std::string keys;
+  keys.reserve(static_cast<std::size_t>(p.NN) * 40 + 1024);
+  FixedText text(keys);
+  std::unordered_map<std::string_view, int> written;
   written.reserve(static_cast<std::size_t>(p.NN));
-  char key[64];
   for (int n = 0; n < p.NN; ++n) {
     const Node& node = p.nodes[n];
-    std::snprintf(key, sizeof key, "%10.3f,%10.3f", node.X, node.Y);
-    const auto [at, added] = written.emplace(key, n);
+    const std::size_t start = text.size();
+    text.Real(node.X, 10, 3).Char(',').Real(node.Y, 10, 3);
+    const auto [at, added] =
+        written.emplace(std::string_view(keys.data() + start, text.size() - start), n);
     if (added) continue;
     const Node& first = p.nodes[at->second];
     if (first.X == node.X && first.Y == node.Y) continue;

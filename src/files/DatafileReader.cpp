@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "files/BlockLines.h"
 #include "files/Datafile.h"
 #include "files/Tokens.h"
 #include "files/WrittenValue.h"
@@ -15,7 +16,7 @@
 namespace planaq {
 namespace {
 
-constexpr int kLineChars = 99;
+constexpr std::size_t kLineChars = 99;
 
 // What a file holds, read completely before anything in memory changes.
 struct Contents {
@@ -44,16 +45,19 @@ std::string LineMessage(int line, const std::string& what) {
 
 class LineReader {
  public:
-  explicit LineReader(std::FILE* f) : f_(f) {}
+  LineReader(std::FILE* f, DatafileProgress* progress) : lines_(f, progress) {}
 
   std::string NameLine() {
     Next();
-    return NameField(line_, 40);
+    return NameField(std::string(line_), 40);
   }
   // The next data line as tokens; reals and integers are taken from it in order.
   void Tokens() {
     Next();
-    tokens_ = SplitTokens(line_);
+    tokens_.clear();
+    std::size_t pos = 0;
+    for (std::string_view t = NextToken(line_, pos); !t.empty(); t = NextToken(line_, pos))
+      tokens_.push_back(t);
     next_ = 0;
   }
   double Real(const char* what) {
@@ -92,15 +96,18 @@ class LineReader {
 
  private:
   void Next() {
-    if (!ReadDataLine(f_, kLineChars, line_, number_))
+    if (!lines_.NextDataLine(kLineChars, line_, number_))
       throw Damaged{"Reading datafile failed.\n\nThe file ends early, after line " +
                     std::to_string(number_) + "."};
   }
-  std::string Token() { return next_ < tokens_.size() ? tokens_[next_++] : std::string(); }
+  std::string_view Token() {
+    return next_ < tokens_.size() ? tokens_[next_++] : std::string_view();
+  }
 
-  std::FILE* f_;
-  std::string line_;
-  std::vector<std::string> tokens_;
+  BlockLines lines_;
+  // line_ and tokens_ look into the block buffer and hold until the next line is read
+  std::string_view line_;
+  std::vector<std::string_view> tokens_;
   std::size_t next_ = 0;
   int number_ = 0;
 };
@@ -299,8 +306,8 @@ std::FILE* OpenRegularFile(const std::string& path, bool& regular) {
 
 }  // namespace
 
-Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
-  LineReader in(file);
+Outcome ReadDatafileFrom(Problem& problem, std::FILE* file, DatafileProgress* progress) {
+  LineReader in(file, progress);
   Contents c;
   try {
     ReadHeader(in, c);
@@ -323,7 +330,7 @@ Outcome ReadDatafileFrom(Problem& problem, std::FILE* file) {
   return Outcome{};
 }
 
-Outcome ReadDatafile(Problem& problem, const std::string& path) {
+Outcome ReadDatafile(Problem& problem, const std::string& path, DatafileProgress* progress) {
   const std::string fileNameBefore = problem.FileName;
   problem.FileName = Utf8ToWindows1252(path);
   bool regular = true;
@@ -331,7 +338,7 @@ Outcome ReadDatafile(Problem& problem, const std::string& path) {
   if (!regular)
     return Outcome::Fail("Reading datafile failed.\n\n" + path + " is not a regular file");
   if (!file) return Outcome::Fail("Reading datafile failed.  Unknown name ?");
-  const Outcome read = ReadDatafileFrom(problem, file.get());
+  const Outcome read = ReadDatafileFrom(problem, file.get(), progress);
   if (!read.ok && read.message.rfind("Reading datafile failed.", 0) == 0)
     problem.FileName = fileNameBefore;
   return read;

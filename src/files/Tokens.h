@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace planaq {
@@ -26,18 +27,22 @@ std::string NameLine(const std::string& name, std::size_t longest);
 
 // Runs of characters other than space, comma and semicolon.
 std::vector<std::string> SplitTokens(const std::string& line);
+// The next such run at or after pos, which moves past it; empty when the line has no more.
+std::string_view NextToken(std::string_view line, std::size_t& pos);
 
-// The leading decimal number of a token (sign, decimals, exponent); 0 when it has none.
-double LeadingReal(const std::string& token);
+// The leading decimal number of a token (sign, decimals, exponent); 0 when it has none. The
+// value is the correctly rounded one, whatever the C locale; beyond the range of double it is
+// an infinity or a zero, as strtod gives.
+double LeadingReal(std::string_view token);
 // The leading number as LeadingReal reads it, when it is one that a problem may hold (finite
 // and within the datafile's limit); false, with value untouched, when it is not.
-bool LeadingStorableReal(const std::string& token, double& value);
+bool LeadingStorableReal(std::string_view token, double& value);
 // The leading optionally signed digits of a token, held to the range of int; 0 when none.
-int LeadingInt(const std::string& token);
+int LeadingInt(std::string_view token);
 // The 0-based layer that a layer selector's text names: its leading number less one, held to
 // 0..NL-1 (a text without a number names layer 1).
 int SelectedLayer(const std::string& text, int NL);
 // The same held to the range of long long, for counts that must be refused rather than held.
-long long LeadingLong(const std::string& token);
+long long LeadingLong(std::string_view token);
 
 }  // namespace planaq

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -25,11 +26,34 @@ namespace planaq {
 
 namespace {
 
+// The folder of this process's session files, made empty and removed when the library ends.
+std::string& SessionFolder() {
+  static std::string folder;
+  return folder;
+}
+
 void EndMessagePassing() {
   HYPRE_Finalize();
   int ended = 0;
   MPI_Finalized(&ended);
   if (!ended) MPI_Finalize();
+}
+
+void RemoveSessionFolder() {
+  std::error_code ignored;  // what cannot be removed stays in the temporary folder
+  std::filesystem::remove_all(SessionFolder(), ignored);
+}
+
+// Two programs that start the library at the same moment race to make the one session folder
+// of the user and one of them fails; a folder of this process's own has no such race.
+void OwnSessionFolder() {
+  if (std::getenv("OMPI_MCA_orte_tmpdir_base") || !SessionFolder().empty()) return;
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/planaq-mpi-XXXXXX";
+  if (!mkdtemp(pattern.data())) return;  // the library's own folder then, race and all
+  SessionFolder() = pattern;
+  setenv("OMPI_MCA_orte_tmpdir_base", pattern.c_str(), 1);
+  std::atexit(RemoveSessionFolder);  // after the library has ended: registered before it
 }
 
 // One process on its own: no launcher and no daemon, only the transport to itself, so that
@@ -39,6 +63,7 @@ void IsolatedSettings() {
   setenv("OMPI_MCA_ess_singleton_isolated", "1", 0);
   setenv("OMPI_MCA_btl", "self", 0);
   setenv("OMPI_MCA_pml", "ob1", 0);
+  OwnSessionFolder();
 }
 
 // The first line of the library's own words that says something (not a rule of dashes).

@@ -5,6 +5,7 @@
 #include "files/Datafile.h"
 #include "model/Problem.h"
 #include "solver/FlowField.h"
+#include "ui/DatafileProgressPanel.h"
 #include "ui/FormFem.h"
 #include "ui/MemoryGuard.h"
 #include "ui/widgets/StringGrid.h"
@@ -50,7 +51,9 @@ void TFormFem::OpenDatafile(const std::string& path) {
   ShowNotice(PanelRead);
   const std::string nameBefore = problem_.FileName;
   Outcome read;
-  const bool fits = WithinMemory(dialogs_, "Open", [&] { read = ReadDatafile(problem_, path); });
+  DatafileProgressPanel reading(*PanelRead);
+  const bool fits =
+      WithinMemory(dialogs_, "Open", [&] { read = ReadDatafile(problem_, path, &reading); });
   if (!fits) problem_.FileName = nameBefore;  // the tables are filled only once all is read
   PanelRead->hide();
   if (read.ok && fits) {
@@ -76,8 +79,9 @@ void TFormFem::SpeedButtonSaveClick() {
   ShowNotice(PanelSave);
   const std::string nameBefore = problem_.FileName;
   Outcome written;
+  DatafileProgressPanel saving(*PanelSave);
   const bool fits =
-      WithinMemory(dialogs_, "Save", [&] { written = WriteDatafile(problem_, *path); });
+      WithinMemory(dialogs_, "Save", [&] { written = WriteDatafile(problem_, *path, &saving); });
   PanelSave->hide();
   if (!fits) {
     problem_.FileName = nameBefore;

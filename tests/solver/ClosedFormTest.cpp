@@ -61,7 +61,10 @@ TEST(ClosedForm, UniformInfiltrationBetweenTwoHeads) {
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return h0; });
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
+  {
+    const SolveResult solved = SolveProblem(p, none, kSolver);
+    ASSERT_TRUE(solved.solved) << solved.message;
+  }
   // Linear elements reproduce this parabola at the nodes of a strip (the load per node is
   // exact), so the tolerance is that of the iteration, far below the 6.25 m of the rise.
   const double rise = I * L * L / (8 * k * D);
@@ -93,7 +96,10 @@ TEST(ClosedForm, HeadStepDecaysIntoLeakyAquifer) {
   // aquitard of 1 m with K' = 0.001: c = 1000 d above the half-thickness resistance of 1 d
   const double c = 1000.0, kD = 100.0, lambda = std::sqrt(kD * c), L = layout.length;
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
+  {
+    const SolveResult solved = SolveProblem(p, none, kSolver);
+    ASSERT_TRUE(solved.solved) << solved.message;
+  }
   // The no-flow end makes the exact solution a cosh; linear elements of size dx miss it by
   // about (dx / lambda)^2 / 12 relative, 3e-4 here: 2e-3 m covers it with margin.
   for (int n = 0; n < p.NN; ++n) {
@@ -124,7 +130,10 @@ TEST(ClosedForm, UnconfinedInfiltrationAfterSixCycles) {
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return h0; });
   test::GiveHeadsAt(p, L, 0, [&](double) { return hL; });
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
+  {
+    const SolveResult solved = SolveProblem(p, none, kSolver);
+    ASSERT_TRUE(solved.solved) << solved.message;
+  }
   // Six cycles of thickness updates converge to well below a millimetre (each reduces the
   // error by roughly the relative variation of h, 0.2); the element mean thickness adds
   // O(dx^2) of the curvature: 1e-2 m bounds both.
@@ -200,7 +209,10 @@ TEST_P(SeepageFromAStrip, HeadsAndSeepageOfTheClosedForm) {
   test::GiveHeadsAt(p, 0.0, 0, [&](double) { return strip.h0; });
   test::GiveHeadsAt(p, strip.L, 0, [&](double) { return strip.h0; });
   SolveProgress none;
-  ASSERT_TRUE(SolveProblem(p, none, kSolver).solved);
+  {
+    const SolveResult solved = SolveProblem(p, none, kSolver);
+    ASSERT_TRUE(solved.solved) << solved.message;
+  }
   double seepage = 0.0, largest = 0.0;
   for (int n = 0; n < p.NN; ++n) {
     const NodeLayers& l = p.layers[n];

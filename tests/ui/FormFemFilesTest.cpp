@@ -1,9 +1,13 @@
 // Open, Save and New as the user sees them, and the installation file written by the
 // Installation Grid.
 
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include "UiTest.h"
+#include "mesh/Split.h"
 #include "ui/GeneralData.h"
 #include "ui/SecondaryForm.h"
 
@@ -69,6 +73,59 @@ TEST_F(MainWindowTest, OpenFillsTheGridAndEnablesWellsAndParticles) {
   EXPECT_FALSE(Panel("PanelRead")->isVisible());
   Trigger("Wells1");
   EXPECT_TRUE(form->IsOpen(Win::Wells));
+}
+
+// The captions a notice panel shows while events are processed during fn; none are processed
+// before or after it, since the commands run to their end.
+template <typename Fn>
+QStringList CaptionsDuring(QLabel* caption, Fn fn) {
+  QStringList seen;
+  QTimer timer;
+  // a zero interval would fire again within the same turn of the event loop, without end
+  timer.setInterval(1);
+  QObject::connect(&timer, &QTimer::timeout, [&] { seen << caption->text(); });
+  timer.start();
+  fn();
+  timer.stop();
+  return seen;
+}
+
+// Every caption is the written one with a share done, and the shares grow.
+void ExpectCountingCaptions(const QStringList& seen, const QString& written) {
+  ASSERT_FALSE(seen.empty()) << "no event was processed while the file was read or written";
+  const QRegularExpression counting("^" + QRegularExpression::escape(written) + " ?(\\d+) %$");
+  int last = -1;
+  for (const QString& caption : seen) {
+    const QRegularExpressionMatch m = counting.match(caption);
+    ASSERT_TRUE(m.hasMatch()) << caption.toStdString();
+    EXPECT_GT(m.captured(1).toInt(), last);
+    EXPECT_LT(m.captured(1).toInt(), 100);
+    last = m.captured(1).toInt();
+  }
+}
+
+TEST_F(MainWindowTest, LargeDatafileShowsHowFarReadingAndSavingAreWhileTheWindowPaints) {
+  Problem large;
+  large.StartUp(Capacities{});
+  for (int i = 0; i < 7; ++i) SplitElements4(large);  // 8,385 nodes, a file of about 4 MB
+  const std::string path = WriteProblem(dir, "large.aqd", large);
+  auto* reading = form->findChild<QLabel*>("PanelReadCaption");
+  const QString readCaption = reading->text();
+  dialogs.AnswerFile(path);
+  ExpectCountingCaptions(CaptionsDuring(reading, [&] { form->SpeedButtonOpenClick(); }),
+                         "Reading datafile, Please wait");
+  EXPECT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_EQ(form->problem().NN, 8385);
+  EXPECT_EQ(reading->text(), readCaption);
+
+  auto* saving = form->findChild<QLabel*>("PanelSaveCaption");
+  dialogs.AnswerFile(dir.File("saved.aqd"));
+  ExpectCountingCaptions(CaptionsDuring(saving, [&] { form->SpeedButtonSaveClick(); }),
+                         "Saving datafile, Please wait");
+  EXPECT_EQ(saving->text(), "Saving datafile, Please wait");
+  EXPECT_EQ(form->problem().FileName, "saved.aqd");
+  // a plain comparison: a difference report of two 4 MB texts would take very long
+  EXPECT_TRUE(ReadFile(dir.File("saved.aqd")) == FormatDatafile(form->problem()));
 }
 
 TEST_F(MainWindowTest, OpenWithoutWellsLeavesWellsDisabled) {
