@@ -36,6 +36,14 @@ const Command kCommands[] = {
 #ifdef PLANAQ_CLI_BALANCE
     {"balance", planaq::cli::Balance, "balance IN.aqd [--csv]   solve and print the water balance"},
 #endif
+#ifdef PLANAQ_CLI_OBSERVE
+    {"observe", planaq::cli::Observe,
+     "observe IN.aqd OBS.csv [--csv] [--solved]  heads at the observations, residuals"},
+#endif
+#ifdef PLANAQ_CLI_FIT
+    {"fit", planaq::cli::Fit,
+     "fit IN.aqd OBS.csv OUT.aqd --param K:B:L|KA:B:L|I:B ... [--bounds LO,HI] [--max-solves N]"},
+#endif
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
 #endif
