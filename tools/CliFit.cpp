@@ -83,8 +83,7 @@ void PrintIteration(const FitIteration& it, const std::vector<FitParameter>& par
 
 void PrintResult(const FitResult& r, const std::vector<FitParameter>& params) {
   std::printf("%s after %d iterations and %d solves\n", r.message.c_str(), r.iterations, r.solves);
-  std::printf("%-12s %14s %14s %14s %14s\n", "Parameter", "Start", "Fitted", "95% low",
-              "95% high");
+  std::printf("%-12s %14s %14s %14s %14s\n", "Parameter", "Start", "Fitted", "95% low", "95% high");
   for (std::size_t j = 0; j < params.size(); ++j) {
     std::printf("%-12s %14.6g %14.6g", FitParameterName(params[j]).c_str(), r.start[j],
                 r.values[j]);

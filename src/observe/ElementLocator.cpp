@@ -81,8 +81,8 @@ int ElementLocator::CellOf(double v, double lo, double size, int count) const {
 int ElementLocator::Find(double x, double y) const {
   if (start_.empty() || !std::isfinite(x) || !std::isfinite(y)) return -1;
   if (x < x0_ || y < y0_ || x > x0_ + nx_ * cellX_ || y > y0_ + ny_ * cellY_) return -1;
-  const std::size_t c = static_cast<std::size_t>(CellOf(y, y0_, cellY_, ny_)) * nx_ +
-                        CellOf(x, x0_, cellX_, nx_);
+  const std::size_t c =
+      static_cast<std::size_t>(CellOf(y, y0_, cellY_, ny_)) * nx_ + CellOf(x, x0_, cellX_, nx_);
   for (int k = start_[c]; k < start_[c + 1]; ++k)
     if (p_.ElementContaining(x, y, elements_[k]) == elements_[k]) return elements_[k];
   return -1;

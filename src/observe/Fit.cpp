@@ -1,8 +1,9 @@
 #include "observe/Fit.h"
 
+#include <Eigen/LU>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <Eigen/LU>
 #include <unsupported/Eigen/LevenbergMarquardt>
 
 #include "observe/ObservedHeads.h"
@@ -62,11 +63,19 @@ class Evaluator {
   const ObservationStatistics& statistics() const { return statistics_; }
 
   bool Logarithmic(int j) const { return SearchedOnLogarithm(params_[j]); }
-  double ValueOf(int j, double x) const { return SearchedOnLogarithm(params_[j]) ? std::exp(x) : x; }
-  double SearchOf(int j, double v) const { return SearchedOnLogarithm(params_[j]) ? std::log(v) : v; }
+  double ValueOf(int j, double x) const {
+    return SearchedOnLogarithm(params_[j]) ? std::exp(x) : x;
+  }
+  double SearchOf(int j, double v) const {
+    return SearchedOnLogarithm(params_[j]) ? std::log(v) : v;
+  }
+  // compared where the search runs, so that a bound brought back from it is within
   bool Within(int j, double x) const {
-    const double v = ValueOf(j, x);
-    return v >= params_[j].lower && v <= params_[j].upper;
+    return x >= SearchOf(j, params_[j].lower) && x <= SearchOf(j, params_[j].upper);
+  }
+  // the value of x[j], held to the bounds against the rounding of exp(log(v))
+  double BoundedValueOf(int j, double x) const {
+    return std::clamp(ValueOf(j, x), params_[j].lower, params_[j].upper);
   }
 
   // false, with the reason kept, when the search is to end here
@@ -75,8 +84,10 @@ class Evaluator {
       if (Within(j, x[j])) continue;
       const double v = ValueOf(j, x[j]);
       const double bound = v < params_[j].lower ? params_[j].lower : params_[j].upper;
-      return Stop(FitStop::Bound, FitParameterName(params_[j]) + " reached its bound " +
-                                      Number(bound) + " m/d");
+      const std::string message =
+          FitParameterName(params_[j]) + " reached its bound " + Number(bound) + " m/d";
+      if (searching) TryAtBounds(x);
+      return Stop(FitStop::Bound, message);
     }
     if (searching && solves_ >= options_.maxSolves)
       return Stop(FitStop::MaxSolves, "Stopped after " + std::to_string(solves_) + " solves");
@@ -98,6 +109,12 @@ class Evaluator {
     return true;
   }
 
+  // The trial that left the bounds, brought back onto them: where the search ends when it
+  // fits better than the point the search stands on.
+  bool hasBoundPoint() const { return hasBoundPoint_; }
+  const VectorXd& boundPoint() const { return boundPoint_; }
+  double boundNorm() const { return boundNorm_; }
+
   // The problem as it was before the fit.
   void Restore() {
     for (std::size_t j = 0; j < params_.size(); ++j) FitValue(p_, params_[j]) = startValues_[j];
@@ -106,12 +123,23 @@ class Evaluator {
 
  private:
   void Apply(const VectorXd& x) {
-    for (int j = 0; j < x.size(); ++j) FitValue(p_, params_[j]) = ValueOf(j, x[j]);
+    for (int j = 0; j < x.size(); ++j) FitValue(p_, params_[j]) = BoundedValueOf(j, x[j]);
     RestoreHeads();
   }
   void RestoreHeads() {
     for (int n = 0; n < p_.NN; ++n) p_.layers[n].F = startHeads_[n];
   }
+  void TryAtBounds(const VectorXd& x) {
+    VectorXd projected = x, f;
+    for (int j = 0; j < x.size(); ++j) {
+      projected[j] = SearchOf(j, BoundedValueOf(j, x[j]));
+    }
+    if (!Evaluate(projected, f, true)) return;
+    hasBoundPoint_ = true;
+    boundPoint_ = projected;
+    boundNorm_ = f.stableNorm();
+  }
+
   bool Stop(FitStop stop, std::string message) {
     stopped_ = true;
     stop_ = stop;
@@ -133,6 +161,9 @@ class Evaluator {
   FitStop stop_ = FitStop::Converged;
   std::string message_;
   ObservationStatistics statistics_;
+  bool hasBoundPoint_ = false;
+  VectorXd boundPoint_;
+  double boundNorm_ = 0.0;
 };
 
 struct Residuals : Eigen::DenseFunctor<double> {
@@ -197,9 +228,10 @@ FitResult RunFit(Problem& problem, const ObservationSet& set,
   r.used = evaluator.values();
   if (n == 0 || evaluator.weighted() < n || !(evaluator.sumWeights() > 0.0)) {
     r.stop = FitStop::BadInput;
-    r.message = "The fit needs at least as many observations of positive weight in the mesh as "
-                "parameters (" + std::to_string(evaluator.weighted()) + " for " +
-                std::to_string(n) + ")";
+    r.message =
+        "The fit needs at least as many observations of positive weight in the mesh as "
+        "parameters (" +
+        std::to_string(evaluator.weighted()) + " for " + std::to_string(n) + ")";
     return r;
   }
   VectorXd x(n);
@@ -217,8 +249,8 @@ FitResult RunFit(Problem& problem, const ObservationSet& set,
   Residuals functor(evaluator, n);
   Eigen::LevenbergMarquardt<Residuals> lm(functor);
   lm.setMaxfev(1000000);  // the solves are counted by the evaluator
-  lm.setXtol(1e-8);
-  lm.setFtol(1e-10);
+  lm.setXtol(1e-6);
+  lm.setFtol(1e-6);
   Eigen::LevenbergMarquardtSpace::Status status = lm.minimizeInit(x);
   const bool started = !evaluator.stopped();
   if (started) {
@@ -232,7 +264,7 @@ FitResult RunFit(Problem& problem, const ObservationSet& set,
       FitIteration it;
       it.iteration = r.iterations;
       it.solves = evaluator.solves();
-      for (int j = 0; j < n; ++j) it.values.push_back(evaluator.ValueOf(j, x[j]));
+      for (int j = 0; j < n; ++j) it.values.push_back(evaluator.BoundedValueOf(j, x[j]));
       it.weightedRms = std::sqrt(lm.fnorm() * lm.fnorm() / evaluator.sumWeights());
       options.iterated(it);
     }
@@ -244,7 +276,12 @@ FitResult RunFit(Problem& problem, const ObservationSet& set,
     r.solves = evaluator.solves();
     return r;
   }
-  const double sumSquares = lm.fnorm() * lm.fnorm();
+  double norm = lm.fnorm();
+  if (r.stop == FitStop::Bound && evaluator.hasBoundPoint() && evaluator.boundNorm() < norm) {
+    x = evaluator.boundPoint();
+    norm = evaluator.boundNorm();
+  }
+  const double sumSquares = norm * norm;
   Intervals(functor, x, sumSquares, r);
   VectorXd f;
   if (!evaluator.Evaluate(x, f, false)) {  // the best values, solved, stay in the problem
@@ -254,7 +291,7 @@ FitResult RunFit(Problem& problem, const ObservationSet& set,
     r.solves = evaluator.solves();
     return r;
   }
-  for (int j = 0; j < n; ++j) r.values.push_back(evaluator.ValueOf(j, x[j]));
+  for (int j = 0; j < n; ++j) r.values.push_back(evaluator.BoundedValueOf(j, x[j]));
   r.rmsAfter = evaluator.statistics().rms;
   r.weightedRmsAfter = evaluator.statistics().weightedRms;
   r.holdsFit = true;

@@ -26,17 +26,17 @@ struct FitIteration {
 struct FitOptions {
   int maxSolves = 200;  // solves of the search; the final solve and the intervals' Jacobian
                         // come on top
-  std::function<bool()> cancelled;                     // asked before every solve
-  std::function<void(const FitIteration&)> iterated;   // after every iteration
-  SolveProgress* progress = nullptr;                   // of every solve
+  std::function<bool()> cancelled;                    // asked before every solve
+  std::function<void(const FitIteration&)> iterated;  // after every iteration
+  SolveProgress* progress = nullptr;                  // of every solve
 };
 
 struct FitResult {
   FitStop stop = FitStop::Converged;
   std::string message;  // why the search stopped
   std::vector<double> start, values;
-  bool hasIntervals = false;              // false with fewer observations than parameters + 1
-  std::vector<double> lower95, upper95;   // approximate 95 % intervals of the values
+  bool hasIntervals = false;               // false with fewer observations than parameters + 1
+  std::vector<double> lower95, upper95;    // approximate 95 % intervals of the values
   double rmsBefore = 0.0, rmsAfter = 0.0;  // unweighted RMS of the used observations
   double weightedRmsBefore = 0.0, weightedRmsAfter = 0.0;
   int used = 0;
@@ -49,6 +49,6 @@ struct FitResult {
 
 // BadInput: too few observations in use for the parameters, or a start outside the bounds.
 FitResult RunFit(Problem& problem, const ObservationSet& set,
-                        const std::vector<FitParameter>& parameters, const FitOptions& options);
+                 const std::vector<FitParameter>& parameters, const FitOptions& options);
 
 }  // namespace planaq

@@ -1,4 +1,5 @@
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,14 +12,11 @@ namespace planaq {
 
 namespace {
 
-// The shortest %g form that strtod reads back to v.
+// The shortest text that reads back to v (fixed or scientific, whichever is shorter).
 std::string ShortestNumber(double v) {
   char text[40];
-  for (int precision = 1; precision <= 17; ++precision) {
-    std::snprintf(text, sizeof text, "%.*g", precision, v);
-    if (std::strtod(text, nullptr) == v) break;
-  }
-  return text;
+  const std::to_chars_result r = std::to_chars(text, text + sizeof text, v);
+  return std::string(text, r.ptr);
 }
 
 bool NeedsQuotes(const std::string& name) {
@@ -103,9 +101,9 @@ struct Columns {
 
 std::string ReadHeader(const std::vector<std::string>& fields, Columns& c) {
   c.count = static_cast<int>(fields.size());
-  std::map<std::string, int*> wanted = {{"name", &c.name},   {"x", &c.x},
-                                        {"y", &c.y},         {"layer", &c.layer},
-                                        {"head", &c.head},   {"weight", &c.weight}};
+  std::map<std::string, int*> wanted = {{"name", &c.name}, {"x", &c.x},
+                                        {"y", &c.y},       {"layer", &c.layer},
+                                        {"head", &c.head}, {"weight", &c.weight}};
   for (int i = 0; i < c.count; ++i) {
     const auto it = wanted.find(Lower(Trimmed(fields[i])));
     if (it != wanted.end() && *it->second < 0) *it->second = i;

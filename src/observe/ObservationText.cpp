@@ -22,8 +22,8 @@ std::string CsvName(const std::string& name) {
 }  // namespace
 
 std::vector<std::string> ObservationColumns() {
-  return {"Name",         "X (m)",        "Y (m)", "Layer", "Observed (m)",
-          "Computed (m)", "Residual (m)", "Note"};
+  return {"Name",         "X (m)",        "Y (m)",        "Layer",
+          "Observed (m)", "Computed (m)", "Residual (m)", "Note"};
 }
 
 std::vector<std::string> ObservationRow(const ObservationSet& set,
@@ -57,8 +57,8 @@ std::string StatisticsCaption(const ObservationStatistics& s) {
   std::string out = "n = " + std::to_string(s.used) + "   mean " + Format("%.3f", s.mean) +
                     "   RMS " + Format("%.3f", s.rms) + " m";
   if (s.hasRange) out += "   RMS/range " + Format("%.3f", s.rmsOverRange);
-  if (!s.largestName.empty()) out += "   largest " + Format("%.3f", s.largest) + " (" +
-                                     s.largestName + ")";
+  if (!s.largestName.empty())
+    out += "   largest " + Format("%.3f", s.largest) + " (" + s.largestName + ")";
   return out;
 }
 

@@ -15,8 +15,7 @@ double InterpolateHead(const Problem& p, int e, int layer, double x, double y) {
   const double wb = ((x - a.X) * (c.Y - a.Y) - (c.X - a.X) * (y - a.Y)) / det;
   const double wc = ((b.X - a.X) * (y - a.Y) - (x - a.X) * (b.Y - a.Y)) / det;
   const double wa = 1.0 - wb - wc;
-  return wa * p.layers[n[0]].F[layer] + wb * p.layers[n[1]].F[layer] +
-         wc * p.layers[n[2]].F[layer];
+  return wa * p.layers[n[0]].F[layer] + wb * p.layers[n[1]].F[layer] + wc * p.layers[n[2]].F[layer];
 }
 
 std::vector<ObservedHead> ComputeObservedHeads(const Problem& problem, const ObservationSet& set) {
