@@ -1,0 +1,13 @@
+#pragma once
+// The Observations page of the report: observed and computed heads of every observation, the
+// residuals, and their statistics; then the scatter figure of observed against computed.
+
+#include "model/Problem.h"
+#include "observe/Observations.h"
+#include "print/PrintJob.h"
+
+namespace planaq {
+
+void PrintObservationsPage(const Problem& problem, const ObservationSet& set, PrintJob& job);
+
+}  // namespace planaq
