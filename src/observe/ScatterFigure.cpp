@@ -114,7 +114,8 @@ void DrawScatterFigure(const ObservationSet& set, const std::vector<ObservedHead
   canvas.SetBrushColour(kWhite);
   canvas.SetPenColour(kBlack);
   // the canvas takes Windows-1252, the names are UTF-8
-  canvas.TextOut(x0, y0 + th * 3, Utf8ToWindows1252(StatisticsCaption(ComputeStatistics(set, heads))));
+  canvas.TextOut(x0, y0 + th * 3,
+                 Utf8ToWindows1252(StatisticsCaption(ComputeStatistics(set, heads))));
   const std::string key = "blue: observed above computed   orange: observed below computed";
   canvas.TextOut(x0, y0 + th * 4 + th / 2, key);
 }

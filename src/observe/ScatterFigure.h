@@ -15,7 +15,7 @@ struct ScatterBox {
   Font font{"Arial", 11, false, false, Rgb{0, 0, 0}};
 };
 
-constexpr Rgb kObservedAbove{0, 0, 255};   // residual > 0
+constexpr Rgb kObservedAbove{0, 0, 255};    // residual > 0
 constexpr Rgb kObservedBelow{255, 128, 0};  // residual < 0
 constexpr Rgb kObservedOn{0, 160, 0};       // residual 0
 

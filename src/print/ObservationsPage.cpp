@@ -1,5 +1,6 @@
 #include "print/ObservationsPage.h"
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -22,6 +23,20 @@ void ObservationsHeader(const Problem& problem, PrintJob& job) {
   job.line = kFirstLine + 2;
 }
 
+// the figure below the header, a square of eight tenths of the page width
+void PrintScatter(const Problem& problem, const ObservationSet& set,
+                  const std::vector<ObservedHead>& heads, PrintJob& job) {
+  ObservationsHeader(problem, job);
+  ScatterBox box;
+  box.left = job.leftMargin;
+  box.top = job.line * job.h;
+  box.width = job.canvas.Width() * 8 / 10;
+  box.height = box.width;
+  box.pointSize = std::max(7, job.h * 2 / 3);
+  box.font = job.fonts.FontNormal;
+  DrawScatterFigure(set, heads, box, job.canvas);
+}
+
 }  // namespace
 
 void PrintObservationsPage(const Problem& problem, const ObservationSet& set, PrintJob& job) {
@@ -36,17 +51,20 @@ void PrintObservationsPage(const Problem& problem, const ObservationSet& set, Pr
     }
     job.TextAtLine(job.leftMargin, job.line++, job.fonts.FontNormal, Utf8ToWindows1252(line));
   }
-  // the figure on a page of its own, a square of two thirds of the page width
+  // the figure on a page of its own
   job.NewPage();
-  ObservationsHeader(problem, job);
-  ScatterBox box;
-  box.left = job.leftMargin;
-  box.top = job.line * job.h;
-  box.width = job.canvas.Width() * 8 / 10;
-  box.height = box.width;
-  box.pointSize = std::max(7, job.h * 2 / 3);
-  box.font = job.fonts.FontNormal;
-  DrawScatterFigure(set, heads, box, job.canvas);
+  PrintScatter(problem, set, heads, job);
+}
+
+bool PrintScatterDocument(const Problem& problem, const ObservationSet& set, PrinterCanvas& canvas,
+                          PrintState& state) {
+  if (!canvas.BeginDoc()) return false;
+  PrintJob job(canvas, state);
+  job.Start();
+  job.BreakPage();
+  PrintScatter(problem, set, ComputeObservedHeads(problem, set), job);
+  canvas.EndDoc();
+  return true;
 }
 
 }  // namespace planaq

@@ -10,4 +10,9 @@ namespace planaq {
 
 void PrintObservationsPage(const Problem& problem, const ObservationSet& set, PrintJob& job);
 
+// The scatter figure on a page of its own, as a document; false when the printer could not
+// begin it.
+bool PrintScatterDocument(const Problem& problem, const ObservationSet& set, PrinterCanvas& canvas,
+                          PrintState& state);
+
 }  // namespace planaq

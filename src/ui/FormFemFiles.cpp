@@ -47,6 +47,7 @@ void TFormFem::OpenDatafile(const std::string& path) {
   RefreshGeneralGrid(false);
   // the particles and the mean discharge follow whatever the model now holds
   PrepareFlowField(problem_);
+  if (read.ok) OpenObservationsBeside(path);
   if (read.ok) MarkSaved();
 }
 
@@ -67,6 +68,7 @@ void TFormFem::SpeedButtonSaveClick() {
   GeneralGrid->SetCellText(1, 0, problem_.FileName);
   shownGeneral_[0] = problem_.FileName;
   saveSetup_.fileName = *path;  // the next Save proposes the file just written
+  SaveObservationsBeside(*path);
   MarkSaved();
 }
 

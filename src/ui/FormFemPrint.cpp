@@ -21,7 +21,7 @@ void TFormFem::Print1Click() {
   bool printed = false;
   {
     QtPrinterCanvas canvas(printer);
-    printed = PrintReport(problem_, options, canvas, printState_);
+    printed = PrintReport(problem_, options, canvas, printState_, &observations_);
   }
   PanelWait->hide();
   if (!printed) dialogs_.Message("Printing failed: the printer could not begin the document.");

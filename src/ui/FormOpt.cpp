@@ -80,6 +80,7 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   CheckMesh = AddCheck(print, "CheckMesh", "Mesh", false, 92);
   GraphScale = AddTrackBar(print, "GraphScale", "Graphics Scale ", 118);
   CheckBalance = AddCheck(print, "CheckBalance", "Water Balance", false, 174);
+  CheckObservations = AddCheck(print, "CheckObservations", "Observations", false, 196);
   CheckWater = AddCheck(graph, "CheckWater", "Groundwater Table", true, 26);
   CheckCont = AddCheck(graph, "CheckCont", "Contours", true, 48);
   CheckBottom = AddCheck(graph, "CheckBottom", "Bottom Surface", true, 70);
@@ -152,6 +153,7 @@ Options TFormOpt::Settings() const {
   o.Elements = CheckElements->isChecked();
   o.Mesh = CheckMesh->isChecked();
   o.WaterBalance = CheckBalance->isChecked();
+  o.Observations = CheckObservations->isChecked();
   o.GraphScale = GraphScale->value();
   o.Water = CheckWater->isChecked();
   o.Contours = CheckCont->isChecked();
