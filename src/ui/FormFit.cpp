@@ -185,7 +185,8 @@ void TFormFit::Report(const FitResult& r, const std::vector<FitParameter>& param
     Log(line);
   }
   Log("RMS before " + Format("%.6f", r.rmsBefore) + " m, after " + Format("%.6f", r.rmsAfter) +
-      " m. The problem holds the fitted values: save it to keep them.");
+      " m.");
+  Log("The problem holds the fitted values: save it to keep them.");
 }
 
 void TFormFit::ButtonCancelClick() {
