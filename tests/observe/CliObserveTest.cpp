@@ -75,5 +75,44 @@ TEST(CliObserve, CsvOfTheSolvedHeadsAndAFitThatWritesTheSolvedProblem) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("c.aqd")));
 }
 
+TEST(CliFit, CtrlCEndsItWithNothingWritten) {
+  test::TempDir dir;
+  test::StripLayout layout;
+  layout.nx = 200;
+  layout.ny = 49;
+  layout.NL = 2;
+  Problem p = test::StripProblem(layout);  // about 10,000 nodes: a fit of many seconds
+  p.soils[0].I = 0.001;
+  test::GiveHeadsAt(p, 0.0, 0, [](double) { return 70.0; });
+  test::GiveHeadsAt(p, layout.length, 0, [](double) { return 66.0; });
+  p.NW = 1;
+  p.wells[0] = Well{test::NodeAt(layout, 100, 25), 1, -50.0};
+  // observations of the problem as it is; the fit starts from K three times too large
+  Problem solved = p;
+  SolveProgress none;
+  ASSERT_TRUE(SolveProblem(solved, none).solved);
+  ObservationSet set;
+  for (int i = 0; i < 8; ++i)
+    set.points.push_back(
+        {"P" + std::to_string(i), 110.0 + 100.0 * i, 20.0 + 7.0 * i, i % 2, 0.0, 1.0});
+  const std::vector<ObservedHead> heads = ComputeObservedHeads(solved, set);
+  for (int i = 0; i < set.size(); ++i) set.points[i].head = heads[i].computed;
+  ASSERT_EQ(WriteObservationsFile(set, dir.File("obs.csv")), "");
+  p.soils[0].K[0] = p.soils[0].K[1] = 30.0;
+  ASSERT_TRUE(WriteDatafile(p, dir.File("a.aqd")).ok);
+  // started in the background, interrupted once it has printed its first iteration
+  const std::string script =
+      "cd '" + dir.path() +
+      "' && ('" PLANAQ_CLI
+      "' fit a.aqd obs.csv out.aqd --param K:1:1 --param KA:1:2 --param K:1:2 > out.txt 2> "
+      "err.txt & p=$!; i=0; while [ $i -lt 1200 ] && kill -0 $p && ! grep -q Iteration out.txt; do "
+      "sleep 0.1; "
+      "i=$((i+1)); done; kill -INT $p; wait $p; echo $? > rc.txt)";
+  ASSERT_EQ(std::system(script.c_str()), 0);
+  EXPECT_EQ(test::ReadFile(dir.File("rc.txt")), "130\n") << test::ReadFile(dir.File("out.txt"));
+  EXPECT_NE(test::ReadFile(dir.File("err.txt")).find("nothing written"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.aqd")));
+}
+
 }  // namespace
 }  // namespace planaq
