@@ -93,8 +93,11 @@ std::string FitParameterName(const FitParameter& p) {
   return "";
 }
 
-double& FitValue(Problem& problem, const FitParameter& p) {
-  Soil& soil = problem.soils[p.block];
+namespace {
+
+// the field of the soil that the parameter names, for a const and a mutable soil alike
+template <class SoilT>
+auto& FieldOf(SoilT& soil, const FitParameter& p) {
   switch (p.kind) {
     case FitKind::K:
       return soil.K[p.layer];
@@ -106,8 +109,14 @@ double& FitValue(Problem& problem, const FitParameter& p) {
   return soil.I;
 }
 
+}  // namespace
+
+double& FitValue(Problem& problem, const FitParameter& p) {
+  return FieldOf(problem.soils[p.block], p);
+}
+
 double FitValue(const Problem& problem, const FitParameter& p) {
-  return FitValue(const_cast<Problem&>(problem), p);
+  return FieldOf(problem.soils[p.block], p);
 }
 
 bool SearchedOnLogarithm(const FitParameter& p) { return p.kind != FitKind::I; }
