@@ -78,15 +78,15 @@ TEST(CliObserve, CsvOfTheSolvedHeadsAndAFitThatWritesTheSolvedProblem) {
 TEST(CliFit, CtrlCEndsItWithNothingWritten) {
   test::TempDir dir;
   test::StripLayout layout;
-  layout.nx = 200;
-  layout.ny = 49;
+  layout.nx = 120;
+  layout.ny = 40;
   layout.NL = 2;
-  Problem p = test::StripProblem(layout);  // about 10,000 nodes: a fit of many seconds
+  Problem p = test::StripProblem(layout);  // about 5,000 nodes: a fit of some seconds
   p.soils[0].I = 0.001;
   test::GiveHeadsAt(p, 0.0, 0, [](double) { return 70.0; });
   test::GiveHeadsAt(p, layout.length, 0, [](double) { return 66.0; });
   p.NW = 1;
-  p.wells[0] = Well{test::NodeAt(layout, 100, 25), 1, -50.0};
+  p.wells[0] = Well{test::NodeAt(layout, 60, 20), 1, -50.0};
   // observations of the problem as it is; the fit starts from K three times too large
   Problem solved = p;
   SolveProgress none;

@@ -2,6 +2,7 @@
 // Observations window typed into as a user does, the scatter window's picture and the Fit
 // window.
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "observe/ObservedHeads.h"
 #include "solver/Solve.h"
 #include "ui/FormFit.h"
+#include "ui/FormOpt.h"
 #include "ui/figures/FormScatter.h"
 #include "ui/grids/FormObservations.h"
 
@@ -138,6 +140,15 @@ TEST_F(ObservationsUiTest, TheFitWindowFindsKAndTheProblemHoldsIt) {
   EXPECT_NEAR(form->problem().soils[0].K[0], 4.0, 0.04) << fit->LogText().toStdString();
   EXPECT_TRUE(fit->LogText().contains(QStringLiteral("Converged")));
   EXPECT_TRUE(form->HasUnsavedEdits());
+}
+
+TEST_F(ObservationsUiTest, TheOptionsCheckBoxAddsThePageAndIsOffByDefault) {
+  auto* box = form->FormOpt()->findChild<QCheckBox*>("CheckObservations");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().toStdString(), "Observations");
+  EXPECT_FALSE(form->FormOpt()->Settings().Observations);
+  box->setChecked(true);
+  EXPECT_TRUE(form->FormOpt()->Settings().Observations);
 }
 
 }  // namespace
