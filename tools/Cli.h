@@ -7,6 +7,10 @@
 
 #include "model/Problem.h"
 
+namespace planaq {
+struct ObservationSet;
+}
+
 namespace planaq::cli {
 
 using Args = std::vector<std::string>;
@@ -49,5 +53,9 @@ int Manual(const Args& args);
 int Balance(const Args& args);
 int Assign(const Args& args);
 int Export(const Args& args);
+// Reads an observation CSV with at least one row; prints the message and returns false.
+bool ReadObservationsForCli(const std::string& path, ObservationSet& set);
+int Observe(const Args& args);
+int Fit(const Args& args);
 
 }  // namespace planaq::cli

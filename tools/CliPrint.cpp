@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "observe/Observations.h"
 #include "model/Options.h"
 #include "print/DataReport.h"
 #include "print/PrintJob.h"
@@ -34,7 +35,7 @@ const char* const kPrintUsage =
     "usage: planaq-cli print IN.aqd OUT.pdf [--general] [--nodes] [--elements] [--mesh]\n"
     "         [--no-general] [--contours L]... [--graph3d L]... [--scale 0..10]\n"
     "         [--water on|off] [--contour-lines on|off] [--bottom on|off] [--top on|off]\n"
-    "         [--angle 0..10] [--balance] [--png DIR]\n"
+    "         [--angle 0..10] [--balance] [--observations OBS.csv] [--png DIR]\n"
     "  --general, --nodes, --elements, --mesh  the report's sections (default: General Data)\n"
     "  --no-general   leave the general data out\n"
     "  --contours L   add the contour page of layer L\n"
@@ -43,6 +44,7 @@ const char* const kPrintUsage =
     "  --water, --contour-lines, --bottom, --top  what the 3D page shows (default: all on)\n"
     "  --angle N      Viewing Angle of the 3D page, 0..10 (default 5)\n"
     "  --balance      add the Water Balance page\n"
+    "  --observations OBS.csv  add the Observations page of these observations\n"
     "  --png DIR      also each page as DIR/page-N.png at 100 dots per inch\n";
 
 struct GraphPage {
@@ -55,6 +57,8 @@ struct PrintRequest {
   Options options;
   std::vector<GraphPage> graphs;
   std::string pngFolder;
+  std::string observationsFile;
+  ObservationSet observations;
 };
 
 bool ReadSwitch(const std::string& text, bool& value) {
@@ -98,6 +102,13 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
       noGeneral = true;
     } else if (a == "--balance") {
       r.options.WaterBalance = true;
+    } else if (a == "--observations") {
+      if (!hasValue) {
+        std::fprintf(stderr, "planaq-cli print: --observations takes a CSV file\n");
+        return false;
+      }
+      r.observationsFile = args[++i];
+      r.options.Observations = true;
     } else if (a == "--scale") {
       if (!hasValue ||
           !ReadInteger(args[++i], Options::kTrackMin, Options::kTrackMax, r.options.GraphScale)) {
@@ -159,7 +170,8 @@ bool ParsePrintArgs(const Args& args, PrintRequest& r) {
 
 bool AnythingToPrint(const PrintRequest& r) {
   const Options& o = r.options;
-  return o.General || o.Nodes || o.Elements || o.Mesh || o.WaterBalance || !r.graphs.empty();
+  return o.General || o.Nodes || o.Elements || o.Mesh || o.WaterBalance || o.Observations ||
+         !r.graphs.empty();
 }
 
 // A layer the problem does not have is refused before anything is written.
@@ -178,8 +190,8 @@ bool GraphLayersExist(const Problem& problem, const PrintRequest& r) {
 // Everything asked for, in one document: the report, then the graphs in the order given.
 void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
   const Options& o = r.options;
-  if (o.General || o.Nodes || o.Elements || o.Mesh || o.WaterBalance)
-    PrintReportPages(problem, o, job);
+  if (o.General || o.Nodes || o.Elements || o.Mesh || o.WaterBalance || o.Observations)
+    PrintReportPages(problem, o, job, &r.observations);
 #ifdef PLANAQ_PRINT_GRAPHS
   NoPendingEvents events;
   for (const GraphPage& g : r.graphs) {
@@ -242,6 +254,9 @@ int Print(const Args& args) {
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, request.in)) return 1;
   if (!GraphLayersExist(problem, request)) return 1;
+  if (!request.observationsFile.empty() &&
+      !ReadObservationsForCli(request.observationsFile, request.observations))
+    return 2;
 #ifndef PLANAQ_PRINT_GRAPHS
   if (!request.graphs.empty()) {
     std::fprintf(stderr, "planaq-cli print: this build prints no graphs\n");

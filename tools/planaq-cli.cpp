@@ -46,6 +46,14 @@ const Command kCommands[] = {
      "export IN.aqd OUT.gpkg|.geojson|.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
      "[--interval DH]  the mesh, nodes, contours and wells as map layers"},
 #endif
+#ifdef PLANAQ_CLI_OBSERVE
+    {"observe", planaq::cli::Observe,
+     "observe IN.aqd OBS.csv [--csv] [--solved]  heads at the observations, residuals"},
+#endif
+#ifdef PLANAQ_CLI_FIT
+    {"fit", planaq::cli::Fit,
+     "fit IN.aqd OBS.csv OUT.aqd --param K:B:L|KA:B:L|I:B ... [--bounds LO,HI] [--max-solves N]"},
+#endif
 #ifdef PLANAQ_CLI_PRINT
     {"print", planaq::cli::Print, "print IN.aqd OUT.pdf [options]  the printed report as PDF"},
 #endif

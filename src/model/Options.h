@@ -11,6 +11,7 @@ struct Options {
   bool Elements = false;
   bool Mesh = false;
   bool WaterBalance = false;
+  bool Observations = false;  // the observations page, when the problem has observations
   int GraphScale = 5;  // track bar 0..10
   // 3D graph options
   bool Water = true;

@@ -69,6 +69,7 @@ TFormFem::TFormFem(Dialogs& dialogs, std::string workDir, QWidget* parent)
   BuildMenu();
   BuildPanels();
   CreateWindows();
+  BuildObservations();
   StartUp();
 }
 
@@ -178,6 +179,9 @@ void TFormFem::BuildMenu() {
   AddMenuItem(solve, "Solve1", "&Solve", &TFormFem::SpeedButtonCalcClick);
   WaterBalance1 =
       AddMenuItem(solve, "WaterBalance1", "&Water Balance", &TFormFem::WaterBalance1Click);
+  AddMenuItem(solve, "Observations1", "&Observations", &TFormFem::Observations1Click);
+  AddMenuItem(solve, "Scatter1", "Observed against &Computed", &TFormFem::Scatter1Click);
+  AddMenuItem(solve, "Fit1", "&Fit", &TFormFem::Fit1Click);
   AddMenuItem(bar, "Contours1", "&Contours", &TFormFem::SpeedButtonContoursClick);
   AddMenuItem(bar, "Graph3D1", "&3D-Graph", &TFormFem::SpeedButton3DClick);
   AddMenuItem(bar, "Manual1", "&Manual", &TFormFem::SpeedButtonManualClick);
@@ -613,6 +617,7 @@ void TFormFem::CloseList(std::initializer_list<Win> list) {
 
 void TFormFem::CloseAll() {
   for (int i = 0; i < kWindowCount; ++i) Close(static_cast<Win>(i));
+  CloseObservationWindows();
 }
 
 void TFormFem::Toggle(Win w) {
@@ -631,6 +636,7 @@ void TFormFem::SpeedButtonNewClick() {
   if (!AskBeforeDropping()) return;
   // the windows on screen go too: the start-up sequence forgets that they are open
   CloseAll();
+  ForgetObservations();
   StartUp();
   Refresh();
   SpeedButtonEditClick();

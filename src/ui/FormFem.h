@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/Problem.h"
+#include "observe/Observations.h"
 #include "print/PrintJob.h"
 #include "ui/Dialogs.h"
 #include "ui/widgets/Glyphs.h"
@@ -29,6 +30,9 @@ class StringGrid;
 class SecondaryForm;
 class TFormOpt;
 class TFormBalance;
+class TFormObservations;
+class TFormScatter;
+class TFormFit;
 
 // The secondary windows in the order in which close-all visits them.
 enum class Win { Options, Nodes, Elements, Mesh, Edit, Soils, Contours, Graph3D, Manual, Wells,
@@ -77,6 +81,14 @@ class TFormFem : public QMainWindow {
   void SpeedButtonCalcClick();
   // the balance of the problem as it is, in its window
   void WaterBalance1Click();
+  // beyond the written commands: observed heads, their figure and the fit to them
+  void Observations1Click();
+  void Scatter1Click();
+  void Fit1Click();
+  const ObservationSet& observations() const { return observations_; }
+  TFormObservations* FormObservations() const { return formObservations_; }
+  TFormScatter* FormScatter() const { return formScatter_; }
+  TFormFit* FormFit() const { return formFit_; }
   void SpeedButtonContoursClick();
   void SpeedButton3DClick();
   void SpeedButtonManualClick();
@@ -133,6 +145,13 @@ class TFormFem : public QMainWindow {
   void PlaceBalanceNotice();
   void ForgetBalance();
   static bool KeepsBalance(void (TFormFem::*command)());
+  void BuildObservations();
+  void ObservationsChanged();
+  void CloseObservationWindows();
+  void ForgetObservations();
+  // the side file NAME.aqd.obs of the datafile
+  void OpenObservationsBeside(const std::string& datafile);
+  void SaveObservationsBeside(const std::string& datafile);
 
   void Toggle(Win w);
   void Close(Win w);
@@ -203,6 +222,12 @@ class TFormFem : public QMainWindow {
   QPlainTextEdit* BalanceText = nullptr;
   QAction* WaterBalance1 = nullptr;
   TFormBalance* formBalance_ = nullptr;
+  ObservationSet observations_;
+  std::string savedObservations_;  // the side file's text as last opened or saved
+  bool sideFileUnread_ = false;    // the side file could not be read: it is not overwritten
+  TFormObservations* formObservations_ = nullptr;
+  TFormScatter* formScatter_ = nullptr;
+  TFormFit* formFit_ = nullptr;
   bool installationEditing_ = false;  // checking or saving the installation data
   QMetaObject::Connection focusWatch_;
 

@@ -66,6 +66,7 @@ void TFormFem::OpenDatafile(const std::string& path) {
   RefreshGeneralGrid(false);
   // the particles and the mean discharge follow whatever the model now holds
   WithinMemory(dialogs_, "Open", [&] { PrepareFlowField(problem_); });
+  if (read.ok && fits) OpenObservationsBeside(path);
   if ((read.ok && fits) || unedited) MarkSaved();
 }
 
@@ -94,6 +95,7 @@ void TFormFem::SpeedButtonSaveClick() {
   GeneralGrid->SetCellText(1, 0, problem_.FileName);
   shownGeneral_[0] = problem_.FileName;
   saveSetup_.fileName = *path;  // the next Save proposes the file just written
+  SaveObservationsBeside(*path);
   MarkSaved();
 }
 

@@ -29,7 +29,7 @@ void TFormFem::Print1Click() {
   bool printed = false;
   const bool fits = WithinMemory(dialogs_, "Print", [&] {
     QtPrinterCanvas canvas(printer);
-    printed = (!pdf || pdf->cause().empty()) && PrintReport(problem_, options, canvas, printState_);
+    printed = (!pdf || pdf->cause().empty()) && PrintReport(problem_, options, canvas, printState_, &observations_);
   });
   PanelWait->hide();
   if (!fits) return;

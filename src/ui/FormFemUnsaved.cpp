@@ -6,11 +6,15 @@
 
 namespace planaq::ui {
 
-void TFormFem::MarkSaved() { savedFingerprint_ = DatafileFingerprint(problem_); }
+void TFormFem::MarkSaved() {
+  savedFingerprint_ = DatafileFingerprint(problem_);
+  savedObservations_ = FormatObservationsCsv(observations_);
+}
 
 bool TFormFem::HasUnsavedEdits() const {
   if (quitting_) return false;
-  return DatafileFingerprint(problem_) != savedFingerprint_;
+  return DatafileFingerprint(problem_) != savedFingerprint_ ||
+         FormatObservationsCsv(observations_) != savedObservations_;
 }
 
 void TFormFem::UpdateTitle() {

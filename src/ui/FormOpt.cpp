@@ -79,7 +79,11 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   CheckElements = AddCheck(print, "CheckElements", "Elements", false, 70);
   CheckMesh = AddCheck(print, "CheckMesh", "Mesh", false, 92);
   GraphScale = AddTrackBar(print, "GraphScale", "Graphics Scale ", 118);
-  CheckBalance = AddCheck(print, "CheckBalance", "Water Balance", false, 174);
+  // the two pages beyond the written ones share the room under the Graphics Scale label
+  CheckBalance = AddCheck(print, "CheckBalance", "Water Balance", false, 168);
+  CheckObservations = AddCheck(print, "CheckObservations", "Observations", false, 185);
+  CheckBalance->resize(CheckBalance->width(), 18);
+  CheckObservations->resize(CheckObservations->width(), 18);
   CheckWater = AddCheck(graph, "CheckWater", "Groundwater Table", true, 26);
   CheckCont = AddCheck(graph, "CheckCont", "Contours", true, 48);
   CheckBottom = AddCheck(graph, "CheckBottom", "Bottom Surface", true, 70);
@@ -152,6 +156,7 @@ Options TFormOpt::Settings() const {
   o.Elements = CheckElements->isChecked();
   o.Mesh = CheckMesh->isChecked();
   o.WaterBalance = CheckBalance->isChecked();
+  o.Observations = CheckObservations->isChecked();
   o.GraphScale = GraphScale->value();
   o.Water = CheckWater->isChecked();
   o.Contours = CheckCont->isChecked();

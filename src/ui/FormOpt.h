@@ -38,6 +38,7 @@ class TFormOpt : public SecondaryForm {
   QCheckBox* CheckElements;
   QCheckBox* CheckMesh;
   QCheckBox* CheckBalance;
+  QCheckBox* CheckObservations;
   QSlider* GraphScale;
   QCheckBox* CheckWater;
   QCheckBox* CheckCont;

@@ -1,5 +1,6 @@
 #include "ui/figures/FormContours.h"
 
+#include "observe/ObservationMarkers.h"
 #include "print/ContourPage.h"
 #include "results/ContourFigure.h"
 
@@ -22,6 +23,9 @@ TFormContours::TFormContours(const FigureContext& context, QWidget* parent)
 
 void TFormContours::PaintFigure(Canvas& canvas, PendingEvents& events) {
   DrawContourFigure(problem(), Layer(), canvas.Width(), canvas.Height(), canvas, events);
+  if (!observations_ || observations_->empty() || !events.Process()) return;
+  DrawObservationMarkers(*observations_, ComputeObservedHeads(problem(), *observations_), Layer(),
+                         ScreenContourMapping(problem(), canvas.Width(), canvas.Height()), canvas);
 }
 
 bool TFormContours::PrintDocument(PrinterCanvas& canvas, PendingEvents& events) {

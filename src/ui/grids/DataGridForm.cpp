@@ -85,6 +85,15 @@ QToolButton* DataGridForm::AddHelpButton(std::function<void()> help) {
   return help_;
 }
 
+QToolButton* DataGridForm::AddBarButton(const char* name, const char* caption, const char* hint,
+                                        std::function<void()> click) {
+  QToolButton* button = SpeedButton(bar_, name, caption, hint);
+  button->setAutoRaise(true);
+  connect(button, &QToolButton::clicked, this, [click = std::move(click)] { click(); });
+  barLayout_->addWidget(button);
+  return button;
+}
+
 void DataGridForm::ShowLayerColumns() { grid_->SetColumns(Columns(Layer())); }
 
 void DataGridForm::SizeToGrid() {

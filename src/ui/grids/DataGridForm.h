@@ -91,6 +91,9 @@ class DataGridForm : public SecondaryForm {
   void AddPagingButtons();
   void AddLayerSelector();
   QToolButton* AddHelpButton(std::function<void()> help);
+  // a key of the window's own, with its hint
+  QToolButton* AddBarButton(const char* name, const char* caption, const char* hint,
+                            std::function<void()> click);
   // the grid and bar sized for the current columns and rows
   void SizeToGrid();
   // left and top of the window for its right edge rightMargin pixels from the screen's
