@@ -96,6 +96,20 @@ std::string ReadScattered(OGRLayer& layer, const std::string& field, Scattered& 
   return {};
 }
 
+// Points on one line have no triangulation; found here, as qhull would print its complaint.
+bool AllOnOneLine(const Scattered& s) {
+  std::size_t far = 0;
+  double longest = 0.0;
+  for (std::size_t i = 1; i < s.x.size(); ++i)
+    if (const double d = std::hypot(s.x[i] - s.x[0], s.y[i] - s.y[0]); d > longest)
+      longest = d, far = i;
+  if (!(longest > 0.0)) return true;
+  const double dx = (s.x[far] - s.x[0]) / longest, dy = (s.y[far] - s.y[0]) / longest;
+  for (std::size_t i = 1; i < s.x.size(); ++i)
+    if (std::fabs(dx * (s.y[i] - s.y[0]) - dy * (s.x[i] - s.x[0])) > 1e-9 * longest) return false;
+  return true;
+}
+
 struct ContextFree {
   void operator()(GDALGridContext* c) const { GDALGridContextFree(c); }
 };
@@ -116,6 +130,7 @@ MapSamples SamplePoints(GDALDataset& vector, const std::string& field,
   Scattered s;
   if (std::string error = ReadScattered(*layer, field, s); !error.empty()) return {error, {}};
   if (s.z.size() < 3) return {"fewer than three points", {}};
+  if (AllOnOneLine(s)) return {"cannot be triangulated: they lie on one line", {}};
   if (!GDALHasTriangulation()) return {"this GDAL cannot triangulate points", {}};
   GDALGridLinearOptions options{};
   options.nSizeOfStructure = sizeof(options);
@@ -123,7 +138,7 @@ MapSamples SamplePoints(GDALDataset& vector, const std::string& field,
   options.dfNoDataValue = std::numeric_limits<double>::quiet_NaN();
   GridContext context(GDALGridContextCreate(GGA_Linear, &options, static_cast<GUInt32>(s.z.size()),
                                             s.x.data(), s.y.data(), s.z.data(), TRUE));
-  if (!context) return {"cannot be triangulated (all on one line?)", {}};
+  if (!context) return {"cannot be triangulated", {}};
   MapSamples out;
   out.values.reserve(points.size());
   for (const MapPoint& p : points) {
