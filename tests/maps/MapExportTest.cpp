@@ -172,5 +172,33 @@ TEST(MapExport, AShapefileWithoutCrsDropsTheProjectionOfAnEarlierExport) {
   EXPECT_EQ(d->GetLayer(0)->GetSpatialRef(), nullptr);
 }
 
+TEST(MapExport, AnExportThroughALinkReplacesTheFileLinkedTo) {
+  const Problem p = Example();
+  test::TempDir dir;
+  dir.Write("real.gpkg", "old bytes");
+  std::filesystem::create_symlink(dir.File("real.gpkg"), dir.File("o.gpkg"));
+  Export(p, dir, "o.gpkg");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("o.gpkg")));
+  Dataset d = OpenVector(dir.File("real.gpkg"));
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->GetLayerByName("mesh")->GetFeatureCount(), p.NM);
+}
+
+TEST(MapExport, ATargetThatCannotBeWrittenLeavesEveryOtherAsItWas) {
+  const Problem p = Example();
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("o_heads.tif"));  // a folder in the raster's place
+  MapExportOptions o;
+  o.rasterCell = 50.0;
+  const MapOutcome out = ExportMap(p, dir.File("o.gpkg"), o);
+  EXPECT_EQ(out.status, MapStatus::WriteFailed);
+  EXPECT_NE(out.message.find("o_heads.tif is not a regular file"), std::string::npos)
+      << out.message;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.gpkg")));
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
 }  // namespace
 }  // namespace planaq
