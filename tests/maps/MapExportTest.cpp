@@ -172,18 +172,6 @@ TEST(MapExport, AShapefileWithoutCrsDropsTheProjectionOfAnEarlierExport) {
   EXPECT_EQ(d->GetLayer(0)->GetSpatialRef(), nullptr);
 }
 
-TEST(MapExport, AnExportThroughALinkReplacesTheFileLinkedTo) {
-  const Problem p = Example();
-  test::TempDir dir;
-  dir.Write("real.gpkg", "old bytes");
-  std::filesystem::create_symlink(dir.File("real.gpkg"), dir.File("o.gpkg"));
-  Export(p, dir, "o.gpkg");
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("o.gpkg")));
-  Dataset d = OpenVector(dir.File("real.gpkg"));
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->GetLayerByName("mesh")->GetFeatureCount(), p.NM);
-}
-
 TEST(MapExport, ATargetThatCannotBeWrittenLeavesEveryOtherAsItWas) {
   const Problem p = Example();
   test::TempDir dir;

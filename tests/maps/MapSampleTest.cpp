@@ -104,19 +104,6 @@ TEST(MapSample, NodesOutsideTheRasterOrOnNoDataAreLeftAndCounted) {
     }
 }
 
-TEST(MapSample, ValuesGoThroughTheGridRules) {
-  Problem p = Example();
-  test::TempDir dir;
-  // a top below the bottom of layer 1 (30 m) is held to that bottom, as typing it would be
-  RasterSpec r{kX0 - 20.0, kY0 + 1020.0, 20.0, 110, 60};
-  r.value = [](double, double) { return 10.0; };
-  WriteRaster(dir.File("low.tif"), r);
-  const MapSamples s = SampleMap(dir.File("low.tif"), "", NodesOnTheMap(p));
-  ASSERT_EQ(s.message, "");
-  AssignNodeValues(p, NodeQuantity::Top, 0, AllNodes(p), s.values);
-  for (int n = 0; n < p.NN; ++n) EXPECT_EQ(p.layers[n].T[0], p.layers[n].B[0]) << n;
-}
-
 // (x, y) on the map of the scattered points: a hull from x = -50 to 1450 m over the whole height
 const double kPoints[][2] = {{-50, -50},   {-50, 1050}, {1450, -50}, {1450, 330}, {1450, 710},
                              {1450, 1050}, {300, 200},  {700, 800},  {1000, 450}, {520, 610}};
@@ -189,11 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
                "cannot be triangulated"},
         BadMap{"NotAMap", "notes.txt", "just some words\n", "", "neither a raster nor points"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MapSample, AFileThatIsNotThereIsRefused) {
-  EXPECT_NE(SampleMap("/nonexistent/map.tif", "", {{0, 0}}).message.find("not a readable file"),
-            std::string::npos);
-}
 
 }  // namespace
 }  // namespace planaq
