@@ -39,6 +39,7 @@ struct AssignArgs {
   std::string map, field;
   NodeQuantity quantity = NodeQuantity::Top;
   int maps = 0;
+  bool originGiven = false;
   double X0 = 0.0, Y0 = 0.0;
 };
 
@@ -118,6 +119,7 @@ bool ParseMap(const std::string& option, const std::string& value, AssignArgs& r
     r.field = value;
     return true;
   }
+  r.originGiven = r.originGiven || option == "--origin";
   if (option == "--origin")
     return Origin(value, r) || Fail("--origin needs X0,Y0 as two numbers within 1e12");
   ++r.maps;
@@ -209,7 +211,7 @@ bool Parse(const Args& args, AssignArgs& r) {
   r.in = files[0];
   r.out = files[1];
   if (r.maps > 0) return CheckMapArgs(r, width);
-  if (!r.field.empty()) return Fail("--field goes with a map");
+  if (!r.field.empty() || r.originGiven) return Fail("--field and --origin go with a map");
   if (r.shapes != 1) return Fail("give one of --polygon, --line or --rect");
   if (r.shape.kind != ShapeKind::Polyline && width != 0.0) return Fail("--width is for --line");
   if (r.open && r.closed) return Fail("--open and --closed contradict each other");

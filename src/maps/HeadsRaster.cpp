@@ -91,6 +91,7 @@ double HeadsRasterCells(const Problem& problem, double cell) {
 
 std::string WriteHeadsRaster(const Problem& p, const std::string& file,
                              const MapExportOptions& options, OGRSpatialReference* srs) {
+  QuietGdal quiet;
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GTiff");
   if (driver == nullptr) return "GDAL has no driver GTiff";
   const Grid g = GridOver(p, options.rasterCell);

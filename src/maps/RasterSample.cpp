@@ -10,8 +10,8 @@ namespace planaq {
 namespace {
 
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-// Band 1 is read whole; more cells than this would be a terrain model that wants tiling.
-constexpr double kMostCells = 4.0e8;
+// Band 1 is read whole (8 bytes a cell); more cells than this would want reading in tiles.
+constexpr double kMostCells = 1.0e8;
 
 struct Band {
   int width = 0, height = 0;

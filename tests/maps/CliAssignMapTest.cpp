@@ -97,6 +97,7 @@ TEST_F(CliAssignMap, AMapItCannotUseExitsWithTwoAndWritesNothing) {
       {{"--layer", "1", "--top-map", raster, "--origin", "5"}, "--origin needs"},
       {{"--layer", "1", "--top-map", raster, "--rect", "0,0,5000,10"}, "outside the area"},
       {{"--layer", "1", "--top", "5", "--rect", "0,0,50,50", "--field", "z"}, "with a map"},
+      {{"--layer", "1", "--top", "5", "--rect", "0,0,50,50", "--origin", "1,1"}, "with a map"},
   };
   for (const auto& c : cases) {
     testing::internal::CaptureStderr();
