@@ -5,7 +5,7 @@ packages=(cmake g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev l
   fonts-liberation2 fonts-dejavu-core xvfb xauth imagemagick poppler-utils
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 packages+=(libhypre-dev)  # hypre's algebraic multigrid, with OpenMPI
-packages+=(libgdal-dev gdal-bin)  # maps out through GDAL/OGR
+packages+=(libgdal-dev gdal-bin)  # maps out and in through GDAL/OGR (with qhull for gridding)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

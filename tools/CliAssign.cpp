@@ -1,5 +1,6 @@
 // planaq-cli assign: select nodes and elements by a polygon, a line or a rectangle and set
-// their data at once, as the mesh window's Select key does. Bad input exits with 2 and
+// their data at once, as the mesh window's Select key does; or fill B, T or F of a layer from a
+// raster or from points, at every node or at the selected ones. Bad input exits with 2 and
 // writes nothing.
 
 #include <cerrno>
@@ -11,6 +12,9 @@
 #include <vector>
 
 #include "Cli.h"
+#include "maps/MapExport.h"
+#include "maps/MapSampling.h"
+#include "mesh/NodeValuesAssign.h"
 #include "mesh/Selection.h"
 #include "mesh/SelectionAssign.h"
 #include "model/Values.h"
@@ -31,6 +35,12 @@ struct AssignArgs {
   bool open = false, closed = false;
   std::optional<double> headFrom, headTo;
   Assignment assignment;
+  // a map instead of values
+  std::string map, field;
+  NodeQuantity quantity = NodeQuantity::Top;
+  int maps = 0;
+  bool originGiven = false;
+  double X0 = 0.0, Y0 = 0.0;
 };
 
 // the whole text is one finite number within the datafile's limit
@@ -97,7 +107,36 @@ bool ParseShape(const std::string& option, const std::string& value, AssignArgs&
   return Corners(value, r.shape.points) || Fail("--rect needs X1,Y1,X2,Y2 in metres");
 }
 
+// "X0,Y0"
+bool Origin(const std::string& text, AssignArgs& r) {
+  const auto comma = text.find(',');
+  return comma != std::string::npos && Number(text.substr(0, comma), r.X0) &&
+         Number(text.substr(comma + 1), r.Y0);
+}
+
+bool ParseMap(const std::string& option, const std::string& value, AssignArgs& r) {
+  if (option == "--field") {
+    r.field = value;
+    return true;
+  }
+  r.originGiven = r.originGiven || option == "--origin";
+  if (option == "--origin")
+    return Origin(value, r) || Fail("--origin needs X0,Y0 as two numbers within 1e12");
+  ++r.maps;
+  r.map = value;
+  r.quantity = option == "--top-map"      ? NodeQuantity::Top
+               : option == "--bottom-map" ? NodeQuantity::Bottom
+                                          : NodeQuantity::Head;
+  return true;
+}
+
+bool IsMapOption(const std::string& option) {
+  return option == "--top-map" || option == "--bottom-map" || option == "--head-map" ||
+         option == "--field" || option == "--origin";
+}
+
 bool ParseValue(const std::string& option, const std::string& value, AssignArgs& r) {
+  if (IsMapOption(option)) return ParseMap(option, value, r);
   Assignment& a = r.assignment;
   if (option == "--layer") {
     r.layerGiven = true;
@@ -128,7 +167,18 @@ bool TakesValue(const std::string& option) {
        {"--polygon", "--line", "--rect", "--width", "--layer", "--given-head", "--head-from",
         "--head-to", "--head", "--bottom", "--top", "--supply", "--soil"})
     if (option == o) return true;
-  return false;
+  return IsMapOption(option);
+}
+
+// A map fills one quantity of one layer, at every node or at those of one shape.
+bool CheckMapArgs(const AssignArgs& r, double width) {
+  if (r.maps > 1) return Fail("give one of --top-map, --bottom-map or --head-map");
+  if (!r.assignment.Empty() || r.headFrom || r.open || r.closed)
+    return Fail("a map is assigned alone, without other values");
+  if (!r.layerGiven || r.allLayers) return Fail("a map fills one layer: give --layer L");
+  if (r.shapes > 1) return Fail("give one of --polygon, --line or --rect, or none");
+  if (r.shape.kind != ShapeKind::Polyline && width != 0.0) return Fail("--width is for --line");
+  return true;
 }
 
 bool Parse(const Args& args, AssignArgs& r) {
@@ -154,9 +204,14 @@ bool Parse(const Args& args, AssignArgs& r) {
   }
   r.shape.width = width;
   if (files.size() != 2)
-    return Fail("usage: planaq-cli assign IN.aqd OUT.aqd --polygon|--line|--rect ... [options]");
+    return Fail(
+        "usage: planaq-cli assign IN.aqd OUT.aqd --polygon|--line|--rect ... [options]\n"
+        "   or: planaq-cli assign IN.aqd OUT.aqd --layer L --top-map|--bottom-map|--head-map "
+        "FROM [--field NAME] [--origin X0,Y0] [--polygon|--line|--rect ...]");
   r.in = files[0];
   r.out = files[1];
+  if (r.maps > 0) return CheckMapArgs(r, width);
+  if (!r.field.empty() || r.originGiven) return Fail("--field and --origin go with a map");
   if (r.shapes != 1) return Fail("give one of --polygon, --line or --rect");
   if (r.shape.kind != ShapeKind::Polyline && width != 0.0) return Fail("--width is for --line");
   if (r.open && r.closed) return Fail("--open and --closed contradict each other");
@@ -171,17 +226,53 @@ bool Parse(const Args& args, AssignArgs& r) {
   return true;
 }
 
+// Every node, or the nodes of the shape when one is given.
+bool NodesToFill(const Problem& problem, const AssignArgs& r, std::vector<int>& nodes) {
+  if (r.shapes == 0) {
+    for (int n = 0; n < problem.NN; ++n) nodes.push_back(n);
+    return true;
+  }
+  if (const std::string refused = CheckShape(problem, r.shape); !refused.empty())
+    return Fail(refused);
+  nodes = Select(problem, r.shape).nodes;
+  std::printf("Selected : %zu nodes\n", nodes.size());
+  return true;
+}
+
+int AssignFromMap(Problem& problem, const AssignArgs& r) {
+  std::vector<int> nodes;
+  if (!NodesToFill(problem, r, nodes)) return kBadInput;
+  std::vector<MapPoint> at;
+  at.reserve(nodes.size());
+  for (int n : nodes) at.push_back({problem.nodes[n].X + r.X0, problem.nodes[n].Y + r.Y0});
+  const MapSamples samples = SampleMap(r.map, r.field, at);
+  if (!samples.message.empty()) {
+    Fail(samples.message);
+    return kBadInput;
+  }
+  const NodeValuesOutcome out =
+      AssignNodeValues(problem, r.quantity, r.layer - 1, nodes, samples.values);
+  std::printf("Changed  : %d nodes\n", out.changed);
+  std::printf("Left     : %d nodes (outside the map or on no-data)\n", out.left);
+  return SaveDatafile(problem, r.out) ? 0 : 1;
+}
+
 }  // namespace
 
 int Assign(const Args& args) {
   AssignArgs r;
   if (!Parse(args, r)) return kBadInput;
+  if (r.maps > 0 && !MapsAvailable()) {
+    Fail(SampleMap("", "", {}).message);
+    return kBadInput;
+  }
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, r.in)) return 1;
   if (!r.allLayers && (r.layer < 1 || r.layer > problem.NL)) {
     Fail("the layer must be 1.." + std::to_string(problem.NL) + " or all");
     return kBadInput;
   }
+  if (r.maps > 0) return AssignFromMap(problem, r);
   r.assignment.layer = r.allLayers ? Assignment::kAllLayers : r.layer - 1;
   std::string refused = CheckShape(problem, r.shape);
   if (refused.empty()) refused = CheckAssignment(problem, r.shape, r.assignment);

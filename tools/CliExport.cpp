@@ -1,4 +1,5 @@
-// planaq-cli export: the mesh, the nodes, the contours and the wells of a datafile as map layers.
+// planaq-cli export: the mesh, the nodes, the contours and the wells of a datafile as map layers,
+// and the heads as a raster.
 
 #include <cerrno>
 #include <cmath>
@@ -16,7 +17,7 @@ namespace {
 constexpr int kBadInput = 2;
 const char* const kUsage =
     "export IN.aqd OUT.gpkg|OUT.geojson|OUT.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
-    "[--interval DH]";
+    "[--interval DH] [--raster CELL]";
 
 // The whole text is one finite number within 1e12.
 bool ParseNumber(const std::string& text, double& value) {
@@ -63,7 +64,8 @@ std::string ParseExportArgs(const Args& args, ExportArgs& a) {
     const std::string& k = args[i];
     const bool hasValue = i + 1 < args.size();
     const std::string v = hasValue ? args[i + 1] : std::string();
-    if (k == "--origin" || k == "--crs" || k == "--layers" || k == "--interval") {
+    if (k == "--origin" || k == "--crs" || k == "--layers" || k == "--interval" ||
+        k == "--raster") {
       if (!hasValue) return k + " needs a value";
       ++i;
       if (k == "--origin" && !ParseOrigin(v, a.options))
@@ -73,6 +75,8 @@ std::string ParseExportArgs(const Args& args, ExportArgs& a) {
         return "--layers wants layer numbers 1..6 like 1,2, not '" + v + "'";
       if (k == "--interval" && (!ParseNumber(v, a.options.interval) || a.options.interval <= 0))
         return "--interval wants a positive number of metres, not '" + v + "'";
+      if (k == "--raster" && (!ParseNumber(v, a.options.rasterCell) || a.options.rasterCell <= 0))
+        return "--raster wants a positive cell size in metres, not '" + v + "'";
     } else if (k.rfind("--", 0) == 0) {
       return "unknown option '" + k + "'";
     } else if (a.in.empty()) {

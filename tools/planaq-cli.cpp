@@ -39,12 +39,16 @@ const Command kCommands[] = {
 #endif
 #ifdef PLANAQ_CLI_ASSIGN
     {"assign", planaq::cli::Assign,
-     "assign IN.aqd OUT.aqd --polygon|--line|--rect ... [--layer L|all] values  set data at once"},
+     "assign IN.aqd OUT.aqd --polygon|--line|--rect ... [--layer L|all] values  set data at once\n"
+     "  assign IN.aqd OUT.aqd --layer L --top-map|--bottom-map|--head-map FROM [--field NAME] "
+     "[--origin X0,Y0]  B, T or F from a raster or points"},
 #endif
 #ifdef PLANAQ_CLI_EXPORT
     {"export", planaq::cli::Export,
      "export IN.aqd OUT.gpkg|.geojson|.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
-     "[--interval DH]  the mesh, nodes, contours and wells as map layers"},
+     "[--interval DH] [--raster CELL]  the mesh, nodes, contours and wells as map layers, the "
+     "heads "
+     "as a raster"},
 #endif
 #ifdef PLANAQ_CLI_OBSERVE
     {"observe", planaq::cli::Observe,

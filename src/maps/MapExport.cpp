@@ -11,6 +11,8 @@
 #include <memory>
 
 #include "maps/ExportLevels.h"
+#include "maps/GdalSession.h"
+#include "maps/HeadsRaster.h"
 #include "maps/MapLayers.h"
 #include "maps/MapPlacement.h"
 
@@ -43,19 +45,6 @@ const MapFormat* FormatOf(const std::string& path) {
   return nullptr;
 }
 
-// GDAL's own messages go into the outcome, not onto stderr.
-class QuietGdal {
- public:
-  QuietGdal() {
-    GDALAllRegister();
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    CPLErrorReset();
-  }
-  ~QuietGdal() { CPLPopErrorHandler(); }
-  QuietGdal(const QuietGdal&) = delete;
-  QuietGdal& operator=(const QuietGdal&) = delete;
-};
-
 bool AllDigits(const std::string& s) {
   return !s.empty() &&
          std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -68,6 +57,16 @@ std::string ReadCrs(const std::string& text, OGRSpatialReference& srs) {
   if (srs.SetFromUserInput(input.c_str(), options) != OGRERR_NONE || srs.IsEmpty())
     return "the CRS '" + text + "' cannot be read (give an EPSG code, WKT or a PROJ string)";
   srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);  // x east, y north
+  return {};
+}
+
+std::string CheckRasterCell(const Problem& problem, double cell) {
+  if (cell == 0.0) return {};
+  if (!std::isfinite(cell) || cell < 0.0 || cell > kLargestValue)
+    return "the raster cell must be a positive number of metres";
+  if (HeadsRasterCells(problem, cell) > kMostHeadsCells)
+    return "the raster cell gives more than " +
+           std::to_string(static_cast<long long>(kMostHeadsCells)) + " cells; take a larger one";
   return {};
 }
 
@@ -88,7 +87,7 @@ std::string CheckNumbers(const Problem& problem, const MapExportOptions& o) {
       if (IntervalLevelCount(problem, L, o.interval) > kMaxExportLevels)
         return "the contour interval gives more than " + std::to_string(kMaxExportLevels) +
                " levels in layer " + std::to_string(L + 1);
-  return {};
+  return CheckRasterCell(problem, o.rasterCell);
 }
 
 std::string CheckTarget(const std::string& path) {
@@ -101,11 +100,6 @@ std::string CheckTarget(const std::string& path) {
   if (fs::is_directory(path, ec)) return "'" + path + "' is a folder";
   return {};
 }
-
-struct DatasetCloser {
-  void operator()(GDALDataset* d) const { GDALClose(d); }
-};
-using Dataset = std::unique_ptr<GDALDataset, DatasetCloser>;
 
 using LayerWriter = std::string (*)(const Problem&, const LayerTarget&);
 struct NamedLayer {
@@ -142,6 +136,11 @@ std::string WriteAll(const Problem& problem, const std::string& path, const MapF
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format.driver);
   if (driver == nullptr) return std::string("GDAL has no driver ") + format.driver;
   const fs::path target(path);
+  if (options.rasterCell > 0.0)
+    if (std::string error = WriteHeadsRaster(
+            problem, staging.File(target.stem().string() + "_heads.tif"), options, srs);
+        !error.empty())
+      return error;
   if (format.oneFile)
     return WriteDataset(*driver, staging.File(target.filename().string()), problem, srs, options,
                         {std::begin(kLayers), std::end(kLayers)});

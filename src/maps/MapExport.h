@@ -1,7 +1,7 @@
 #pragma once
 // Export of the problem as GIS layers: mesh, nodes, contours and wells. The format follows the
 // extension of the target: .gpkg (one file with every layer), .geojson and .shp (one file or
-// file set per layer, OUT_mesh.shp and so on).
+// file set per layer, OUT_mesh.shp and so on); the heads may go beside them as a GeoTIFF.
 
 #include <string>
 #include <vector>
@@ -16,6 +16,7 @@ struct MapExportOptions {
   std::string crs;          // EPSG code, WKT or PROJ string; empty: no CRS is written
   std::vector<int> layers;  // 0-based layers whose contours are written; empty: every layer
   double interval = 0.0;    // contour every interval m; 0: the levels of the contour window
+  double rasterCell = 0.0;  // > 0: the heads also as OUT_heads.tif with cells of this size (m)
 };
 
 enum class MapStatus { Written, BadInput, WriteFailed, Unavailable };

@@ -6,6 +6,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "files/SafeWrite.h"
 
 namespace planaq {
 
@@ -45,24 +49,44 @@ void RemoveStaleSideFiles(const std::vector<fs::path>& staged, const fs::path& t
     }
 }
 
+// The staged bytes in pieces, so a large raster never sits in memory whole. Empty when copied.
+std::string CopyInto(const fs::path& staged, SafeFile& target) {
+  if (!target.ok()) return target.cause();
+  std::ifstream in(staged, std::ios::binary);
+  std::string chunk(std::size_t{1} << 20, '\0');
+  while (in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    const std::size_t got = static_cast<std::size_t>(in.gcount());
+    if (got > 0 && !target.Write(chunk.substr(0, got))) return target.cause();
+  }
+  return in.eof() ? std::string() : "cannot read " + staged.string();
+}
+
 }  // namespace
 
 std::vector<std::string> StagingFolder::MoveIntoPlace() {
-  std::vector<std::string> moved;
   std::error_code ec;
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(path_, ec))
     if (entry.is_regular_file()) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
-  RemoveStaleSideFiles(files, target_);
+  // every file is written beside its target first; none is put in place before all are written
+  std::vector<std::unique_ptr<SafeFile>> written;
   for (const fs::path& file : files) {
-    const fs::path target = fs::path(target_) / file.filename();
-    fs::rename(file, target, ec);
-    if (ec) {
-      error_ = "cannot write " + target.string() + ": " + ec.message();
+    written.push_back(std::make_unique<SafeFile>((fs::path(target_) / file.filename()).string()));
+    if (std::string error = CopyInto(file, *written.back()); !error.empty()) {
+      error_ = error;
+      return {};
+    }
+  }
+  RemoveStaleSideFiles(files, target_);
+  std::vector<std::string> moved;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (!written[i]->Commit()) {
+      error_ = written[i]->cause();
       return moved;
     }
-    moved.push_back(target.string());
+    moved.push_back((fs::path(target_) / files[i].filename()).string());
   }
   return moved;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The files of one export are written into a staging folder beside the target and renamed into
-// place only when all of them are complete, so a failed export leaves nothing half-written.
+// The files of one export are written into a staging folder beside the target (GDAL names the
+// side files of a format itself) and go into place through the safe writer only when all of them
+// are complete, so a failed export leaves nothing half-written.
 
 #include <string>
 #include <vector>
@@ -17,7 +18,8 @@ class StagingFolder {
 
   const std::string& error() const { return error_; }
   std::string File(const std::string& name) const;
-  // Renames every file of the folder into the target folder, over files of the same name.
+  // Writes every file of the folder into the target folder through the safe writer, over files
+  // of the same name (following links, refusing what is not a regular file or is read-only).
   // Returns the target paths; on failure error() says why.
   std::vector<std::string> MoveIntoPlace();
 

@@ -1,6 +1,7 @@
-// The map export of a build without GDAL: every call says so and writes nothing.
+// Maps in a build without GDAL: every call says so and writes nothing.
 
 #include "maps/MapExport.h"
+#include "maps/MapSampling.h"
 
 namespace planaq {
 
@@ -16,6 +17,10 @@ std::string CheckMapExport(const Problem&, const std::string&, const MapExportOp
 
 MapOutcome ExportMap(const Problem&, const std::string&, const MapExportOptions&) {
   return {MapStatus::Unavailable, kNoMaps, {}};
+}
+
+MapSamples SampleMap(const std::string&, const std::string&, const std::vector<MapPoint>&) {
+  return {kNoMaps, {}};
 }
 
 }  // namespace planaq

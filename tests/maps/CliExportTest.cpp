@@ -52,7 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"TinyInterval", "out.gpkg --interval 1e-9", "more than 10000"},
                     BadCase{"LayerBeyondNL", "out.gpkg --layers 3", "outside 1..2"},
                     BadCase{"LayerTwice", "out.gpkg --layers 1,1", "--layers"},
-                    BadCase{"UnknownOption", "out.gpkg --raster 5", "unknown option"},
+                    BadCase{"UnknownOption", "out.gpkg --rasters 5", "unknown option"},
+                    BadCase{"ZeroRasterCell", "out.gpkg --raster 0", "--raster"},
+                    BadCase{"TextRasterCell", "out.gpkg --raster fine", "--raster"},
+                    BadCase{"TinyRasterCell", "out.gpkg --raster 0.01", "more than 50000000"},
                     BadCase{"NoFolder", "nowhere/out.gpkg", "does not exist"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -172,5 +172,21 @@ TEST(MapExport, AShapefileWithoutCrsDropsTheProjectionOfAnEarlierExport) {
   EXPECT_EQ(d->GetLayer(0)->GetSpatialRef(), nullptr);
 }
 
+TEST(MapExport, ATargetThatCannotBeWrittenLeavesEveryOtherAsItWas) {
+  const Problem p = Example();
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("o_heads.tif"));  // a folder in the raster's place
+  MapExportOptions o;
+  o.rasterCell = 50.0;
+  const MapOutcome out = ExportMap(p, dir.File("o.gpkg"), o);
+  EXPECT_EQ(out.status, MapStatus::WriteFailed);
+  EXPECT_NE(out.message.find("o_heads.tif is not a regular file"), std::string::npos)
+      << out.message;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.gpkg")));
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
 }  // namespace
 }  // namespace planaq
