@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "maps/GeoSideFile.h"
 #include "maps/MapExport.h"
 #include "maps/MapSampling.h"
 #include "mesh/NodeValuesAssign.h"
@@ -40,6 +41,7 @@ struct AssignArgs {
   NodeQuantity quantity = NodeQuantity::Top;
   int maps = 0;
   bool originGiven = false;
+  bool remember = false;  // keep the origin beside OUT
   double X0 = 0.0, Y0 = 0.0;
 };
 
@@ -178,6 +180,7 @@ bool CheckMapArgs(const AssignArgs& r, double width) {
   if (!r.layerGiven || r.allLayers) return Fail("a map fills one layer: give --layer L");
   if (r.shapes > 1) return Fail("give one of --polygon, --line or --rect, or none");
   if (r.shape.kind != ShapeKind::Polyline && width != 0.0) return Fail("--width is for --line");
+  if (r.remember && !r.originGiven) return Fail("--remember goes with --origin");
   return true;
 }
 
@@ -194,6 +197,8 @@ bool Parse(const Args& args, AssignArgs& r) {
       if (o == "--width") width = r.shape.width;
     } else if (o == "--given-supply") {
       r.assignment.givenSupply = true;
+    } else if (o == "--remember") {
+      r.remember = true;
     } else if (o == "--open" || o == "--closed") {
       (o == "--open" ? r.open : r.closed) = true;
     } else if (o.rfind("--", 0) == 0) {
@@ -207,11 +212,12 @@ bool Parse(const Args& args, AssignArgs& r) {
     return Fail(
         "usage: planaq-cli assign IN.aqd OUT.aqd --polygon|--line|--rect ... [options]\n"
         "   or: planaq-cli assign IN.aqd OUT.aqd --layer L --top-map|--bottom-map|--head-map "
-        "FROM [--field NAME] [--origin X0,Y0] [--polygon|--line|--rect ...]");
+        "FROM [--field NAME] [--origin X0,Y0 [--remember]] [--polygon|--line|--rect ...]");
   r.in = files[0];
   r.out = files[1];
   if (r.maps > 0) return CheckMapArgs(r, width);
-  if (!r.field.empty() || r.originGiven) return Fail("--field and --origin go with a map");
+  if (!r.field.empty() || r.originGiven || r.remember)
+    return Fail("--field, --origin and --remember go with a map");
   if (r.shapes != 1) return Fail("give one of --polygon, --line or --rect");
   if (r.shape.kind != ShapeKind::Polyline && width != 0.0) return Fail("--width is for --line");
   if (r.open && r.closed) return Fail("--open and --closed contradict each other");
@@ -239,7 +245,29 @@ bool NodesToFill(const Problem& problem, const AssignArgs& r, std::vector<int>& 
   return true;
 }
 
-int AssignFromMap(Problem& problem, const AssignArgs& r) {
+// Without --origin, the origin remembered beside the datafile, if any.
+bool TakeRememberedOrigin(AssignArgs& r) {
+  if (r.originGiven) return true;
+  const GeoReadOutcome side = ReadGeoSideFile(r.in);
+  if (!side.message.empty()) return Fail(side.message);
+  r.X0 = side.georeference.X0;
+  r.Y0 = side.georeference.Y0;
+  return true;
+}
+
+// The origin given goes beside OUT, with the CRS remembered for IN.
+bool RememberOrigin(const AssignArgs& r) {
+  Georeference g = ReadGeoSideFile(r.in).georeference;
+  g.X0 = r.X0;
+  g.Y0 = r.Y0;
+  const std::string error = WriteGeoSideFile(r.out, g);
+  if (!error.empty()) return Fail(error);
+  std::printf("Kept     : %s\n", GeoSideFilePath(r.out).c_str());
+  return true;
+}
+
+int AssignFromMap(Problem& problem, AssignArgs& r) {
+  if (!TakeRememberedOrigin(r)) return kBadInput;
   std::vector<int> nodes;
   if (!NodesToFill(problem, r, nodes)) return kBadInput;
   std::vector<MapPoint> at;
@@ -254,7 +282,8 @@ int AssignFromMap(Problem& problem, const AssignArgs& r) {
       AssignNodeValues(problem, r.quantity, r.layer - 1, nodes, samples.values);
   std::printf("Changed  : %d nodes\n", out.changed);
   std::printf("Left     : %d nodes (outside the map or on no-data)\n", out.left);
-  return SaveDatafile(problem, r.out) ? 0 : 1;
+  if (!SaveDatafile(problem, r.out)) return 1;
+  return !r.remember || RememberOrigin(r) ? 0 : 1;
 }
 
 }  // namespace

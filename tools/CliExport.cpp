@@ -1,5 +1,5 @@
-// planaq-cli export: the mesh, the nodes, the contours and the wells of a datafile as map layers,
-// and the heads as a raster.
+// planaq-cli export: the mesh, the nodes, the contours, the wells, the pathlines and the water
+// balance of a datafile as map layers, and the heads as a raster.
 
 #include <cerrno>
 #include <cmath>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Cli.h"
+#include "maps/GeoSideFile.h"
 #include "maps/MapExport.h"
 
 namespace planaq::cli {
@@ -16,8 +17,8 @@ namespace {
 
 constexpr int kBadInput = 2;
 const char* const kUsage =
-    "export IN.aqd OUT.gpkg|OUT.geojson|OUT.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
-    "[--interval DH] [--raster CELL]";
+    "export IN.aqd OUT.gpkg|OUT.geojson|OUT.shp|OUT.dxf [--origin X0,Y0] [--crs CRS] [--remember] "
+    "[--layers 1,2] [--interval DH] [--raster CELL]";
 
 // The whole text is one finite number within 1e12.
 bool ParseNumber(const std::string& text, double& value) {
@@ -56,6 +57,8 @@ bool ParseLayers(const std::string& text, MapExportOptions& o) {
 struct ExportArgs {
   std::string in, out;
   MapExportOptions options;
+  bool georeferenced = false;  // --origin or --crs given
+  bool remember = false;
 };
 
 // Returns the message for the first argument that cannot be used; empty when all are fine.
@@ -68,6 +71,7 @@ std::string ParseExportArgs(const Args& args, ExportArgs& a) {
         k == "--raster") {
       if (!hasValue) return k + " needs a value";
       ++i;
+      a.georeferenced = a.georeferenced || k == "--origin" || k == "--crs";
       if (k == "--origin" && !ParseOrigin(v, a.options))
         return "--origin wants X0,Y0 as two numbers, not '" + v + "'";
       if (k == "--crs") a.options.crs = v;
@@ -77,6 +81,8 @@ std::string ParseExportArgs(const Args& args, ExportArgs& a) {
         return "--interval wants a positive number of metres, not '" + v + "'";
       if (k == "--raster" && (!ParseNumber(v, a.options.rasterCell) || a.options.rasterCell <= 0))
         return "--raster wants a positive cell size in metres, not '" + v + "'";
+    } else if (k == "--remember") {
+      a.remember = true;
     } else if (k.rfind("--", 0) == 0) {
       return "unknown option '" + k + "'";
     } else if (a.in.empty()) {
@@ -88,7 +94,22 @@ std::string ParseExportArgs(const Args& args, ExportArgs& a) {
     }
   }
   if (a.out.empty()) return "the datafile and the map file are needed";
+  if (a.remember && !a.georeferenced) return "--remember goes with --origin or --crs";
   return {};
+}
+
+// Without --origin and --crs, the georeference remembered beside the datafile, if any.
+bool TakeRememberedGeoreference(ExportArgs& a) {
+  if (a.georeferenced) return true;
+  const GeoReadOutcome side = ReadGeoSideFile(a.in);
+  if (!side.message.empty()) {
+    std::fprintf(stderr, "planaq-cli: %s\n", side.message.c_str());
+    return false;
+  }
+  a.options.X0 = side.georeference.X0;
+  a.options.Y0 = side.georeference.Y0;
+  a.options.crs = side.georeference.crs;
+  return true;
 }
 
 }  // namespace
@@ -103,6 +124,7 @@ int Export(const Args& args) {
     std::fprintf(stderr, "planaq-cli: %s\nusage: planaq-cli %s\n", error.c_str(), kUsage);
     return kBadInput;
   }
+  if (!TakeRememberedGeoreference(a)) return kBadInput;
   Problem problem = StartedProblem();
   if (!OpenDatafile(problem, a.in)) return 1;
   const MapOutcome outcome = ExportMap(problem, a.out, a.options);
@@ -111,6 +133,14 @@ int Export(const Args& args) {
     return outcome.status == MapStatus::WriteFailed ? 1 : kBadInput;
   }
   for (const std::string& file : outcome.files) std::printf("%s\n", file.c_str());
+  if (a.remember) {
+    const Georeference g{a.options.X0, a.options.Y0, a.options.crs};
+    if (const std::string error = WriteGeoSideFile(a.in, g); !error.empty()) {
+      std::fprintf(stderr, "planaq-cli: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("%s\n", GeoSideFilePath(a.in).c_str());
+  }
   return 0;
 }
 

@@ -27,13 +27,15 @@ constexpr double kLargestValue = 1e12;
 struct MapFormat {
   const char* extension;
   const char* driver;
-  bool oneFile;  // every layer in one file; else OUT_layer.ext per layer
+  bool oneFile;   // every layer in one file; else OUT_layer.ext per layer
+  bool oneLayer;  // a drawing of one layer of fixed fields: the layers become its layer names
 };
 
 const MapFormat kFormats[] = {
-    {".gpkg", "GPKG", true},
-    {".geojson", "GeoJSON", false},  // GeoJSON holds one layer per file
-    {".shp", "ESRI Shapefile", false},
+    {".gpkg", "GPKG", true, false},
+    {".geojson", "GeoJSON", false, false},  // GeoJSON holds one layer per file
+    {".shp", "ESRI Shapefile", false, false},
+    {".dxf", "DXF", true, true},
 };
 
 const MapFormat* FormatOf(const std::string& path) {
@@ -92,7 +94,7 @@ std::string CheckNumbers(const Problem& problem, const MapExportOptions& o) {
 
 std::string CheckTarget(const std::string& path) {
   if (FormatOf(path) == nullptr)
-    return "unknown map format of '" + path + "' (use .gpkg, .geojson or .shp)";
+    return "unknown map format of '" + path + "' (use .gpkg, .geojson, .shp or .dxf)";
   const fs::path folder = fs::path(path).parent_path();
   std::error_code ec;
   if (!folder.empty() && !fs::is_directory(folder, ec))
@@ -106,19 +108,24 @@ struct NamedLayer {
   const char* name;
   LayerWriter write;
 };
-const NamedLayer kLayers[] = {{"mesh", WriteMeshLayer},
-                              {"nodes", WriteNodesLayer},
-                              {"contours", WriteContoursLayer},
-                              {"wells", WriteWellsLayer}};
+const NamedLayer kLayers[] = {{"mesh", WriteMeshLayer},           {"nodes", WriteNodesLayer},
+                              {"contours", WriteContoursLayer},   {"wells", WriteWellsLayer},
+                              {"pathlines", WritePathlinesLayer}, {"marks", WriteMarksLayer},
+                              {"balance", WriteBalanceLayer}};
 
 std::string WriteDataset(GDALDriver& driver, const std::string& file, const Problem& problem,
                          OGRSpatialReference* srs, const MapExportOptions& options,
+                         const MapResults& results, bool oneLayer,
                          const std::vector<NamedLayer>& layers) {
   Dataset dataset(driver.Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   if (!dataset) return std::string("cannot create the map file: ") + CPLGetLastErrorMsg();
   // one transaction where the format has them: GeoPackage writes far faster so
   const bool transaction = dataset->StartTransaction(FALSE) == OGRERR_NONE;
-  const LayerTarget target{*dataset, srs, options};
+  LayerTarget target{*dataset, srs, options, results};
+  if (oneLayer) {
+    target.shared = dataset->CreateLayer("entities", srs, wkbUnknown, nullptr);
+    if (target.shared == nullptr) return "cannot make the drawing: " + GdalMessage("no layer");
+  }
   for (const NamedLayer& layer : layers)
     if (std::string error = layer.write(problem, target); !error.empty()) return error;
   if (transaction && dataset->CommitTransaction() != OGRERR_NONE)
@@ -136,6 +143,7 @@ std::string WriteAll(const Problem& problem, const std::string& path, const MapF
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format.driver);
   if (driver == nullptr) return std::string("GDAL has no driver ") + format.driver;
   const fs::path target(path);
+  const MapResults results{TracePaths(problem), ComputeWaterBalance(problem)};
   if (options.rasterCell > 0.0)
     if (std::string error = WriteHeadsRaster(
             problem, staging.File(target.stem().string() + "_heads.tif"), options, srs);
@@ -143,11 +151,11 @@ std::string WriteAll(const Problem& problem, const std::string& path, const MapF
       return error;
   if (format.oneFile)
     return WriteDataset(*driver, staging.File(target.filename().string()), problem, srs, options,
-                        {std::begin(kLayers), std::end(kLayers)});
+                        results, format.oneLayer, {std::begin(kLayers), std::end(kLayers)});
   for (const NamedLayer& layer : kLayers) {
     const std::string name = target.stem().string() + "_" + layer.name + format.extension;
-    if (std::string error =
-            WriteDataset(*driver, staging.File(name), problem, srs, options, {layer});
+    if (std::string error = WriteDataset(*driver, staging.File(name), problem, srs, options,
+                                         results, false, {layer});
         !error.empty())
       return error;
   }

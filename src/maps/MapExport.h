@@ -1,7 +1,9 @@
 #pragma once
-// Export of the problem as GIS layers: mesh, nodes, contours and wells. The format follows the
-// extension of the target: .gpkg (one file with every layer), .geojson and .shp (one file or
-// file set per layer, OUT_mesh.shp and so on); the heads may go beside them as a GeoTIFF.
+// Export of the problem as GIS layers: mesh, nodes, contours, wells, pathlines, their time marks
+// and the water balance table. The format follows the extension of the target: .gpkg (one file
+// with every layer), .geojson and .shp (one file or file set per layer, OUT_mesh.shp and so on),
+// .dxf (one drawing, a drawing layer per layer, without their fields and without the table); the
+// heads may go beside them as a GeoTIFF.
 
 #include <string>
 #include <vector>
