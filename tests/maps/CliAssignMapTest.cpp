@@ -76,6 +76,31 @@ TEST_F(CliAssignMap, ARasterFillsTheSelectedNodesAndTheCountsArePrinted) {
                          " nodes (outside the map or on no-data)\n");
 }
 
+TEST_F(CliAssignMap, RememberKeepsTheOriginBesideOutAndAnAssignFromOutReadsIt) {
+  dir.Write("plane.asc", PlaneGrid(155000.0, 463000.0));
+  dir.Write("out.aqd.geo", "stale\n");  // replaced through the safe writer
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(Run({"--layer", "1", "--bottom-map", dir.File("plane.asc"), "--origin", "155000,463000",
+                 "--remember"}),
+            0);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(test::ReadFile(dir.File("out.aqd.geo")), "origin 155000 463000\n");
+  // no --origin: the one beside IN (out.aqd) is taken
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(cli::Assign({dir.File("out.aqd"), dir.File("again.aqd"), "--layer", "1", "--top-map",
+                         dir.File("plane.asc")}),
+            0);
+  testing::internal::GetCapturedStdout();
+  Problem again = cli::StartedProblem();
+  ASSERT_TRUE(ReadDatafile(again, dir.File("again.aqd")).ok);
+  for (int n = 0; n < again.NN; ++n) {
+    if (again.nodes[n].X > 1015.0) continue;  // beyond the raster
+    EXPECT_NEAR(again.layers[n].T[0],
+                Plane(again.nodes[n].X + 155000.0, again.nodes[n].Y + 463000.0), 6e-4)
+        << n;
+  }
+}
+
 TEST_F(CliAssignMap, AMapItCannotUseExitsWithTwoAndWritesNothing) {
   dir.Write("bare.pgm", std::string("P5\n2 2\n255\n\1\2\3\4"));  // no georeference
   dir.Write("text.csv", "x,y,z\n0,0,1\n2000,0,2\n0,1000,high\n");

@@ -56,8 +56,38 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"ZeroRasterCell", "out.gpkg --raster 0", "--raster"},
                     BadCase{"TextRasterCell", "out.gpkg --raster fine", "--raster"},
                     BadCase{"TinyRasterCell", "out.gpkg --raster 0.01", "more than 50000000"},
-                    BadCase{"NoFolder", "nowhere/out.gpkg", "does not exist"}),
+                    BadCase{"NoFolder", "nowhere/out.gpkg", "does not exist"},
+                    BadCase{"RememberAlone", "out.gpkg --remember", "--remember goes with"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Runs the command in dir on a copy of the example; returns the exit status.
+int ExportCopy(const test::TempDir& dir, const std::string& arguments) {
+  std::filesystem::copy_file(PLANAQ_EXAMPLES "/Example.aqd", dir.File("x.aqd"),
+                             std::filesystem::copy_options::overwrite_existing);
+  const std::string command = "cd '" + dir.path() + "' && '" PLANAQ_CLI "' export x.aqd " +
+                              arguments + " >out.txt 2>err.txt";
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+#ifdef PLANAQ_HAVE_MAPS
+TEST(CliExportGeoreference, RememberKeepsItBesideTheDatafile) {
+  test::TempDir dir;
+  EXPECT_EQ(ExportCopy(dir, "a.gpkg --origin 155000,463000.5 --crs EPSG:28992 --remember"), 0);
+  EXPECT_EQ(test::ReadFile(dir.File("x.aqd.geo")), "origin 155000 463000.5\ncrs EPSG:28992\n");
+}
+
+TEST(CliExportGeoreference, TheRememberedOneIsReadWhenNoneIsGiven) {
+  test::TempDir dir;
+  dir.Write("x.aqd.geo", "origin 1 2\ncrs EPSG:99999999\n");
+  EXPECT_EQ(ExportCopy(dir, "a.gpkg"), 2);  // read: its CRS is refused
+  EXPECT_NE(test::ReadFile(dir.File("err.txt")).find("cannot be read"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("a.gpkg")));
+  // one given on the command line replaces it, and without --remember the file stays
+  EXPECT_EQ(ExportCopy(dir, "a.gpkg --origin 0,0"), 0);
+  EXPECT_EQ(test::ReadFile(dir.File("x.aqd.geo")), "origin 1 2\ncrs EPSG:99999999\n");
+}
+#endif
 
 }  // namespace
 }  // namespace planaq
