@@ -41,14 +41,13 @@ const Command kCommands[] = {
     {"assign", planaq::cli::Assign,
      "assign IN.aqd OUT.aqd --polygon|--line|--rect ... [--layer L|all] values  set data at once\n"
      "  assign IN.aqd OUT.aqd --layer L --top-map|--bottom-map|--head-map FROM [--field NAME] "
-     "[--origin X0,Y0]  B, T or F from a raster or points"},
+     "[--origin X0,Y0 [--remember]]  B, T or F from a raster or points"},
 #endif
 #ifdef PLANAQ_CLI_EXPORT
     {"export", planaq::cli::Export,
-     "export IN.aqd OUT.gpkg|.geojson|.shp [--origin X0,Y0] [--crs CRS] [--layers 1,2] "
-     "[--interval DH] [--raster CELL]  the mesh, nodes, contours and wells as map layers, the "
-     "heads "
-     "as a raster"},
+     "export IN.aqd OUT.gpkg|.geojson|.shp|.dxf [--origin X0,Y0] [--crs CRS] [--remember] "
+     "[--layers 1,2] [--interval DH] [--raster CELL]  the mesh, nodes, contours, wells, "
+     "pathlines and balance as map layers, the heads as a raster"},
 #endif
 #ifdef PLANAQ_CLI_OBSERVE
     {"observe", planaq::cli::Observe,
