@@ -113,34 +113,10 @@ const NamedLayer kLayers[] = {{"mesh", WriteMeshLayer},           {"nodes", Writ
                               {"pathlines", WritePathlinesLayer}, {"marks", WriteMarksLayer},
                               {"balance", WriteBalanceLayer}};
 
-// The staging file need not be synced as it grows: the safe writer syncs the file that goes
-// into place, and a staging file cut short by a crash is never moved there.
-class UnsyncedStaging {
- public:
-  UnsyncedStaging() {
-    const char* before = CPLGetThreadLocalConfigOption("OGR_SQLITE_SYNCHRONOUS", nullptr);
-    if (before != nullptr) {
-      before_ = before;
-      had_ = true;
-    }
-    CPLSetThreadLocalConfigOption("OGR_SQLITE_SYNCHRONOUS", "OFF");
-  }
-  ~UnsyncedStaging() {
-    CPLSetThreadLocalConfigOption("OGR_SQLITE_SYNCHRONOUS", had_ ? before_.c_str() : nullptr);
-  }
-  UnsyncedStaging(const UnsyncedStaging&) = delete;
-  UnsyncedStaging& operator=(const UnsyncedStaging&) = delete;
-
- private:
-  std::string before_;
-  bool had_ = false;
-};
-
 std::string WriteDataset(GDALDriver& driver, const std::string& file, const Problem& problem,
                          OGRSpatialReference* srs, const MapExportOptions& options,
                          const MapResults& results, bool oneLayer,
                          const std::vector<NamedLayer>& layers) {
-  const UnsyncedStaging unsynced;
   Dataset dataset(driver.Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   if (!dataset) return std::string("cannot create the map file: ") + CPLGetLastErrorMsg();
   // one transaction where the format has them: GeoPackage writes far faster so
