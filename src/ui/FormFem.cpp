@@ -164,6 +164,7 @@ void TFormFem::BuildMenu() {
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddMenuItem(file, "Print1", "&Print", &TFormFem::Print1Click)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddMenuItem(file, "ExportMap1", "Export &Map...", &TFormFem::ExportMap1Click);
   file->addSeparator();
   AddMenuItem(file, "Quit1", "&Quit", &TFormFem::Quit1Click)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
