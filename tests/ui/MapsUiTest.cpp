@@ -4,11 +4,16 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <tuple>
 
 #include "GridWindowFixture.h"
+#include "mesh/MeshMapping.h"
 #include "ui/FormExportMap.h"
+#include "ui/FormOpt.h"
+#include "ui/figures/FormMesh.h"
 #include "ui/grids/FormNod.h"
 
 namespace planaq::test {
@@ -34,6 +39,29 @@ void WritePlaneRaster(const std::string& path, double left, double top, double c
   EXPECT_EQ(d->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, cols, rows, cells.data(), cols, rows,
                                           GDT_Float64, 0, 0, nullptr),
             CE_None);
+  GDALClose(d);
+}
+
+// an RGB map: red west of x = split, blue east of it
+void WriteTwoColourMap(const std::string& path, double left, double top, double cell, int cols,
+                       int rows, double split) {
+  GDALAllRegister();
+  GDALDataset* d = GetGDALDriverManager()->GetDriverByName("GTiff")->Create(
+      path.c_str(), cols, rows, 3, GDT_Byte, nullptr);
+  ASSERT_NE(d, nullptr);
+  double gt[6] = {left, cell, 0.0, top, 0.0, -cell};
+  d->SetGeoTransform(gt);
+  for (int band = 1; band <= 3; ++band) {
+    std::vector<GByte> cells;
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c) {
+        const bool west = left + (c + 0.5) * cell < split;
+        cells.push_back((band == 1 && west) || (band == 3 && !west) ? 255 : 0);
+      }
+    EXPECT_EQ(d->GetRasterBand(band)->RasterIO(GF_Write, 0, 0, cols, rows, cells.data(), cols, rows,
+                                               GDT_Byte, 0, 0, nullptr),
+              CE_None);
+  }
   GDALClose(d);
 }
 
@@ -110,6 +138,45 @@ TEST_F(MapsUi, FromMapOnAPlaneRasterSetsTAtTheNodes) {
   // the grid shows the new top at once (column 4 is T)
   const std::string top = QString::asprintf("%.3f", Plane(0.0, 0.0)).toStdString();
   EXPECT_NE(grid->CellText(4, 1).find(top), std::string::npos) << grid->CellText(4, 1);
+}
+
+TEST_F(MapsUi, TheBackgroundMapLiesUnderTheMeshInsideTheAreaOnly) {
+  OpenFile(StripProblem(), "strip.aqd");
+  const Problem& p = form->problem();
+  // in map coordinates: the model's origin lies at (5000, 7000)
+  WriteTwoColourMap(dir.File("map.tif"), 4900.0, 7000.0 + p.LY + 100.0, 5.0, 460, 240,
+                    5000.0 + 0.5 * p.LX);
+  form->SpeedButtonMeshClick();
+  auto* mesh = static_cast<ui::TFormMesh*>(form->Window(ui::Win::Mesh));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(mesh));
+  mesh->Redraw();
+  const QImage plain = mesh->Image().copy();
+
+  form->SpeedButtonOptionsClick();
+  QWidget* options = form->FormOpt();
+  TypeInto(options, "EditMapX0", "5000");
+  QTest::keyClick(Child<QLineEdit>(options, "EditMapX0"), Qt::Key_Return);
+  TypeInto(options, "EditMapY0", "7000");
+  QTest::keyClick(Child<QLineEdit>(options, "EditMapY0"), Qt::Key_Return);
+  dialogs.AnswerFile(dir.File("map.tif"));
+  QTest::mouseClick(Child<QToolButton>(options, "SpeedButtonBackground"), Qt::LeftButton);
+  ASSERT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_TRUE(Child<QCheckBox>(options, "CheckBackground")->isChecked());
+  const QImage shown = mesh->Image();
+
+  const MeshMapping m = ComputeMeshMapping(mesh->width(), mesh->height(), p.LX, p.LY);
+  const Point west = m.ToPixel(0.2 * p.LX, 0.4 * p.LY), east = m.ToPixel(0.8 * p.LX, 0.4 * p.LY);
+  const Point outside = m.ToPixel(0.5 * p.LX, 0.0);
+  const QColor w0 = plain.pixelColor(west.x, west.y), w1 = shown.pixelColor(west.x, west.y);
+  const QColor e0 = plain.pixelColor(east.x, east.y), e1 = shown.pixelColor(east.x, east.y);
+  // multiplied: red keeps the figure's red and takes its green and blue away, blue likewise
+  EXPECT_EQ(std::make_tuple(w1.red(), w1.green(), w1.blue()), std::make_tuple(w0.red(), 0, 0));
+  EXPECT_EQ(std::make_tuple(e1.red(), e1.green(), e1.blue()), std::make_tuple(0, 0, e0.blue()));
+  EXPECT_EQ(shown.pixelColor(outside.x, outside.y + 5), plain.pixelColor(outside.x, outside.y + 5));
+
+  // switched off: the figure as it was
+  QTest::mouseClick(Child<QCheckBox>(options, "CheckBackground"), Qt::LeftButton);
+  EXPECT_EQ(mesh->Image(), plain);
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ class QtPainterCanvas : public Base {
   // Begins painting on the device with the pen, brush, font and mode set so far.
   bool BeginPainting();
   void EndPainting();
+  QPainter& Painter() { return painter_; }
 
  private:
   void ApplyPen();
