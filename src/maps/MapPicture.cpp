@@ -83,9 +83,14 @@ std::string ReadColours(GDALDataset& raster, const Window& win, Colours& c) {
   if (count < 1) return "the map has no raster band";
   const int used = count >= 3 ? count : 1;
   c.bands.resize(used);
-  for (int b = 0; b < used; ++b)
-    if (!ReadWindow(*raster.GetRasterBand(b + 1), win, c.bands[b]))
+  for (int b = 0; b < used; ++b) {
+    GDALRasterBand& band = *raster.GetRasterBand(b + 1);
+    if (!ReadWindow(band, win, c.bands[b]))
       return "the map cannot be read: " + GdalMessage("read error");
+    // 16-bit colours (PNG and TIFF have them) to 8 bits
+    if (used >= 3 && band.GetRasterDataType() == GDT_UInt16)
+      for (double& v : c.bands[b]) v /= 257.0;
+  }
   int has = 0;
   const double noData = raster.GetRasterBand(1)->GetNoDataValue(&has);
   c.usable.resize(c.bands[0].size());

@@ -25,7 +25,7 @@ std::string BackgroundMap::Key(const Options& o, const MapArea& a) const {
   return o.BackgroundFile + numbers;
 }
 
-void BackgroundMap::Draw(Canvas& canvas, const Options& options, const MapArea& area) {
+void BackgroundMap::Begin(Canvas& canvas, const Options& options, const MapArea& area) {
   auto* screen = dynamic_cast<QtImageCanvas*>(&canvas);
   if (!options.BackgroundMap) key_.clear();  // ticked again: read again, and told again
   if (!screen || !options.BackgroundMap || area.pixels.isEmpty()) return;
@@ -40,7 +40,14 @@ void BackgroundMap::Draw(Canvas& canvas, const Options& options, const MapArea& 
     // the same file and area fail the same way at the next repaint: said once
     if (!p.message.empty()) dialogs_.Message("Background map: " + p.message);
   }
-  if (!picture_.isNull()) screen->MultiplyPicture(picture_, area.pixels.left(), area.pixels.top());
+  if (picture_.isNull()) return;
+  screen->DrawPicture(picture_, area.pixels.left(), area.pixels.top());
+  constexpr int kFillOpacity = 90;  // of 255: the block colours tint the map, it stays readable
+  screen->SetFillOpacity(kFillOpacity);
+}
+
+void BackgroundMap::Finish(Canvas& canvas) {
+  if (auto* screen = dynamic_cast<QtImageCanvas*>(&canvas)) screen->SetFillOpacity(255);
 }
 
 }  // namespace planaq::ui

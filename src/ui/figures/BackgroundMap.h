@@ -1,6 +1,6 @@
 #pragma once
 // The background map of the mesh and contour windows: the area of the figure cut out of the
-// raster chosen in the options window, laid under the figure on the screen. The picture is
+// raster chosen in the options window, drawn under the figure on the screen. The picture is
 // read again only when the file, the area or its size on the screen changed, and a map that
 // cannot be drawn is reported once, not at every repaint.
 
@@ -27,8 +27,11 @@ struct MapArea {
 class BackgroundMap {
  public:
   explicit BackgroundMap(Dialogs& dialogs) : dialogs_(dialogs) {}
-  // On a canvas of a figure window, with the background map ticked: the map drawn in the area.
-  void Draw(Canvas& canvas, const Options& options, const MapArea& area);
+  // Before the figure, on the canvas of a figure window with the background map ticked: the
+  // map drawn in the area and the figure's fills made translucent, so the map shows through
+  // them while lines stay as they are; Finish makes fills opaque again.
+  void Begin(Canvas& canvas, const Options& options, const MapArea& area);
+  void Finish(Canvas& canvas);
   bool Shown() const { return !picture_.isNull(); }
 
  private:

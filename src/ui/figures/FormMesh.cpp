@@ -113,13 +113,14 @@ void TFormMesh::showEvent(QShowEvent* event) {
 void TFormMesh::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelMesh, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
-  DrawMesh(canvas, problem_, map_);
   if (options_) {
     const Point low = map_.ToPixel(0.0, 0.0), high = map_.ToPixel(problem_.LX, problem_.LY);
-    background_.Draw(
+    background_.Begin(
         canvas, options_(),
         {0.0, 0.0, problem_.LX, problem_.LY, QRect(QPoint(low.x, high.y), QPoint(high.x, low.y))});
   }
+  DrawMesh(canvas, problem_, map_);
+  background_.Finish(canvas);
   if (SelectMode()) DrawSelection(canvas, problem_, map_, shape_, shapeDone_, selection_.nodes);
   drawnFor_ = PictureOf(problem_, this);
 }

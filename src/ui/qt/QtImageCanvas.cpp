@@ -11,10 +11,10 @@ QtImageCanvas::QtImageCanvas(QImage& image) : QtPainterCanvas<Canvas>(&image, fa
 
 QtImageCanvas::~QtImageCanvas() { EndPainting(); }
 
-void QtImageCanvas::MultiplyPicture(const QImage& picture, int left, int top) {
+void QtImageCanvas::DrawPicture(const QImage& picture, int left, int top) {
   QPainter& p = Painter();
   p.save();
-  p.setCompositionMode(QPainter::CompositionMode_Multiply);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.drawImage(left, top, picture);
   p.restore();
 }

@@ -17,10 +17,8 @@ class QtImageCanvas : public QtPainterCanvas<Canvas> {
   QtImageCanvas(const QtImageCanvas&) = delete;
   QtImageCanvas& operator=(const QtImageCanvas&) = delete;
 
-  // A picture laid over what is drawn by multiplying the colours: white takes the picture's
-  // colours, black lines stay black, so the picture looks as if it lay under the figure.
-  // Transparent pixels of the picture change nothing.
-  void MultiplyPicture(const QImage& picture, int left, int top);
+  // A picture drawn as it is, before the figure that goes over it.
+  void DrawPicture(const QImage& picture, int left, int top);
 
   // An image for a figure of the given size in pixels, 96 pixels per inch, white.
   static QImage MakeImage(int width, int height);
