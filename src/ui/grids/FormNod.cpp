@@ -67,6 +67,7 @@ void TFormNod::SpeedButtonFromMapClick() {
 }
 
 void TFormNod::AssignFromMap(const FromMapRequest& request) {
+  fromMap_->Prepare(Layer());  // the layer may have changed while the dialog was open
   const int count = DataRows();
   std::vector<int> nodes(count);
   std::vector<MapPoint> points(count);
