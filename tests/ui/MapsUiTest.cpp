@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
-#include <tuple>
 
 #include "GridWindowFixture.h"
 #include "mesh/MeshMapping.h"
