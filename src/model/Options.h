@@ -2,6 +2,8 @@
 // The settings of the options window, read by the figures and the printed report when they
 // next paint or print. They start from these defaults at every program start.
 
+#include <string>
+
 namespace planaq {
 
 struct Options {
@@ -21,6 +23,12 @@ struct Options {
   int AngleScale = 5;  // track bar 0..10
   // solver: the cycles' linear systems by algebraic multigrid instead of conjugate gradients
   bool Multigrid = false;
+  // a georeferenced raster drawn under the mesh and the contours; the origin is added to the
+  // model's coordinates to find the area on the map
+  bool BackgroundMap = false;
+  std::string BackgroundFile;
+  double MapX0 = 0.0;
+  double MapY0 = 0.0;
 
   static constexpr int kTrackMin = 0;
   static constexpr int kTrackMax = 10;

@@ -164,6 +164,7 @@ void TFormFem::BuildMenu() {
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddMenuItem(file, "Print1", "&Print", &TFormFem::Print1Click)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddMenuItem(file, "ExportMap1", "Export &Map...", &TFormFem::ExportMap1Click);
   file->addSeparator();
   AddMenuItem(file, "Quit1", "&Quit", &TFormFem::Quit1Click)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -331,6 +332,12 @@ void TFormFem::CreateWindows() {
     UpdateTitle();
   });
   add(Win::Options, new TFormOpt(dialogs_, this));
+  mesh->UseOptions([this] { return FormOpt()->Settings(); });
+  // the background map switched or chosen: the open figures show it at once
+  FormOpt()->OnMapChanged([this] {
+    if (IsOpen(Win::Mesh)) static_cast<FigureForm*>(Window(Win::Mesh))->Redraw();
+    if (IsOpen(Win::Contours)) static_cast<LayerFigureForm*>(Window(Win::Contours))->DrawFigure();
+  });
   add(Win::Edit, new TFormEdit(problem_, dialogs_, coordinateExits_, this));
   add(Win::Soils, new TFormSoils(grids, this));
   const FigureContext figures{problem_, currentLayer_, dialogs_, printState_,

@@ -33,6 +33,7 @@ class TFormBalance;
 class TFormObservations;
 class TFormScatter;
 class TFormFit;
+class TFormExportMap;
 
 // The secondary windows in the order in which close-all visits them.
 enum class Win { Options, Nodes, Elements, Mesh, Edit, Soils, Contours, Graph3D, Manual, Wells,
@@ -71,6 +72,9 @@ class TFormFem : public QMainWindow {
   void SpeedButtonEditClick();
   void SpeedButtonSaveClick();
   void Print1Click();
+  // beyond the written commands: the problem as GIS layers, in its dialog
+  void ExportMap1Click();
+  TFormExportMap* FormExportMap() const { return formExportMap_; }
   void SpeedButtonOptionsClick();
   void SpeedButtonSoilsClick();
   void SpeedButtonNodesClick();
@@ -228,6 +232,7 @@ class TFormFem : public QMainWindow {
   TFormObservations* formObservations_ = nullptr;
   TFormScatter* formScatter_ = nullptr;
   TFormFit* formFit_ = nullptr;
+  TFormExportMap* formExportMap_ = nullptr;
   bool installationEditing_ = false;  // checking or saving the installation data
   QMetaObject::Connection focusWatch_;
 

@@ -4,11 +4,13 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
 #include <QToolButton>
 
+#include "grids/CellValue.h"
 #include "solver/Multigrid.h"
 #include "ui/Dialogs.h"
 #include "ui/widgets/Panels.h"
@@ -20,7 +22,8 @@ namespace {
 constexpr int kClientWidth = 300;
 constexpr int kGroupsHeight = 228;  // the bar and the print and 3D-graph groups
 constexpr int kSolverHeight = 72;
-constexpr int kClientHeight = kGroupsHeight + kSolverHeight;
+constexpr int kMapHeight = 80;
+constexpr int kClientHeight = kGroupsHeight + kSolverHeight + kMapHeight;
 constexpr int kBarHeight = 25;
 constexpr int kGroupWidth = kClientWidth / 2;
 
@@ -90,6 +93,7 @@ TFormOpt::TFormOpt(Dialogs& dialogs, QWidget* parent)
   CheckTop = AddCheck(graph, "CheckTop", "Top Surface", true, 92);
   AngleScale = AddTrackBar(graph, "AngleScale", "Viewing Angle", 118);
   AddSolverGroup();
+  AddMapGroup();
 }
 
 void TFormOpt::AddSolverGroup() {
@@ -105,6 +109,64 @@ void TFormOpt::AddSolverGroup() {
   RadioMultigrid->setGeometry(8, 46, kClientWidth - 16, 20);
   RadioMultigrid->setVisible(MultigridAvailable());
   RadioMultigrid->setEnabled(MultigridAvailable());
+}
+
+void TFormOpt::AddMapGroup() {
+  // off by default: the figures look as they always did until a map is chosen and ticked
+  QFrame* map = ColouredPanel(this, "GroupBoxMap", QColor(192, 255, 192),
+                              QRect(0, kGroupsHeight + kSolverHeight, kClientWidth, kMapHeight));
+  CheckBackground = new QCheckBox(QStringLiteral("Background map"), map);
+  CheckBackground->setObjectName(QStringLiteral("CheckBackground"));
+  CheckBackground->setGeometry(8, 6, kClientWidth - 52, 20);
+  SpeedButtonBackground = new QToolButton(map);
+  SpeedButtonBackground->setObjectName(QStringLiteral("SpeedButtonBackground"));
+  SpeedButtonBackground->setText(QStringLiteral("..."));
+  SpeedButtonBackground->setToolTip(QStringLiteral("Background map file"));
+  SpeedButtonBackground->setGeometry(kClientWidth - 36, 6, 28, 20);
+  LabelBackground = new QLabel(QStringLiteral("(no file)"), map);
+  LabelBackground->setObjectName(QStringLiteral("LabelBackground"));
+  LabelBackground->setGeometry(8, 30, kClientWidth - 16, 18);
+  const auto origin = [map](const char* name, const char* caption, int x) {
+    auto* label = new QLabel(QString::fromLatin1(caption), map);
+    label->setGeometry(x, 54, 44, 20);
+    auto* edit = new QLineEdit(QStringLiteral("0"), map);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(x + 44, 54, 96, 20);
+    return edit;
+  };
+  EditMapX0 = origin("EditMapX0", "X0 (m)", 8);
+  EditMapY0 = origin("EditMapY0", "Y0 (m)", 152);
+  connect(CheckBackground, &QCheckBox::toggled, this, [this] { mapChanged_(); });
+  connect(SpeedButtonBackground, &QToolButton::clicked, this,
+          [this] { SpeedButtonBackgroundClick(); });
+  connect(EditMapX0, &QLineEdit::editingFinished, this,
+          [this] { MapOriginLeft(EditMapX0, mapX0_); });
+  connect(EditMapY0, &QLineEdit::editingFinished, this,
+          [this] { MapOriginLeft(EditMapY0, mapY0_); });
+}
+
+void TFormOpt::SpeedButtonBackgroundClick() {
+  FileDialogSetup setup;
+  setup.filter = "Raster map(*.tif)|*.tif *.tiff *.png *.jpg *.asc|All files(*.*)|*";
+  setup.defaultExt = "";
+  setup.fileName = backgroundFile_;
+  const auto path = dialogs_.OpenFile(setup);
+  if (!path) return;
+  backgroundFile_ = *path;
+  LabelBackground->setText(QString::fromStdString(backgroundFile_));
+  LabelBackground->setToolTip(LabelBackground->text());
+  CheckBackground->setChecked(true);
+  mapChanged_();
+}
+
+void TFormOpt::MapOriginLeft(QLineEdit* field, double& value) {
+  const CellReal read = ReadCellReal(field->text().toStdString());
+  if (read.ok)
+    value = read.value;
+  else
+    dialogs_.Message(read.message);
+  field->setText(QString::number(value, 'f', 3));
+  mapChanged_();
 }
 
 QCheckBox* TFormOpt::AddCheck(QWidget* group, const char* name, const char* caption, bool ticked,
@@ -164,6 +226,10 @@ Options TFormOpt::Settings() const {
   o.Top = CheckTop->isChecked();
   o.AngleScale = AngleScale->value();
   o.Multigrid = RadioMultigrid->isChecked();
+  o.BackgroundMap = CheckBackground->isChecked() && !backgroundFile_.empty();
+  o.BackgroundFile = backgroundFile_;
+  o.MapX0 = mapX0_;
+  o.MapY0 = mapY0_;
   return o;
 }
 

@@ -3,10 +3,15 @@
 // 3D graph looks and how Solve solves the linear system of each cycle. The settings live in its
 // controls only; readers take Settings() when they next print or paint.
 
+#include <functional>
+#include <string>
+
 #include "model/Options.h"
 #include "ui/SecondaryForm.h"
 
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QToolButton;
@@ -21,6 +26,8 @@ class TFormOpt : public SecondaryForm {
  public:
   TFormOpt(Dialogs& dialogs, QWidget* parent = nullptr);
   Options Settings() const;
+  // told when the background map is switched, chosen or moved
+  void OnMapChanged(std::function<void()> handler) { mapChanged_ = std::move(handler); }
   void SpeedButtonHelpClick();
 
  protected:
@@ -31,6 +38,9 @@ class TFormOpt : public SecondaryForm {
   QCheckBox* AddCheck(QWidget* group, const char* name, const char* caption, bool ticked, int y);
   QSlider* AddTrackBar(QWidget* group, const char* name, const char* label, int y);
   void AddSolverGroup();
+  void AddMapGroup();
+  void SpeedButtonBackgroundClick();
+  void MapOriginLeft(QLineEdit* field, double& value);
 
   Dialogs& dialogs_;
   QCheckBox* CheckGeneral;
@@ -48,6 +58,15 @@ class TFormOpt : public SecondaryForm {
   QRadioButton* RadioConjugate;
   QRadioButton* RadioMultigrid;  // hidden in a build without the multigrid solver
   QToolButton* SpeedButtonHelp;
+  QCheckBox* CheckBackground;
+  QToolButton* SpeedButtonBackground;
+  QLabel* LabelBackground;
+  QLineEdit* EditMapX0;
+  QLineEdit* EditMapY0;
+  std::string backgroundFile_;
+  double mapX0_ = 0.0;
+  double mapY0_ = 0.0;
+  std::function<void()> mapChanged_ = [] {};
   bool placed_ = false;
 };
 

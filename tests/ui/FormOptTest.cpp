@@ -115,7 +115,7 @@ TEST_F(FormOptTest, ClosingHidesAndReports) {
   form.close();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(closed, 1);
-  EXPECT_EQ(form.size(), QSize(300, 300));
+  EXPECT_EQ(form.size(), QSize(300, 380));
 }
 
 }  // namespace

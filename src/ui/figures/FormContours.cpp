@@ -19,10 +19,19 @@ TFormContours::TFormContours(const FigureContext& context, QWidget* parent)
     : LayerFigureForm(
           context,
           Texts{"FormContours", "Contours", "PanelContours", "Contours.png", ContoursHelpText()},
-          parent) {}
+          parent),
+      background_(context.dialogs) {}
 
 void TFormContours::PaintFigure(Canvas& canvas, PendingEvents& events) {
+  const ContourMapping m = ScreenContourMapping(problem(), canvas.Width(), canvas.Height());
+  if (m.valid) {
+    const DeviceRect r = ProblemAreaRectangle(m);
+    background_.Begin(
+        canvas, CurrentOptions(),
+        {0.0, 0.0, m.dx, m.dy, QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom))});
+  }
   DrawContourFigure(problem(), Layer(), canvas.Width(), canvas.Height(), canvas, events);
+  background_.Finish(canvas);
   if (!observations_ || observations_->empty() || !events.Process()) return;
   DrawObservationMarkers(*observations_, ComputeObservedHeads(problem(), *observations_), Layer(),
                          ScreenContourMapping(problem(), canvas.Width(), canvas.Height()), canvas);

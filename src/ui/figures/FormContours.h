@@ -3,6 +3,7 @@
 // pathlines, drawn while they are traced; the print key puts the same figure on a page.
 
 #include "observe/Observations.h"
+#include "ui/figures/BackgroundMap.h"
 #include "ui/figures/LayerFigureForm.h"
 
 namespace planaq::ui {
@@ -21,6 +22,7 @@ class TFormContours : public LayerFigureForm {
 
  private:
   const ObservationSet* observations_ = nullptr;
+  BackgroundMap background_;
 };
 
 // The text of the contour window's help key.

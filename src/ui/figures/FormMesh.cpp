@@ -45,7 +45,8 @@ const char* MeshHelpText() {
 TFormMesh::TFormMesh(Problem& problem, Dialogs& dialogs, int& coordinateExits, QWidget* parent)
     : FigureForm(QStringLiteral("FormMesh"), QStringLiteral("Edit Mesh"), parent),
       problem_(problem),
-      dialogs_(dialogs) {
+      dialogs_(dialogs),
+      background_(dialogs) {
   PlaceAsEditor(this);
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
@@ -112,7 +113,14 @@ void TFormMesh::showEvent(QShowEvent* event) {
 void TFormMesh::FormPaint(Canvas& canvas) {
   StretchEditorBar(this, PanelMesh, SpeedButtonHelp);
   map_ = ComputeMeshMapping(width(), height(), problem_.LX, problem_.LY);
+  if (options_) {
+    const Point low = map_.ToPixel(0.0, 0.0), high = map_.ToPixel(problem_.LX, problem_.LY);
+    background_.Begin(
+        canvas, options_(),
+        {0.0, 0.0, problem_.LX, problem_.LY, QRect(QPoint(low.x, high.y), QPoint(high.x, low.y))});
+  }
   DrawMesh(canvas, problem_, map_);
+  background_.Finish(canvas);
   if (SelectMode()) DrawSelection(canvas, problem_, map_, shape_, shapeDone_, selection_.nodes);
   drawnFor_ = PictureOf(problem_, this);
 }

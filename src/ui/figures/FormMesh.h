@@ -13,6 +13,7 @@
 #include "mesh/SelectionAssign.h"
 #include "model/Problem.h"
 #include "ui/Dialogs.h"
+#include "ui/figures/BackgroundMap.h"
 #include "ui/figures/DrawnFor.h"
 #include "ui/figures/FigureForm.h"
 
@@ -57,6 +58,8 @@ class TFormMesh : public FigureForm {
   AssignOutcome ApplyAssignment(const Assignment& assignment);
   // told after every assignment and undo, so the other windows show the new values
   void OnEdited(std::function<void()> handler) { onEdited_ = std::move(handler); }
+  // the settings of the options window, read at every drawing for the background map
+  void UseOptions(std::function<Options()> options) { options_ = std::move(options); }
 
  protected:
   void FormPaint(Canvas& canvas) override;
@@ -90,6 +93,8 @@ class TFormMesh : public FigureForm {
   Problem& problem_;
   Dialogs& dialogs_;
   MeshMapping map_;
+  std::function<Options()> options_;
+  BackgroundMap background_;
   DrawnFor drawnFor_;
   EditUndo undo_;
   int pendingWellNode_ = -1;

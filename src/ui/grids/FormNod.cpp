@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grids/NodesGrid.h"
+#include "maps/MapSampling.h"
 
 namespace planaq::ui {
 
@@ -12,6 +13,8 @@ TFormNod::TFormNod(const GridContext& context, QWidget* parent)
                    context, parent) {
   AddPagingButtons();
   AddLayerSelector();
+  AddBarButton("SpeedButtonFromMap", "From Map...", "From Map",
+               [this] { SpeedButtonFromMapClick(); });
   AddHelpButton([this] { SpeedButtonHelpClick(); });
   QFont mono(QStringLiteral("Liberation Mono"));
   mono.setStyleHint(QFont::Monospace);
@@ -51,6 +54,38 @@ void TFormNod::FormPaint() {
   // every repaint puts the selection back on the first editable cell of row 1
   DataGridForm::FormPaint();
   SelectCell(NodesFixedColumns(Layer()), 1);
+}
+
+void TFormNod::SpeedButtonFromMapClick() {
+  if (!fromMap_) {
+    fromMap_ = new TFormFromMap(dialogs_, this);
+    fromMap_->onApply = [this](const FromMapRequest& r) { AssignFromMap(r); };
+  }
+  fromMap_->Prepare(Layer());
+  fromMap_->show();
+  fromMap_->raise();
+}
+
+void TFormNod::AssignFromMap(const FromMapRequest& request) {
+  fromMap_->Prepare(Layer());  // the layer may have changed while the dialog was open
+  const int count = DataRows();
+  std::vector<int> nodes(count);
+  std::vector<MapPoint> points(count);
+  for (int n = 0; n < count; ++n) {
+    nodes[n] = n;
+    points[n] = {problem_.nodes[n].X + request.X0, problem_.nodes[n].Y + request.Y0};
+  }
+  const MapSamples samples = SampleMap(request.path, request.field, points);
+  if (!samples.message.empty()) {
+    dialogs_.Message(samples.message);
+    return;
+  }
+  const NodeValuesOutcome outcome =
+      AssignNodeValues(problem_, request.quantity, Layer(), nodes, samples.values);
+  FormPaint();
+  stored_();
+  dialogs_.Message("Changed " + std::to_string(outcome.changed) + " nodes, left " +
+                   std::to_string(outcome.left));
 }
 
 void TFormNod::SpeedButtonHelpClick() { dialogs_.Message(NodesHelpText()); }

@@ -3,6 +3,7 @@
 // and the two switches of Type, each checked by the core rules of grids/NodesGrid when the
 // selection leaves it.
 
+#include "ui/FormFromMap.h"
 #include "ui/grids/DataGridForm.h"
 
 namespace planaq::ui {
@@ -16,6 +17,9 @@ class TFormNod : public DataGridForm {
   DataGrid* NodesGrid() const { return Grid(); }
   void FormPaint() override;
   void SpeedButtonHelpClick();
+  // beyond the written keys: one quantity of the current layer filled from a map
+  void SpeedButtonFromMapClick();
+  TFormFromMap* FormFromMap() const { return fromMap_; }
 
  protected:
   std::vector<GridColumn> Columns(int layer) const override;
@@ -23,6 +27,11 @@ class TFormNod : public DataGridForm {
   std::string CellText(int col, int row, int layer) const override;
   CellOutcome StoreCell(int col, int row, int layer, const std::string& text) override;
   void Place() override;
+
+ private:
+  void AssignFromMap(const FromMapRequest& request);
+
+  TFormFromMap* fromMap_ = nullptr;
 };
 
 }  // namespace planaq::ui

@@ -1,6 +1,7 @@
 #include "ui/qt/QtImageCanvas.h"
 
 #include <QColor>
+#include <QPainter>
 
 namespace planaq {
 
@@ -9,6 +10,14 @@ QtImageCanvas::QtImageCanvas(QImage& image) : QtPainterCanvas<Canvas>(&image, fa
 }
 
 QtImageCanvas::~QtImageCanvas() { EndPainting(); }
+
+void QtImageCanvas::DrawPicture(const QImage& picture, int left, int top) {
+  QPainter& p = Painter();
+  p.save();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.drawImage(left, top, picture);
+  p.restore();
+}
 
 QImage QtImageCanvas::MakeImage(int width, int height) {
   QImage image(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_RGB32);

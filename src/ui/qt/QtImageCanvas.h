@@ -17,6 +17,9 @@ class QtImageCanvas : public QtPainterCanvas<Canvas> {
   QtImageCanvas(const QtImageCanvas&) = delete;
   QtImageCanvas& operator=(const QtImageCanvas&) = delete;
 
+  // A picture drawn as it is, before the figure that goes over it.
+  void DrawPicture(const QImage& picture, int left, int top);
+
   // An image for a figure of the given size in pixels, 96 pixels per inch, white.
   static QImage MakeImage(int width, int height);
 };

@@ -90,8 +90,18 @@ void QtPainterCanvas<Base>::SetPenMode(PenMode m) {
 template <class Base>
 void QtPainterCanvas<Base>::SetBrushColour(Rgb c) {
   // a mesh sets the brush for every element, mostly to the colour it already has
-  const QColor colour = ToQColor(c);
+  QColor colour = ToQColor(c);
+  colour.setAlpha(fillAlpha_);
   if (colour == brush_.color() && brush_.style() == Qt::SolidPattern) return;
+  brush_ = QBrush(colour);
+  if (painter_.isActive()) painter_.setBrush(brush_);
+}
+
+template <class Base>
+void QtPainterCanvas<Base>::SetFillOpacity(int alpha) {
+  fillAlpha_ = std::clamp(alpha, 0, 255);
+  QColor colour = brush_.color();
+  colour.setAlpha(fillAlpha_);
   brush_ = QBrush(colour);
   if (painter_.isActive()) painter_.setBrush(brush_);
 }

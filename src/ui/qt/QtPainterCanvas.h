@@ -22,6 +22,8 @@ class QtPainterCanvas : public Base {
   void SetPenWidth(int w) override;
   void SetPenMode(PenMode m) override;
   void SetBrushColour(Rgb c) override;
+  // Fills from now on let this much (0..255) of what lies under them show through.
+  void SetFillOpacity(int alpha);
   void SetFont(const Font& f) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -40,6 +42,7 @@ class QtPainterCanvas : public Base {
   // Begins painting on the device with the pen, brush, font and mode set so far.
   bool BeginPainting();
   void EndPainting();
+  QPainter& Painter() { return painter_; }
 
  private:
   void ApplyPen();
@@ -48,6 +51,7 @@ class QtPainterCanvas : public Base {
   QPainter painter_;
   QPen pen_;
   QBrush brush_;
+  int fillAlpha_ = 255;
   QFont font_;
   QColor textColour_;
   PenMode mode_ = PenMode::Copy;

@@ -1,0 +1,139 @@
+#include "ui/FormExportMap.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "grids/CellValue.h"
+
+namespace planaq::ui {
+
+namespace {
+
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// a typed real as the grids read it; false with the message when it is refused
+bool Real(const QLineEdit* field, double& value, std::string& message) {
+  const CellReal read = ReadCellReal(field->text().toStdString());
+  if (!read.ok) message = read.message;
+  value = read.value;
+  return read.ok;
+}
+
+std::string Joined(const std::vector<std::string>& files) {
+  std::string text;
+  for (const std::string& f : files) text += (text.empty() ? "" : "\n") + f;
+  return text;
+}
+
+}  // namespace
+
+TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), problem_(problem), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("FormExportMap"));
+  setWindowTitle(QStringLiteral("Export Map"));
+  setModal(false);
+  auto* form = new QFormLayout;
+  EditFile = Named(new QLineEdit(this), "EditFile");
+  EditFile->setMinimumWidth(260);
+  ButtonBrowse = Named(new QPushButton(QStringLiteral("..."), this), "ButtonBrowse");
+  ButtonBrowse->setAutoDefault(false);
+  ButtonBrowse->setFixedWidth(28);
+  auto* file = new QHBoxLayout;
+  file->addWidget(EditFile);
+  file->addWidget(ButtonBrowse);
+  form->addRow(QStringLiteral("File (.gpkg, .geojson, .shp) :"), file);
+  layersBox_ = new QVBoxLayout;
+  form->addRow(QStringLiteral("Contours of layers :"), layersBox_);
+  EditX0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditX0");
+  form->addRow(QStringLiteral("Origin X0 (m) :"), EditX0);
+  EditY0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditY0");
+  form->addRow(QStringLiteral("Origin Y0 (m) :"), EditY0);
+  EditCrs = Named(new QLineEdit(this), "EditCrs");
+  EditCrs->setPlaceholderText(QStringLiteral("EPSG:28992, WKT or PROJ; empty: none"));
+  form->addRow(QStringLiteral("CRS :"), EditCrs);
+  EditCell = Named(new QLineEdit(QStringLiteral("0"), this), "EditCell");
+  form->addRow(QStringLiteral("Heads raster cell (m, 0 = none) :"), EditCell);
+  LabelResult = Named(new QLabel(this), "LabelResult");
+  form->addRow(LabelResult);
+  ButtonExport = Named(new QPushButton(QStringLiteral("Export"), this), "ButtonExport");
+  ButtonClose = Named(new QPushButton(QStringLiteral("Close"), this), "ButtonClose");
+  ButtonExport->setAutoDefault(false);
+  ButtonClose->setAutoDefault(false);
+  auto* keys = new QHBoxLayout;
+  keys->addWidget(ButtonExport);
+  keys->addWidget(ButtonClose);
+  form->addRow(keys);
+  setLayout(form);
+
+  connect(ButtonBrowse, &QPushButton::clicked, this, [this] { ButtonBrowseClick(); });
+  connect(ButtonExport, &QPushButton::clicked, this, [this] { ButtonExportClick(); });
+  connect(ButtonClose, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void TFormExportMap::Prepare() {
+  for (QCheckBox* box : layerBoxes_) delete box;
+  layerBoxes_.clear();
+  for (int L = 1; L <= problem_.NL; ++L) {
+    auto* box = new QCheckBox(QString::asprintf("Layer %d", L), this);
+    box->setObjectName(QString::asprintf("CheckBoxLayer%d", L));
+    box->setChecked(true);
+    layersBox_->addWidget(box);
+    layerBoxes_.push_back(box);
+  }
+  LabelResult->clear();
+  if (!MapsAvailable())
+    LabelResult->setText(QStringLiteral("This build of PLANAQ has no map support."));
+}
+
+MapExportOptions TFormExportMap::Options(std::string& message) const {
+  MapExportOptions options;
+  if (!Real(EditX0, options.X0, message) || !Real(EditY0, options.Y0, message) ||
+      !Real(EditCell, options.rasterCell, message))
+    return options;
+  if (options.rasterCell < 0.0) message = "Enter real number >= 0";
+  options.crs = EditCrs->text().trimmed().toStdString();
+  for (int L = 0; L < static_cast<int>(layerBoxes_.size()); ++L)
+    if (layerBoxes_[L]->isChecked()) options.layers.push_back(L);
+  // the core reads no layer as every layer, so none checked is refused rather than widened
+  if (message.empty() && options.layers.empty() && !layerBoxes_.empty())
+    message = "Check the layers whose contours are exported";
+  return options;
+}
+
+void TFormExportMap::ButtonBrowseClick() {
+  FileDialogSetup setup;
+  setup.filter = "GeoPackage(*.gpkg)|*.gpkg|GeoJSON(*.geojson)|*.geojson|Shapefile(*.shp)|*.shp";
+  setup.defaultExt = "*.gpkg";
+  setup.fileName = EditFile->text().isEmpty() ? "Map1.gpkg" : EditFile->text().toStdString();
+  if (const auto path = dialogs_.SaveFile(setup)) EditFile->setText(QString::fromStdString(*path));
+}
+
+void TFormExportMap::ButtonExportClick() {
+  LabelResult->clear();
+  std::string message;
+  const MapExportOptions options = Options(message);
+  const std::string path = EditFile->text().trimmed().toStdString();
+  if (message.empty() && path.empty()) message = "Enter the name of the map file";
+  if (message.empty()) message = CheckMapExport(problem_, path, options);
+  if (!message.empty()) {
+    dialogs_.Message(message);
+    return;
+  }
+  const MapOutcome outcome = ExportMap(problem_, path, options);
+  if (outcome.status != MapStatus::Written) {
+    dialogs_.Message(outcome.message);
+    return;
+  }
+  LabelResult->setText(QString::fromStdString("Written:\n" + Joined(outcome.files)));
+}
+
+}  // namespace planaq::ui

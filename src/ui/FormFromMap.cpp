@@ -1,0 +1,111 @@
+#include "ui/FormFromMap.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "grids/CellValue.h"
+
+namespace planaq::ui {
+
+namespace {
+
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+bool Real(const QLineEdit* field, double& value, std::string& message) {
+  const CellReal read = ReadCellReal(field->text().toStdString());
+  if (!read.ok) message = read.message;
+  value = read.value;
+  return read.ok;
+}
+
+// in the order of the quantity box
+constexpr NodeQuantity kQuantities[] = {NodeQuantity::Top, NodeQuantity::Bottom,
+                                        NodeQuantity::Head};
+
+}  // namespace
+
+TFormFromMap::TFormFromMap(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("FormFromMap"));
+  setWindowTitle(QStringLiteral("From Map"));
+  setModal(false);
+  auto* form = new QFormLayout;
+  LabelLayer = Named(new QLabel(this), "LabelLayer");
+  form->addRow(QStringLiteral("Layer :"), LabelLayer);
+  EditMapFile = Named(new QLineEdit(this), "EditMapFile");
+  EditMapFile->setMinimumWidth(240);
+  ButtonBrowse = Named(new QPushButton(QStringLiteral("..."), this), "ButtonBrowse");
+  ButtonBrowse->setAutoDefault(false);
+  ButtonBrowse->setFixedWidth(28);
+  auto* file = new QHBoxLayout;
+  file->addWidget(EditMapFile);
+  file->addWidget(ButtonBrowse);
+  form->addRow(QStringLiteral("Raster or points :"), file);
+  ComboBoxQuantity = Named(new QComboBox(this), "ComboBoxQuantity");
+  ComboBoxQuantity->addItems(
+      {QStringLiteral("Top T"), QStringLiteral("Bottom B"), QStringLiteral("Head F")});
+  form->addRow(QStringLiteral("Quantity :"), ComboBoxQuantity);
+  EditField = Named(new QLineEdit(this), "EditField");
+  EditField->setPlaceholderText(QStringLiteral("points only; empty: the one beside x, y"));
+  form->addRow(QStringLiteral("Value field :"), EditField);
+  EditX0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditX0");
+  form->addRow(QStringLiteral("Origin X0 (m) :"), EditX0);
+  EditY0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditY0");
+  form->addRow(QStringLiteral("Origin Y0 (m) :"), EditY0);
+  ButtonApply = Named(new QPushButton(QStringLiteral("Apply"), this), "ButtonApply");
+  ButtonClose = Named(new QPushButton(QStringLiteral("Close"), this), "ButtonClose");
+  ButtonApply->setAutoDefault(false);
+  ButtonClose->setAutoDefault(false);
+  auto* keys = new QHBoxLayout;
+  keys->addWidget(ButtonApply);
+  keys->addWidget(ButtonClose);
+  form->addRow(keys);
+  setLayout(form);
+
+  connect(ButtonBrowse, &QPushButton::clicked, this, [this] { ButtonBrowseClick(); });
+  connect(ButtonApply, &QPushButton::clicked, this, [this] { ButtonApplyClick(); });
+  connect(ButtonClose, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void TFormFromMap::Prepare(int layer) { LabelLayer->setText(QString::asprintf("%3d", layer + 1)); }
+
+FromMapRequest TFormFromMap::Request(std::string& message) const {
+  FromMapRequest r;
+  r.path = EditMapFile->text().trimmed().toStdString();
+  r.field = EditField->text().trimmed().toStdString();
+  r.quantity = kQuantities[std::max(ComboBoxQuantity->currentIndex(), 0)];
+  if (Real(EditX0, r.X0, message) && Real(EditY0, r.Y0, message) && r.path.empty())
+    message = "Choose the raster or points file";
+  return r;
+}
+
+void TFormFromMap::ButtonBrowseClick() {
+  FileDialogSetup setup;
+  setup.filter =
+      "Raster or points(*.tif)|*.tif *.tiff *.asc *.png *.csv *.gpkg *.shp *.geojson|"
+      "All files(*.*)|*";
+  setup.defaultExt = "";
+  setup.fileName = EditMapFile->text().toStdString();
+  if (const auto path = dialogs_.OpenFile(setup))
+    EditMapFile->setText(QString::fromStdString(*path));
+}
+
+void TFormFromMap::ButtonApplyClick() {
+  std::string message;
+  const FromMapRequest r = Request(message);
+  if (!message.empty()) {
+    dialogs_.Message(message);
+    return;
+  }
+  if (onApply) onApply(r);
+}
+
+}  // namespace planaq::ui
