@@ -102,9 +102,11 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
   }
   system.AllocateValues();
   std::set<std::pair<int, int>> kept;
+  MultigridHierarchy hierarchy;  // kept from cycle to cycle while the system stays the same
   for (int cycle = 0; cycle < kCycles; ++cycle) {
     AssembleCycle(problem, system, cycle, progress);
-    result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept, solver));
+    result.cycles.push_back(
+        IterateCycle(problem, system, cycle, progress, kept, solver, &hierarchy));
     if (result.cycles.back().diverged) {
       const std::string& failure = result.cycles.back().failure;
       result.message = failure.empty() ? DivergenceMessage(cycle + 1)
@@ -112,6 +114,7 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
       return result;
     }
   }
+  hierarchy.Release();  // before the supplies, the flow field and the datafile take memory
   ComputeSupply(problem, system);
   PrepareFlowField(problem);
   result.solved = true;
