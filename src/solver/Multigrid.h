@@ -43,8 +43,9 @@ class MultigridHierarchy {
 
   // Frees the matrix and the hierarchy; the next iteration makes them again.
   void Release();
-  // The hierarchies set up so far.
+  // The hierarchies set up so far, and their wall-clock seconds.
   int setUps() const;
+  double setUpSeconds() const;
 
   struct Store;
   Store& store() { return *store_; }

@@ -13,6 +13,7 @@ MultigridHierarchy::MultigridHierarchy(bool) : store_(std::make_unique<Store>())
 MultigridHierarchy::~MultigridHierarchy() = default;
 void MultigridHierarchy::Release() {}
 int MultigridHierarchy::setUps() const { return 0; }
+double MultigridHierarchy::setUpSeconds() const { return 0.0; }
 
 bool MultigridAvailable() { return false; }
 std::string StartMultigrid(long long) { return ""; }

@@ -25,8 +25,7 @@ std::unique_ptr<ConjugateGradient> MakeInner(const SparseSystem& system, std::ve
                                              MultigridHierarchy*, ConjugateGradient*) {
   return std::make_unique<ConjugateGradient>(system, std::move(heads), supply, iterated);
 }
-std::unique_ptr<MultigridIteration> MakeInner(const SparseSystem& system,
-                                              std::vector<double> heads,
+std::unique_ptr<MultigridIteration> MakeInner(const SparseSystem& system, std::vector<double> heads,
                                               const std::vector<double>& supply,
                                               const std::vector<unsigned char>& iterated,
                                               MultigridHierarchy* hierarchy, MultigridIteration*) {
