@@ -41,7 +41,7 @@ def phases(err):
     seconds, rest = {}, []
     for line in err.splitlines():
         fields = line.split()
-        if len(fields) == 5 and fields[0] == "phase":
+        if len(fields) == 6 and fields[0] == "phase":
             seconds[fields[1]] = float(fields[2])
         else:
             rest.append(line)
