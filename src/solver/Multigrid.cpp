@@ -170,12 +170,11 @@ std::vector<double> LumpedLeakage(const SparseSystem& s) {
 // The hierarchy is made of the coupled matrix with its leakage lumped: the couplings of a head
 // to the neighbours' heads in the layers above and below are moved onto the node's own heads
 // there. Row sums and the diagonal stay, the matrix stays symmetric positive definite and
-// spectrally close to the coupled one, and it has about half the entries; the iteration itself
-// multiplies by the coupled matrix as it is.
-// The matrix is made of whole rows of the iterated heads, numbered by their order in the
-// node-major vector; a head that is given is not a row, its terms are in the residual. Each row
-// holds its diagonal first, as the library wants it. put(t, u, a) once for every entry of row t
-// in column u.
+// spectrally close to the coupled one, with half the entries (9 a row against 19 at six
+// layers); the iteration itself multiplies by the coupled matrix as it is.
+// Its rows are those of the iterated heads, numbered by their order in the node-major vector;
+// a head that is given is not a row, its terms are in the residual. Each row holds its diagonal
+// first, as the library wants it. put(t, u, a) once for every entry of row t in column u.
 template <typename Put>
 void ForEachEntry(const SparseSystem& s, const std::vector<HYPRE_BigInt>& row,
                   const std::vector<double>& lumped, Put&& put) {
