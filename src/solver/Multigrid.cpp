@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -409,7 +410,9 @@ struct MultigridIteration::State {
 bool MultigridAvailable() { return true; }
 
 std::string StartMultigrid(long long unknowns) {
-  std::string cause = MultigridMemoryMessage(unknowns, AvailableMemoryBytes());
+  // what the tables and the rest already hold is not there for the Solve
+  const long long free = std::max(AvailableMemoryBytes() - ResidentBytes(), 0LL);
+  std::string cause = MultigridMemoryMessage(unknowns, free);
   if (cause.empty()) cause = StartMessagePassing();
   return cause.empty() ? cause : kMultigridStartFailed + cause;
 }
