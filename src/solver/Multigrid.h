@@ -29,10 +29,12 @@ constexpr const char* kMultigridSetUpFailed =
 // cause. The program itself goes on either way.
 std::string StartMultigrid(long long unknowns);
 
-// The coupled matrix of the iterated heads, held once in the library's storage, and its multigrid
-// hierarchy. An iteration that finds the same heads iterated and the same matrix values as the
-// last set-up takes them as they are (a confined problem's cycles all have one system); any
-// difference, down to one value, makes both anew, the old ones freed first.
+// The matrix the multigrid hierarchy is made of (the coupled matrix of the iterated heads with
+// its leakage lumped), held only in the library's storage, and the hierarchy. An iteration that
+// finds the same heads iterated and the same matrix values as the last set-up takes them as
+// they are (a confined problem's cycles all have one system); any difference, down to one value
+// or one head held at an open top, makes both anew, the old ones freed first. A Solve keeps one
+// from cycle to cycle and frees it after the last.
 class MultigridHierarchy {
  public:
   // reuse false: a set-up for every iteration, as a check of the reuse.
