@@ -155,6 +155,7 @@ std::string StartMessagePassing() {
 std::vector<double> LumpedLeakage(const SparseSystem& s) {
   const std::size_t above = static_cast<std::size_t>(s.NL > 1 ? s.NL - 1 : 0);
   std::vector<double> lumped(static_cast<std::size_t>(s.NN) * above, 0.0);
+  if (above == 0) return lumped;  // one layer: no aquitard, and no leakage values at all
   for (int i = 0; i < s.NN; ++i)
     for (int pos = s.rowStart[i]; pos < s.rowStart[i + 1]; ++pos) {
       const double* c = &s.C[static_cast<std::size_t>(pos) * above];
