@@ -6,9 +6,11 @@ usage: bench/multigrid_table.py build/tools/planaq-cli [SPLITS ...]   (default: 
 
 For every number of Split 4 (9: 131,841 nodes, 10: 525,825 nodes, six layers) the problem is
 made in a fresh folder with the capacities it needs, then solved once with `solve` and once
-with `solve --amg`. The table gives the wall-clock seconds and peak resident memory of each
-solve (reading and writing the datafile included), the iterations of the six cycles and the
-largest difference of the heads of the two solved files.
+with `solve --amg`, both with `--phases`. The table gives, for each choice, the wall-clock
+seconds of every phase (read, pattern, assembly of the six cycles, multigrid set-up, cycles'
+iterations, supplies and flow field, write), the whole command's seconds and peak resident
+memory, the iterations of the six cycles, and the largest difference of the heads of the two
+solved files.
 """
 import os
 import subprocess
@@ -28,6 +30,22 @@ def run(cli, folder, *args):
     if status != 0:
         sys.exit(f"{' '.join(args)} failed ({status}): {err}")
     return out, err, seconds, usage.ru_maxrss / 1024.0
+
+
+PHASES = ["read", "pattern", "assembly", "set-up", "cycles", "supplies", "write"]
+
+
+def phases(err):
+    """The seconds of the lines 'phase NAME SECONDS s PEAK MB' that planaq-cli --phases prints;
+    the other lines of standard error are given back."""
+    seconds, rest = {}, []
+    for line in err.splitlines():
+        fields = line.split()
+        if len(fields) == 6 and fields[0] == "phase":
+            seconds[fields[1]] = float(fields[2])
+        else:
+            rest.append(line)
+    return seconds, "\n".join(rest)
 
 
 def iterations(out):
@@ -57,10 +75,9 @@ def main():
         sys.exit(__doc__)
     cli = os.path.abspath(sys.argv[1])
     splits = [int(s) for s in sys.argv[2:]] or [9]
-    print("| nodes | layers | default s | multigrid s | default MB | multigrid MB | "
-          "iterations per cycle, default | iterations per cycle, multigrid | "
-          "largest head difference (m) |")
-    print("|---:|---:|---:|---:|---:|---:|---|---|---:|")
+    print("| nodes | layers | choice | " + " | ".join(f"{p} s" for p in PHASES) +
+          " | total s | peak MB | iterations per cycle | largest head difference (m) |")
+    print("|---:|---:|---|" + "---:|" * len(PHASES) + "---:|---:|---|---:|")
     for split in splits:
         nodes = (2 ** split + 1) * (2 ** (split - 1) + 1)  # and 4 ** split elements
         with tempfile.TemporaryDirectory() as folder:
@@ -70,18 +87,24 @@ def main():
                 f.write(f"Bench,\n48, {4 * before + 1000}, {4 ** split + 1000}, 100,\n")
             run(cli, folder, "new", "a.aqd")
             run(cli, folder, "refine", "a.aqd", "b.aqd", "--split4", str(split))
-            out_d, _, sec_d, mb_d = run(cli, folder, "solve", "b.aqd", "d.aqd")
-            out_m, err_m, sec_m, mb_m = run(cli, folder, "solve", "--amg", "b.aqd", "m.aqd")
-            hd, hm = heads(os.path.join(folder, "d.aqd")), heads(os.path.join(folder, "m.aqd"))
+            solved = {}
+            for choice, extra in (("default", []), ("multigrid", ["--amg"])):
+                out, err, sec, mb = run(cli, folder, "solve", "--phases", *extra, "b.aqd",
+                                        f"{choice}.aqd")
+                seconds, rest = phases(err)
+                if rest:
+                    print(f"{choice} wrote on standard error: {rest!r}", file=sys.stderr)
+                solved[choice] = (out, seconds, sec, mb)
+            hd = heads(os.path.join(folder, "default.aqd"))
+            hm = heads(os.path.join(folder, "multigrid.aqd"))
             if len(hd) != len(hm) or not hd:
                 sys.exit("the solved files differ in their nodes")
             layers = len(hd) // nodes
             largest = max(abs(a - b) for a, b in zip(hd, hm))
-            if err_m:
-                print(f"multigrid wrote on standard error: {err_m!r}", file=sys.stderr)
-            print(f"| {len(hd) // layers:,} | {layers} | {sec_d:.1f} | {sec_m:.1f} | "
-                  f"{mb_d:.0f} | {mb_m:.0f} | {' '.join(map(str, iterations(out_d)))} | "
-                  f"{' '.join(map(str, iterations(out_m)))} | {largest:.2e} |", flush=True)
+            for choice, (out, seconds, sec, mb) in solved.items():
+                times = " | ".join(f"{seconds.get(p, 0.0):.2f}" for p in PHASES)
+                print(f"| {nodes:,} | {layers} | {choice} | {times} | {sec:.1f} | {mb:.0f} | "
+                      f"{' '.join(map(str, iterations(out)))} | {largest:.2e} |", flush=True)
 
 
 if __name__ == "__main__":

@@ -22,8 +22,8 @@ const Command kCommands[] = {
     {"new", planaq::cli::New, "new FILE.aqd             write the initial problem"},
 #ifdef PLANAQ_CLI_SOLVE
     {"solve", planaq::cli::Solve,
-     "solve [--amg] IN.aqd OUT.aqd  solve and write the solved problem (--amg: algebraic "
-     "multigrid)"},
+     "solve [--amg] [--phases] IN.aqd OUT.aqd  solve and write the solved problem (--amg: "
+     "algebraic multigrid; --phases: seconds and memory of each part on stderr)"},
 #endif
 #ifdef PLANAQ_CLI_REFINE
     {"refine", planaq::cli::Refine,

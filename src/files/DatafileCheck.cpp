@@ -1,13 +1,14 @@
 // What the writer checks before it writes a byte: every value and count it puts in the file is
 // one the reader takes back.
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "files/Datafile.h"
-#include "files/FixedText.h"
 #include "files/WrittenValue.h"
 
 namespace planaq {
@@ -147,29 +148,70 @@ void CheckElementsWellsParticles(const Problem& p) {
   }
 }
 
+// The whole millimetres of a coordinate as the node line writes it ("%10.3f"), -0.000 being 0.
+// The product with 1000 decides it, but where it lies within its rounding error of a half the
+// written text itself does: it rounds the exact binary value, ties to even.
+long long WrittenMillimetres(double v) {
+  const double s = v * 1000.0;
+  const double below = std::floor(s);
+  const double part = s - below;
+  if (std::fabs(part - 0.5) > 1e-9 + std::fabs(s) * 0x1p-50)
+    return static_cast<long long>(part < 0.5 ? below : below + 1.0);
+  char digits[64];
+  const char* end =
+      std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, 3).ptr;
+  long long whole = 0;
+  for (const char* c = digits; c < end; ++c)
+    if (*c >= '0' && *c <= '9') whole = 10 * whole + (*c - '0');
+  return digits[0] == '-' ? -whole : whole;
+}
+
+// The first node written at each place, by open addressing on the pair of millimetres.
+class WrittenPlaces {
+ public:
+  explicit WrittenPlaces(int nodes) {
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(nodes)) size *= 2;
+    slot_.assign(size, -1);
+    x_.resize(static_cast<std::size_t>(nodes));
+    y_.resize(static_cast<std::size_t>(nodes));
+  }
+  // Node n at (x, y) millimetres: the first node at that place, n itself when it is the first.
+  int FirstAt(int n, long long x, long long y) {
+    x_[n] = x;
+    y_[n] = y;
+    const std::size_t mask = slot_.size() - 1;
+    std::uint64_t h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ULL ^
+                      static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4FULL;
+    for (std::size_t at = (h ^ (h >> 29)) & mask;; at = (at + 1) & mask) {
+      const int first = slot_[at];
+      if (first < 0) {
+        slot_[at] = n;
+        return n;
+      }
+      if (x_[first] == x && y_[first] == y) return first;
+    }
+  }
+
+ private:
+  std::vector<int> slot_;
+  std::vector<long long> x_, y_;
+};
+
 // Nodes that differ in memory but would be written at the same coordinates would read back as
 // one place, and the elements between them would lose their area.
 void CheckDistinctNodes(const Problem& p) {
-  // every key "%10.3f,%10.3f", as the node line writes them, stays in one text that is
-  // allocated once (a storable coordinate takes at most 18 characters), so views into it hold
-  std::string keys;
-  keys.reserve(static_cast<std::size_t>(p.NN) * 40 + 1024);
-  FixedText text(keys);
-  std::unordered_map<std::string_view, int> written;
-  written.reserve(static_cast<std::size_t>(p.NN));
+  WrittenPlaces places(p.NN);
   for (int n = 0; n < p.NN; ++n) {
     const Node& node = p.nodes[n];
-    const std::size_t start = text.size();
-    text.Real(node.X, 10, 3).Char(',').Real(node.Y, 10, 3);
-    const auto [at, added] =
-        written.emplace(std::string_view(keys.data() + start, text.size() - start), n);
-    if (added) continue;
-    const Node& first = p.nodes[at->second];
+    const int at = places.FirstAt(n, WrittenMillimetres(node.X), WrittenMillimetres(node.Y));
+    if (at == n) continue;
+    const Node& first = p.nodes[at];
     if (first.X == node.X && first.Y == node.Y) continue;
     char place[96];
     std::snprintf(place, sizeof place, "(%.3f, %.3f)", node.X, node.Y);
-    throw Refused{Of("node", at->second) + " and " + Of("node", n) + " would both be written at " +
-                  place + ": a datafile keeps coordinates to 1 mm"};
+    throw Refused{Of("node", at) + " and " + Of("node", n) + " would both be written at " + place +
+                  ": a datafile keeps coordinates to 1 mm"};
   }
 }
 

@@ -91,6 +91,16 @@ long long AvailableMemoryBytes() {
   return limit > 0 ? std::min(usable, UsableLimitBytes(limit)) : usable;
 }
 
+long long ResidentBytes() {
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  if (!f) return 0;
+  long long pages = 0, resident = 0;
+  const bool read = std::fscanf(f, "%lld %lld", &pages, &resident) == 2;
+  std::fclose(f);
+  const long pageSize = sysconf(_SC_PAGE_SIZE);
+  return read && pageSize > 0 ? resident * pageSize : 0;
+}
+
 std::string MultigridMemoryMessage(long long unknowns, long long usableBytes) {
   const double needed = kMultigridBytesPerUnknown * static_cast<double>(unknowns);
   const double usable = static_cast<double>(usableBytes);

@@ -27,13 +27,18 @@ long long UsableLimitBytes(long long limitBytes);
 // What this machine can give the program: the smaller of the usable physical memory and the
 // usable part of a limit set on the process.
 long long AvailableMemoryBytes();
+// The memory the program holds now (its resident set); 0 where the system does not tell.
+long long ResidentBytes();
 
 // Empty when the capacities fit in usableBytes; otherwise the message that names the memory
 // needed and the largest NMAX and MMAX that would fit.
 std::string CapacitiesMessage(const Capacities& caps, long long usableBytes);
-// The hierarchy, matrix copies and work vectors of the algebraic multigrid choice, per unknown
-// (node and layer); measured on a refined six-layer problem of 131,841 nodes.
-constexpr double kMultigridBytesPerUnknown = 900.0;
+// What a Solve with the algebraic multigrid choice takes beyond the problem's tables, per
+// unknown (node and layer): the sparse storage, the matrix of the hierarchy, the hierarchy and
+// the work vectors. The peak of the Solve less the memory held before it was 320 bytes on the
+// refined six-layer problem of 131,841 nodes and 323 at 525,825 nodes; rounded up for meshes
+// that coarsen less well.
+constexpr double kMultigridBytesPerUnknown = 340.0;
 // Empty when the multigrid storage of so many unknowns fits in usableBytes beside the tables;
 // otherwise what it needs and what the machine gives.
 std::string MultigridMemoryMessage(long long unknowns, long long usableBytes);

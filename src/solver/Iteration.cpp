@@ -113,7 +113,8 @@ CycleReport RunIteration(Iteration& it, double eps, long long limit, int interva
 }  // namespace
 
 CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, SolveProgress& progress,
-                         std::set<std::pair<int, int>>& kept, LinearSolver solver) {
+                         std::set<std::pair<int, int>>& kept, LinearSolver solver,
+                         MultigridHierarchy* hierarchy) {
   const int NN = problem.NN, NL = problem.NL;
   const std::size_t n = static_cast<std::size_t>(NN) * NL;
   const bool warnedBefore = problem.waterLevelWarning;
@@ -155,11 +156,11 @@ CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, Solv
   const int interval = solver == LinearSolver::Multigrid ? 1 : IterationReportInterval(NN);
   OpenTops tops = OpenTopsOf(problem, iterated);
   if (solver == LinearSolver::Multigrid && tops.empty()) {
-    MultigridIteration it(system, HeadsOf(problem), supply, iterated);
+    MultigridIteration it(system, HeadsOf(problem), supply, iterated, hierarchy);
     finish(it, interval);
   } else if (solver == LinearSolver::Multigrid) {
     SeepageIteration<MultigridIteration> it(system, HeadsOf(problem), supply, iterated,
-                                            std::move(tops), eps);
+                                            std::move(tops), eps, hierarchy);
     finish(it, interval);
   } else if (tops.empty()) {
     ConjugateGradient it(system, HeadsOf(problem), supply, iterated);

@@ -36,10 +36,12 @@ int IterationReportInterval(int NN);
 // becomes non-finite or grows beyond kDivergentGrowth times its start, or the heads come out
 // non-finite, the cycle stops diverged and the heads (and the warning) stay as they were.
 // The multigrid iteration stops the same way, and diverged also when its set-up or a V-cycle
-// fails; its progress is reported at every iteration.
+// fails; its progress is reported at every iteration. A hierarchy given is kept for the next
+// cycle, which takes it again when its system is the same; without one it is freed at the end.
 CycleReport IterateCycle(Problem& problem, SparseSystem& system, int cycle, SolveProgress& progress,
                          std::set<std::pair<int, int>>& kept,
-                         LinearSolver solver = LinearSolver::ConjugateGradients);
+                         LinearSolver solver = LinearSolver::ConjugateGradients,
+                         MultigridHierarchy* hierarchy = nullptr);
 
 // Q = the coupled product of the final heads, in every node and layer in use.
 void ComputeSupply(Problem& problem, const SparseSystem& system);

@@ -10,8 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -148,87 +150,187 @@ std::string StartMessagePassing() {
   return "";
 }
 
-// The matrix of the iterated heads in whole rows, numbered by their order in the node-major
-// vector; a head that is given is not a row, its terms are in the residual.
-struct Rows {
-  std::vector<HYPRE_Int> count;
-  std::vector<HYPRE_BigInt> start, column;
-  std::vector<double> value;
-};
-
-// f(j, k, a) once for every coupling of two heads of the coupled product (j != k), node-major.
-template <typename F>
-void ForEachCoupling(const SparseSystem& s, F&& f) {
-  const int NL = s.NL;
-  const std::size_t nl = static_cast<std::size_t>(NL);
-  for (int i = 0; i < s.NN; ++i) {
-    const std::size_t ji = static_cast<std::size_t>(i) * nl;
+// The leakage of every node and aquitard summed over the node's row of the pattern: the
+// vertical couplings of the lumped matrix.
+std::vector<double> LumpedLeakage(const SparseSystem& s) {
+  const std::size_t above = static_cast<std::size_t>(s.NL > 1 ? s.NL - 1 : 0);
+  std::vector<double> lumped(static_cast<std::size_t>(s.NN) * above, 0.0);
+  if (above == 0) return lumped;  // one layer: no aquitard, and no leakage values at all
+  for (int i = 0; i < s.NN; ++i)
     for (int pos = s.rowStart[i]; pos < s.rowStart[i + 1]; ++pos) {
+      const double* c = &s.C[static_cast<std::size_t>(pos) * above];
       const bool diagonal = pos == s.rowStart[i];
-      const std::size_t jk = (diagonal ? static_cast<std::size_t>(i) : s.column[pos]) * nl;
-      const double* a = &s.A[static_cast<std::size_t>(pos) * nl];
-      if (!diagonal)
-        for (int L = 0; L < NL; ++L) f(ji + L, jk + L, a[L]);
-      if (NL < 2) continue;
-      const double* c = &s.C[static_cast<std::size_t>(pos) * (nl - 1)];
-      for (int L = 0; L + 1 < NL; ++L) {
-        f(ji + L, jk + L + 1, -c[L]);
-        if (!diagonal) f(ji + L + 1, jk + L, -c[L]);
+      const std::size_t k = static_cast<std::size_t>(diagonal ? i : s.column[pos]);
+      for (std::size_t L = 0; L < above; ++L) {
+        lumped[i * above + L] += c[L];
+        if (!diagonal) lumped[k * above + L] += c[L];
       }
     }
-  }
+  return lumped;
 }
 
-Rows BuildRows(const SparseSystem& s, const std::vector<HYPRE_BigInt>& row) {
-  const std::size_t n = row.size();
-  HYPRE_BigInt m = 0;
-  for (HYPRE_BigInt r : row) m += r >= 0;
-  Rows rows;
-  rows.count.assign(static_cast<std::size_t>(m), 1);
-  auto used = [&](std::size_t j, std::size_t k, double a) {
-    return a != 0.0 && row[j] >= 0 && row[k] >= 0;
-  };
-  ForEachCoupling(s, [&](std::size_t j, std::size_t k, double a) {
-    if (!used(j, k, a)) return;
-    ++rows.count[row[j]];
-    ++rows.count[row[k]];
-  });
-  rows.start.assign(static_cast<std::size_t>(m) + 1, 0);
-  for (HYPRE_BigInt t = 0; t < m; ++t) rows.start[t + 1] = rows.start[t] + rows.count[t];
-  rows.column.resize(rows.start[m]);
-  rows.value.resize(rows.start[m]);
-  std::vector<HYPRE_BigInt> next(rows.start.begin(), rows.start.end() - 1);
-  auto put = [&](HYPRE_BigInt t, HYPRE_BigInt u, double a) {
-    rows.column[next[t]] = u;
-    rows.value[next[t]++] = a;
-  };
-  for (std::size_t j = 0; j < n; ++j) {
-    if (row[j] < 0) continue;
-    const std::size_t i = j / s.NL;
-    put(row[j], row[j], s.A[static_cast<std::size_t>(s.rowStart[i]) * s.NL + j % s.NL]);
-  }
-  ForEachCoupling(s, [&](std::size_t j, std::size_t k, double a) {
-    if (!used(j, k, a)) return;
+// The hierarchy is made of the coupled matrix with its leakage lumped: the couplings of a head
+// to the neighbours' heads in the layers above and below are moved onto the node's own heads
+// there. Row sums and the diagonal stay, the matrix stays symmetric positive definite and
+// spectrally close to the coupled one, with half the entries (9 a row against 19 at six
+// layers); the iteration itself multiplies by the coupled matrix as it is.
+// Its rows are those of the iterated heads, numbered by their order in the node-major vector;
+// a head that is given is not a row, its terms are in the residual. Each row holds its diagonal
+// first, as the library wants it. put(t, u, a) once for every entry of row t in column u.
+template <typename Put>
+void ForEachEntry(const SparseSystem& s, const std::vector<HYPRE_BigInt>& row,
+                  const std::vector<double>& lumped, Put&& put) {
+  const std::size_t NL = static_cast<std::size_t>(s.NL);
+  auto couple = [&](std::size_t j, std::size_t k, double a) {
+    if (a == 0.0 || row[j] < 0 || row[k] < 0) return;
     put(row[j], row[k], a);
     put(row[k], row[j], a);
+  };
+  for (std::size_t j = 0; j < row.size(); ++j)
+    if (row[j] >= 0)
+      put(row[j], row[j], s.A[static_cast<std::size_t>(s.rowStart[j / NL]) * NL + j % NL]);
+  for (int i = 0; i < s.NN; ++i)
+    for (int pos = s.rowStart[i] + 1; pos < s.rowStart[i + 1]; ++pos)
+      for (std::size_t L = 0; L < NL; ++L)
+        couple(i * NL + L, s.column[pos] * NL + L, s.A[static_cast<std::size_t>(pos) * NL + L]);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(s.NN); ++i)
+    for (std::size_t L = 0; L + 1 < NL; ++L)
+      couple(i * NL + L, i * NL + L + 1, -lumped[i * (NL - 1) + L]);
+}
+
+// The row starts of the matrix of m rows: t's entries are at [start[t], start[t + 1]).
+std::vector<HYPRE_Int> RowStarts(const SparseSystem& s, const std::vector<HYPRE_BigInt>& row,
+                                 const std::vector<double>& lumped, HYPRE_BigInt m) {
+  std::vector<HYPRE_Int> start(static_cast<std::size_t>(m) + 1, 0);
+  ForEachEntry(s, row, lumped, [&](HYPRE_BigInt t, HYPRE_BigInt, double) { ++start[t + 1]; });
+  for (HYPRE_BigInt t = 0; t < m; ++t) start[t + 1] += start[t];
+  return start;
+}
+
+hypre_CSRMatrix* Local(hypre_ParCSRMatrix* a) { return hypre_ParCSRMatrixDiag(a); }
+HYPRE_BigInt RowsOf(hypre_ParCSRMatrix* a) { return hypre_CSRMatrixNumRows(Local(a)); }
+
+// The matrix in the library's own storage, its only copy; nullptr when it cannot be made.
+hypre_ParCSRMatrix* MakeMatrix(const SparseSystem& s, const std::vector<HYPRE_BigInt>& row,
+                               const std::vector<double>& lumped, HYPRE_BigInt m) {
+  std::vector<HYPRE_Int> start = RowStarts(s, row, lumped, m);
+  HYPRE_BigInt range[2] = {0, m};
+  hypre_ParCSRMatrix* a = hypre_ParCSRMatrixCreate(MPI_COMM_SELF, m, m, range, range, 0,
+                                                   start[static_cast<std::size_t>(m)], 0);
+  if (!a) return nullptr;
+  hypre_ParCSRMatrixInitialize(a);
+  HYPRE_Int* first = hypre_CSRMatrixI(Local(a));
+  HYPRE_Int* column = hypre_CSRMatrixJ(Local(a));
+  HYPRE_Real* value = hypre_CSRMatrixData(Local(a));
+  std::copy(start.begin(), start.end(), first);
+  start.pop_back();  // from here the next free place of each row
+  ForEachEntry(s, row, lumped, [&](HYPRE_BigInt t, HYPRE_BigInt u, double v) {
+    column[start[t]] = static_cast<HYPRE_Int>(u);
+    value[start[t]++] = v;
   });
-  return rows;
+  hypre_ParCSRMatrixSetNumNonzeros(a);
+  return a;
+}
+
+// Whether the matrix holds exactly the entries the system gives these rows.
+bool Holds(hypre_ParCSRMatrix* a, const SparseSystem& s, const std::vector<HYPRE_BigInt>& row,
+           const std::vector<double>& lumped) {
+  const HYPRE_BigInt m = RowsOf(a);
+  const HYPRE_Int* first = hypre_CSRMatrixI(Local(a));
+  const HYPRE_Int* column = hypre_CSRMatrixJ(Local(a));
+  const HYPRE_Real* value = hypre_CSRMatrixData(Local(a));
+  std::vector<HYPRE_Int> next(first, first + m);
+  bool same = true;
+  ForEachEntry(s, row, lumped, [&](HYPRE_BigInt t, HYPRE_BigInt u, double v) {
+    if (!same) return;
+    const HYPRE_Int at = next[t]++;
+    same = at < first[t + 1] && column[at] == u && value[at] == v;
+  });
+  for (HYPRE_BigInt t = 0; same && t < m; ++t) same = next[t] == first[t + 1];
+  return same;
 }
 
 double* Values(HYPRE_ParVector v) { return hypre_VectorData(hypre_ParVectorLocalVector(v)); }
 
 }  // namespace
 
+struct MultigridHierarchy::Store {
+  bool reuse = true;
+  int setUps = 0;
+  double setUpSeconds = 0.0;      // the matrices made and the hierarchies set up
+  std::vector<HYPRE_BigInt> row;  // the numbering the matrix was made for
+  hypre_ParCSRMatrix* matrix = nullptr;
+  HYPRE_Solver amg = nullptr;
+  bool failed = false;
+
+  ~Store() { Release(); }
+
+  void Release() {
+    if (amg) HYPRE_BoomerAMGDestroy(amg);
+    if (matrix) hypre_ParCSRMatrixDestroy(matrix);
+    amg = nullptr;
+    matrix = nullptr;
+    row = {};
+  }
+
+  // One V-cycle with symmetric smoothing, so that it is a fit preconditioner for CG. Coarsening
+  // and interpolation are those that took the least memory at a like number of iterations on
+  // six-layer problems of 130,000 nodes: PMIS coarsening, aggressive on the first level with
+  // multipass interpolation there, extended+i interpolation below, truncated to 4 entries per
+  // row. The library's default (HMIS throughout) took twice the memory for 5 fewer V-cycles.
+  void SetUpMultigrid(HYPRE_ParVector right, HYPRE_ParVector left) {
+    HYPRE_BoomerAMGCreate(&amg);
+    HYPRE_BoomerAMGSetPrintLevel(amg, 0);
+    HYPRE_BoomerAMGSetMaxIter(amg, 1);
+    HYPRE_BoomerAMGSetTol(amg, 0.0);
+    HYPRE_BoomerAMGSetRelaxType(amg, 6);  // symmetric Gauss-Seidel on the way down and up
+    HYPRE_BoomerAMGSetStrongThreshold(amg, 0.25);
+    HYPRE_BoomerAMGSetCoarsenType(amg, 8);  // PMIS
+    HYPRE_BoomerAMGSetInterpType(amg, 6);   // extended+i
+    HYPRE_BoomerAMGSetPMaxElmts(amg, 4);
+    HYPRE_BoomerAMGSetAggNumLevels(amg, 1);
+    HYPRE_BoomerAMGSetAggInterpType(amg, 4);  // multipass
+    ++setUps;
+    if (HYPRE_BoomerAMGSetup(amg, reinterpret_cast<HYPRE_ParCSRMatrix>(matrix), right, left) != 0)
+      failed = true;
+    HYPRE_ClearAllErrors();
+  }
+
+  // The matrix and hierarchy of these rows, kept when they are those of the last set-up; false
+  // when the set-up failed.
+  bool Ready(const SparseSystem& s, const std::vector<HYPRE_BigInt>& rows, HYPRE_BigInt m,
+             HYPRE_ParVector right, HYPRE_ParVector left) {
+    const std::vector<double> lumped = LumpedLeakage(s);
+    if (reuse && amg && !failed && row == rows && Holds(matrix, s, rows, lumped)) return true;
+    const auto started = std::chrono::steady_clock::now();
+    Release();  // the old storage goes before the new one takes its own
+    failed = false;
+    matrix = MakeMatrix(s, rows, lumped, m);
+    if (!matrix) return !(failed = true);
+    row = rows;
+    SetUpMultigrid(right, left);
+    setUpSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return !failed;
+  }
+};
+
+MultigridHierarchy::MultigridHierarchy(bool reuse) : store_(std::make_unique<Store>()) {
+  store_->reuse = reuse;
+}
+MultigridHierarchy::~MultigridHierarchy() = default;
+void MultigridHierarchy::Release() { store_->Release(); }
+int MultigridHierarchy::setUps() const { return store_->setUps; }
+double MultigridHierarchy::setUpSeconds() const { return store_->setUpSeconds; }
+
 struct MultigridIteration::State {
   std::vector<double> x;                  // node-major heads
   std::vector<std::size_t> unknown;       // node-major index of each row
   std::vector<double> r, p, q, dInverse;  // per row
-  Rows rows;
-  HYPRE_IJMatrix ijMatrix = nullptr;
+  std::vector<double> pAll, qAll;         // node-major p and A p
   HYPRE_IJVector ijRight = nullptr, ijLeft = nullptr;
-  HYPRE_ParCSRMatrix matrix = nullptr;
   HYPRE_ParVector right = nullptr, left = nullptr;  // V-cycle: left = M^-1 right
-  HYPRE_Solver amg = nullptr;
+  MultigridHierarchy::Store* hierarchy = nullptr;
   double rho = 0.0;  // sum r^2 / d
   double rz = 0.0;   // sum r z, z the preconditioned residual
   bool failed = false;
@@ -237,8 +339,6 @@ struct MultigridIteration::State {
   std::vector<HYPRE_BigInt> row;  // row of each node-major index, -1 where not iterated
 
   ~State() {
-    if (amg) HYPRE_BoomerAMGDestroy(amg);
-    if (ijMatrix) HYPRE_IJMatrixDestroy(ijMatrix);
     if (ijRight) HYPRE_IJVectorDestroy(ijRight);
     if (ijLeft) HYPRE_IJVectorDestroy(ijLeft);
   }
@@ -257,44 +357,12 @@ struct MultigridIteration::State {
     return v;
   }
 
-  void MakeMatrix() {
-    const HYPRE_BigInt m = size();
-    HYPRE_IJMatrixCreate(MPI_COMM_SELF, 0, m - 1, 0, m - 1, &ijMatrix);
-    HYPRE_IJMatrixSetObjectType(ijMatrix, HYPRE_PARCSR);
-    std::vector<HYPRE_Int> none(static_cast<std::size_t>(m), 0);
-    HYPRE_IJMatrixSetDiagOffdSizes(ijMatrix, rows.count.data(), none.data());
-    HYPRE_IJMatrixInitialize(ijMatrix);
-    std::vector<HYPRE_BigInt> index(static_cast<std::size_t>(m));
-    for (HYPRE_BigInt t = 0; t < m; ++t) index[t] = t;
-    HYPRE_IJMatrixSetValues(ijMatrix, static_cast<HYPRE_Int>(m), rows.count.data(), index.data(),
-                            rows.column.data(), rows.value.data());
-    HYPRE_IJMatrixAssemble(ijMatrix);
-    void* o = nullptr;
-    HYPRE_IJMatrixGetObject(ijMatrix, &o);
-    matrix = static_cast<HYPRE_ParCSRMatrix>(o);
-  }
-
-  // Classical coarsening and interpolation as the library chooses them for a scalar elliptic
-  // problem; one V-cycle with symmetric smoothing, so that it is a fit preconditioner for CG.
-  void SetUpMultigrid() {
-    HYPRE_BoomerAMGCreate(&amg);
-    HYPRE_BoomerAMGSetPrintLevel(amg, 0);
-    HYPRE_BoomerAMGSetMaxIter(amg, 1);
-    HYPRE_BoomerAMGSetTol(amg, 0.0);
-    HYPRE_BoomerAMGSetRelaxType(amg, 6);  // symmetric Gauss-Seidel on the way down and up
-    HYPRE_BoomerAMGSetStrongThreshold(amg, 0.25);
-    if (HYPRE_BoomerAMGSetup(amg, matrix, right, left) != 0) {
-      failed = true;
-      failure = kMultigridSetUpFailed;
-    }
-    HYPRE_ClearAllErrors();
-  }
-
   // z = M^-1 r into left; false when the V-cycle gives no usable values.
   bool Precondition() {
     std::copy(r.begin(), r.end(), Values(right));
     HYPRE_ParVectorSetConstantValues(left, 0.0);
-    const int error = HYPRE_BoomerAMGSolve(amg, matrix, right, left);
+    const int error = HYPRE_BoomerAMGSolve(
+        hierarchy->amg, reinterpret_cast<HYPRE_ParCSRMatrix>(hierarchy->matrix), right, left);
     HYPRE_ClearAllErrors();
     if (error != 0 && !HYPRE_CheckError(error, HYPRE_ERROR_CONV)) return false;
     const double* z = Values(left);
@@ -306,20 +374,24 @@ struct MultigridIteration::State {
 
   // The multigrid hierarchy and the first direction, made when the first step is asked for:
   // a cycle that starts converged needs none.
-  void Prepare(const SparseSystem& system) {
+  void Prepare(const SparseSystem& system, MultigridHierarchy::Store& shared) {
     prepared = true;
     if (unknown.empty() || failed || rho == 0.0) return;
     if (!StartMessagePassing().empty()) {
       failed = true;  // Solve asks StartMultigrid first and says why
       return;
     }
-    rows = BuildRows(system, row);
-    MakeMatrix();
     ijRight = MakeVector(right);
     ijLeft = MakeVector(left);
-    SetUpMultigrid();
+    hierarchy = &shared;
+    if (!shared.Ready(system, row, size(), right, left)) {
+      failed = true;
+      failure = kMultigridSetUpFailed;
+      return;
+    }
     q.assign(r.size(), 0.0);
-    if (failed || !Precondition()) {
+    pAll.assign(x.size(), 0.0);
+    if (!Precondition()) {
       failed = true;
       return;
     }
@@ -327,29 +399,33 @@ struct MultigridIteration::State {
     p.assign(z, z + r.size());
   }
 
-  // q = A p on the rows
-  void Apply() {
-    for (std::size_t t = 0; t < p.size(); ++t) {
-      double y = 0.0;
-      for (HYPRE_BigInt e = rows.start[t]; e < rows.start[t + 1]; ++e)
-        y += rows.value[e] * p[rows.column[e]];
-      q[t] = y;
-    }
+  // q = A p on the rows, by the coupled product on the system's own storage; the given heads
+  // have no direction.
+  void Apply(const SparseSystem& system) {
+    for (std::size_t t = 0; t < p.size(); ++t) pAll[unknown[t]] = p[t];
+    ApplyCoupled(system, pAll, qAll);
+    for (std::size_t t = 0; t < p.size(); ++t) q[t] = qAll[unknown[t]];
   }
 };
 
 bool MultigridAvailable() { return true; }
 
 std::string StartMultigrid(long long unknowns) {
-  std::string cause = MultigridMemoryMessage(unknowns, AvailableMemoryBytes());
+  // what the tables and the rest already hold is not there for the Solve
+  const long long free = std::max(AvailableMemoryBytes() - ResidentBytes(), 0LL);
+  std::string cause = MultigridMemoryMessage(unknowns, free);
   if (cause.empty()) cause = StartMessagePassing();
   return cause.empty() ? cause : kMultigridStartFailed + cause;
 }
 
 MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
                                        const std::vector<double>& supply,
-                                       const std::vector<unsigned char>& iterated)
-    : system_(system), state_(std::make_unique<State>()) {
+                                       const std::vector<unsigned char>& iterated,
+                                       MultigridHierarchy* shared)
+    : system_(system),
+      state_(std::make_unique<State>()),
+      own_(shared ? nullptr : std::make_unique<MultigridHierarchy>()),
+      hierarchy_(shared ? *shared : *own_) {
   State& s = *state_;
   s.x = std::move(heads);
   const int NL = system.NL;
@@ -375,9 +451,9 @@ MultigridIteration::~MultigridIteration() = default;
 
 bool MultigridIteration::Step() {
   State& s = *state_;
-  if (!s.prepared) s.Prepare(system_);
+  if (!s.prepared) s.Prepare(system_, hierarchy_.store());
   if (s.failed || s.p.empty()) return false;
-  s.Apply();
+  s.Apply(system_);
   double sigma = 0.0;
   for (std::size_t t = 0; t < s.p.size(); ++t) sigma += s.p[t] * s.q[t];
   if (sigma == 0.0) return false;

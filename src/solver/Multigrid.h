@@ -29,11 +29,40 @@ constexpr const char* kMultigridSetUpFailed =
 // cause. The program itself goes on either way.
 std::string StartMultigrid(long long unknowns);
 
+// The matrix the multigrid hierarchy is made of (the coupled matrix of the iterated heads with
+// its leakage lumped), held only in the library's storage, and the hierarchy. An iteration that
+// finds the same heads iterated and the same matrix values as the last set-up takes them as
+// they are (a confined problem's cycles all have one system); any difference, down to one value
+// or one head held at an open top, makes both anew, the old ones freed first. A Solve keeps one
+// from cycle to cycle and frees it after the last.
+class MultigridHierarchy {
+ public:
+  // reuse false: a set-up for every iteration, as a check of the reuse.
+  explicit MultigridHierarchy(bool reuse = true);
+  ~MultigridHierarchy();
+  MultigridHierarchy(const MultigridHierarchy&) = delete;
+  MultigridHierarchy& operator=(const MultigridHierarchy&) = delete;
+
+  // Frees the matrix and the hierarchy; the next iteration makes them again.
+  void Release();
+  // The hierarchies set up so far, and their wall-clock seconds.
+  int setUps() const;
+  double setUpSeconds() const;
+
+  struct Store;
+  Store& store() { return *store_; }
+
+ private:
+  std::unique_ptr<Store> store_;
+};
+
 class MultigridIteration {
  public:
-  // iterated[j]: the head x[j] is unknown and its diagonal usable; W the supplies.
+  // iterated[j]: the head x[j] is unknown and its diagonal usable; W the supplies. Without a
+  // shared hierarchy the iteration keeps one of its own, freed with it.
   MultigridIteration(const SparseSystem& system, std::vector<double> heads,
-                     const std::vector<double>& supply, const std::vector<unsigned char>& iterated);
+                     const std::vector<double>& supply, const std::vector<unsigned char>& iterated,
+                     MultigridHierarchy* shared = nullptr);
   ~MultigridIteration();
   MultigridIteration(const MultigridIteration&) = delete;
   MultigridIteration& operator=(const MultigridIteration&) = delete;
@@ -53,6 +82,8 @@ class MultigridIteration {
   struct State;
   const SparseSystem& system_;
   std::unique_ptr<State> state_;
+  std::unique_ptr<MultigridHierarchy> own_;
+  MultigridHierarchy& hierarchy_;
 };
 
 }  // namespace planaq

@@ -8,13 +8,24 @@ struct MultigridIteration::State {
   std::vector<double> x;
 };
 
+struct MultigridHierarchy::Store {};
+MultigridHierarchy::MultigridHierarchy(bool) : store_(std::make_unique<Store>()) {}
+MultigridHierarchy::~MultigridHierarchy() = default;
+void MultigridHierarchy::Release() {}
+int MultigridHierarchy::setUps() const { return 0; }
+double MultigridHierarchy::setUpSeconds() const { return 0.0; }
+
 bool MultigridAvailable() { return false; }
 std::string StartMultigrid(long long) { return ""; }
 
 MultigridIteration::MultigridIteration(const SparseSystem& system, std::vector<double> heads,
                                        const std::vector<double>&,
-                                       const std::vector<unsigned char>&)
-    : system_(system), state_(std::make_unique<State>()) {
+                                       const std::vector<unsigned char>&,
+                                       MultigridHierarchy* shared)
+    : system_(system),
+      state_(std::make_unique<State>()),
+      own_(shared ? nullptr : std::make_unique<MultigridHierarchy>()),
+      hierarchy_(shared ? *shared : *own_) {
   state_->x = std::move(heads);
 }
 

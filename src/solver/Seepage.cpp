@@ -19,6 +19,20 @@ bool InnerFailed(const MultigridIteration& it) { return it.failed(); }
 const char* InnerFailure(const ConjugateGradient&) { return ""; }
 const char* InnerFailure(const MultigridIteration& it) { return it.failure(); }
 
+std::unique_ptr<ConjugateGradient> MakeInner(const SparseSystem& system, std::vector<double> heads,
+                                             const std::vector<double>& supply,
+                                             const std::vector<unsigned char>& iterated,
+                                             MultigridHierarchy*, ConjugateGradient*) {
+  return std::make_unique<ConjugateGradient>(system, std::move(heads), supply, iterated);
+}
+std::unique_ptr<MultigridIteration> MakeInner(const SparseSystem& system, std::vector<double> heads,
+                                              const std::vector<double>& supply,
+                                              const std::vector<unsigned char>& iterated,
+                                              MultigridHierarchy* hierarchy, MultigridIteration*) {
+  return std::make_unique<MultigridIteration>(system, std::move(heads), supply, iterated,
+                                              hierarchy);
+}
+
 }  // namespace
 
 OpenTops OpenTopsOf(const Problem& problem, const std::vector<unsigned char>& iterated) {
@@ -60,8 +74,13 @@ template <typename Inner>
 SeepageIteration<Inner>::SeepageIteration(const SparseSystem& system, std::vector<double> heads,
                                           const std::vector<double>& supply,
                                           const std::vector<unsigned char>& iterated, OpenTops tops,
-                                          double eps)
-    : system_(system), supply_(supply), iterated_(iterated), tops_(std::move(tops)), eps_(eps) {
+                                          double eps, MultigridHierarchy* hierarchy)
+    : system_(system),
+      supply_(supply),
+      iterated_(iterated),
+      tops_(std::move(tops)),
+      eps_(eps),
+      hierarchy_(hierarchy) {
   // held from the start: heads above T, and heads at T that would rise from there
   held_.assign(tops_.index.size(), 0);
   bool atTop = false;
@@ -100,7 +119,8 @@ void SeepageIteration<Inner>::Start(std::vector<double> heads) {
     iterated[tops_.index[t]] = 0;
   }
   inner_.reset();  // the old iteration's memory goes before the new one takes its own
-  inner_ = std::make_unique<Inner>(system_, std::move(heads), supply_, iterated);
+  inner_ = MakeInner(system_, std::move(heads), supply_, iterated, hierarchy_,
+                     static_cast<Inner*>(nullptr));
 }
 
 template <typename Inner>

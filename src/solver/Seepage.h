@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/Problem.h"
+#include "solver/Multigrid.h"
 #include "solver/SparseSystem.h"
 
 namespace planaq {
@@ -44,7 +45,7 @@ class SeepageIteration {
  public:
   SeepageIteration(const SparseSystem& system, std::vector<double> heads,
                    const std::vector<double>& supply, const std::vector<unsigned char>& iterated,
-                   OpenTops tops, double eps);
+                   OpenTops tops, double eps, MultigridHierarchy* hierarchy = nullptr);
   ~SeepageIteration();
 
   // One step of the iteration; when it has converged (or can make no step), one or more
@@ -68,6 +69,7 @@ class SeepageIteration {
   std::vector<unsigned char> iterated_;
   OpenTops tops_;
   double eps_;
+  MultigridHierarchy* hierarchy_;  // shared by the multigrid iterations of a Solve
   std::vector<unsigned char> held_;
   std::unique_ptr<Inner> inner_;
   bool restarted_ = false;

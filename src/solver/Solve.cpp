@@ -1,5 +1,6 @@
 #include "solver/Solve.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -81,6 +82,24 @@ std::string ConvergenceMessage(int cycle, const CycleReport& report) {
   return text;
 }
 
+namespace {
+
+// Seconds since the last call, for the parts of a Solve one after the other.
+class Stopwatch {
+ public:
+  double Lap() {
+    const auto now = std::chrono::steady_clock::now();
+    const double seconds = std::chrono::duration<double>(now - last_).count();
+    last_ = now;
+    return seconds;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
 SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver solver) {
   SolveResult result;
   progress.Started();
@@ -96,15 +115,23 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
   if (!result.message.empty()) return result;
   result.warning = check.warning;
   SparseSystem system;
-  if (BuildPattern(problem, system) < 0) {
+  Stopwatch watch;
+  SolveSeconds& seconds = result.seconds;
+  const int built = BuildPattern(problem, system);
+  seconds.pattern = watch.Lap();
+  if (built < 0) {
     result.message = kPatternCapacityMessage;
     return result;
   }
   system.AllocateValues();
   std::set<std::pair<int, int>> kept;
+  MultigridHierarchy hierarchy;  // kept from cycle to cycle while the system stays the same
   for (int cycle = 0; cycle < kCycles; ++cycle) {
     AssembleCycle(problem, system, cycle, progress);
-    result.cycles.push_back(IterateCycle(problem, system, cycle, progress, kept, solver));
+    seconds.assembly += watch.Lap();
+    result.cycles.push_back(
+        IterateCycle(problem, system, cycle, progress, kept, solver, &hierarchy));
+    seconds.iteration += watch.Lap();
     if (result.cycles.back().diverged) {
       const std::string& failure = result.cycles.back().failure;
       result.message = failure.empty() ? DivergenceMessage(cycle + 1)
@@ -112,8 +139,12 @@ SolveResult SolveProblem(Problem& problem, SolveProgress& progress, LinearSolver
       return result;
     }
   }
+  hierarchy.Release();  // before the supplies, the flow field and the datafile take memory
   ComputeSupply(problem, system);
   PrepareFlowField(problem);
+  seconds.supplies = watch.Lap();
+  seconds.setUp = hierarchy.setUpSeconds();
+  seconds.iteration -= seconds.setUp;
   result.solved = true;
   result.notConverged = ConvergenceMessage(kCycles, result.cycles.back());
   result.waterLevelWarning = problem.waterLevelWarning;

@@ -16,6 +16,12 @@ namespace planaq {
 
 constexpr int kCycles = 6;
 
+// Wall-clock seconds of the parts of a Solve; setUp is the multigrid's hierarchies, iteration
+// the cycles' iterations without them.
+struct SolveSeconds {
+  double pattern = 0.0, assembly = 0.0, setUp = 0.0, iteration = 0.0, supplies = 0.0;
+};
+
 struct SolveResult {
   bool solved = false;  // false: the message says why; nothing is to be saved
   std::string message;  // when not solved: the refusal, the capacity or the divergence message
@@ -26,6 +32,7 @@ struct SolveResult {
   // before the heads are taken (empty when it converged).
   std::string notConverged;
   std::vector<CycleReport> cycles;
+  SolveSeconds seconds;
 };
 
 // Data that cannot be solved, parts without a given head and a pattern beyond the capacity

@@ -372,6 +372,16 @@ TEST(DatafileWriter, RefusesWhatTheReaderWouldRefuseAndWritesNothing) {
        }},
       {"Node 1 and node 3 would both be written at (0.000, 0.000)",
        [](Problem& p) { p.nodes[2].X = 0.0003; }},
+      // "-0.000" reads back as 0
+      {"Node 1 and node 3 would both be written at (-0.000, 0.000)",
+       [](Problem& p) { p.nodes[2].X = -0.0003; }},
+      // 0.0025 is a little more than its decimal: written as 0.003, where 2.5 would be rounded
+      // to the even 2
+      {"Node 1 and node 3 would both be written at (0.003, 0.000)",
+       [](Problem& p) {
+         p.nodes[0].X = 0.003;
+         p.nodes[2].X = 0.0025;
+       }},
   };
   for (const Case& c : cases) {
     TempDir dir;

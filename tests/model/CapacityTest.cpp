@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <vector>
 
 #include "model/Memory.h"
 #include "model/Problem.h"
@@ -110,8 +111,15 @@ TEST(Capacity, MultigridStorageIsCountedPerUnknown) {
   const long long needed = static_cast<long long>(kMultigridBytesPerUnknown * unknowns);
   EXPECT_EQ(MultigridMemoryMessage(unknowns, needed), "");
   EXPECT_EQ(MultigridMemoryMessage(unknowns, needed / 2),
-            "not enough memory: its hierarchy needs about 0.7 GB, and this computer can give "
-            "0.3 GB.");
+            "not enough memory: its hierarchy needs about 0.3 GB, and this computer can give "
+            "0.1 GB.");
+}
+
+TEST(Capacity, ResidentMemoryCountsWhatIsTouched) {
+  const long long before = ResidentBytes();
+  std::vector<char> held(64 << 20, 1);
+  EXPECT_GE(ResidentBytes() - before, 60LL << 20);
+  EXPECT_EQ(held[12345], 1);
 }
 
 }  // namespace

@@ -59,6 +59,35 @@ TEST(CliSolve, WarningOnStandardErrorAndTheFileWritten) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("b.aqd")));
 }
 
+// --phases adds one line per part of the command on stderr and changes nothing else.
+TEST(CliSolve, PhasesOnStandardErrorAndTheSameFile) {
+  test::TempDir dir;
+  test::StripLayout layout;
+  layout.nx = 4;
+  Problem p = test::StripProblem(layout);
+  test::GiveHeadsAt(p, 0.0, 0, [](double) { return 62.0; });
+  ASSERT_TRUE(WriteDatafile(p, dir.File("a.aqd")).ok);
+  ASSERT_EQ(RunCli(dir, "solve a.aqd b.aqd"), 0);
+  const std::string out = test::ReadFile(dir.File("out.txt"));
+  const std::string solved = test::ReadFile(dir.File("b.aqd"));
+  ASSERT_EQ(RunCli(dir, "solve --phases a.aqd b.aqd"), 0);
+  EXPECT_EQ(test::ReadFile(dir.File("out.txt")), out);
+  EXPECT_EQ(test::ReadFile(dir.File("b.aqd")), solved);
+  std::string names;
+  std::FILE* err = std::fopen(dir.File("err.txt").c_str(), "r");
+  ASSERT_TRUE(err);
+  char name[32];
+  double seconds = -1.0, megabytes = -1.0;
+  while (std::fscanf(err, "phase %31s %lf s %lf MB\n", name, &seconds, &megabytes) == 3) {
+    names += std::string(name) + " ";
+    EXPECT_GE(seconds, 0.0);
+    EXPECT_GT(megabytes, 0.0);
+  }
+  EXPECT_TRUE(std::feof(err));  // nothing else on stderr
+  std::fclose(err);
+  EXPECT_EQ(names, "read pattern assembly set-up cycles supplies write ");
+}
+
 TEST(CliBalance, TextAndCsvShowTheWellDrawnThroughTheAquitard) {
   test::TempDir dir;
   test::StripLayout layout;
@@ -80,7 +109,7 @@ TEST(CliBalance, TextAndCsvShowTheWellDrawnThroughTheAquitard) {
   EXPECT_EQ(csv.rfind("Layer,Infiltration,Wells in,", 0), 0u) << csv;
   const std::size_t row = csv.find("\nAquitard 1-2,,,,,,,,,,,,,100.000,");
   ASSERT_NE(row, std::string::npos) << csv;
-  EXPECT_EQ(csv.substr(csv.size() - 4), ",17\n");  // the well's node, 1-based
+  EXPECT_EQ(csv.substr(csv.size() - 4), ",17\n");     // the well's node, 1-based
   EXPECT_EQ(RunCli(dir, "balance a.aqd --text"), 2);  // a command line it does not take
 }
 

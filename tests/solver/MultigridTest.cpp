@@ -96,6 +96,58 @@ TEST(Multigrid, SeepingBandMatchesTheDefaultHeads) {
   EXPECT_GT(held, 10);
 }
 
+// The heads of every node and layer after the six cycles of a Solve with this hierarchy.
+std::vector<double> HeadsAfterSixCycles(Problem p, MultigridHierarchy& hierarchy) {
+  SparseSystem system;
+  EXPECT_GT(BuildPattern(p, system), 0);
+  system.AllocateValues();
+  std::set<std::pair<int, int>> kept;
+  SolveProgress none;
+  for (int cycle = 0; cycle < kCycles; ++cycle) {
+    AssembleCycle(p, system, cycle, none);
+    EXPECT_FALSE(
+        IterateCycle(p, system, cycle, none, kept, LinearSolver::Multigrid, &hierarchy).diverged);
+  }
+  std::vector<double> heads;
+  for (int n = 0; n < p.NN; ++n)
+    heads.insert(heads.end(), p.layers[n].F.begin(), p.layers[n].F.end());
+  return heads;
+}
+
+TEST(Multigrid, HierarchyKeptAcrossCyclesGivesTheHeadsOfOneSetUpEachTime) {
+  const Problem p = RandomSixLayers(3);
+  MultigridHierarchy kept, rebuilt(false);
+  EXPECT_EQ(HeadsAfterSixCycles(p, kept), HeadsAfterSixCycles(p, rebuilt));
+  EXPECT_GT(rebuilt.setUps(), kCycles - 1);
+  EXPECT_EQ(kept.setUps(), 1);  // the system of a confined problem is that of cycle 1
+}
+
+// One changed value of the system makes the hierarchy anew: the heads are those of a hierarchy
+// made for the changed system, not of the one before.
+TEST(Multigrid, ChangedSystemIsSetUpAgain) {
+  Problem p = RandomSixLayers(11);
+  SparseSystem system;
+  ASSERT_GT(BuildPattern(p, system), 0);
+  system.AllocateValues();
+  std::set<std::pair<int, int>> kept;
+  SolveProgress none;
+  MultigridHierarchy hierarchy, fresh;
+  AssembleCycle(p, system, 0, none);
+  IterateCycle(p, system, 0, none, kept, LinearSolver::Multigrid, &hierarchy);
+  ASSERT_EQ(hierarchy.setUps(), 1);
+  AssembleCycle(p, system, 1, none);
+  int unknown = 0;
+  while (p.nodes[unknown].Type & 3) ++unknown;  // neither given nor an open top
+  system.A[static_cast<std::size_t>(system.rowStart[unknown]) * 6 + 3] *= 1.001;
+  Problem q = p;
+  SparseSystem copy = system;
+  IterateCycle(p, system, 1, none, kept, LinearSolver::Multigrid, &hierarchy);
+  IterateCycle(q, copy, 1, none, kept, LinearSolver::Multigrid, &fresh);
+  EXPECT_EQ(hierarchy.setUps(), 2);
+  for (int n = 0; n < p.NN; ++n)
+    for (int L = 0; L < 6; ++L) ASSERT_EQ(p.layers[n].F[L], q.layers[n].F[L]) << n << " " << L;
+}
+
 struct RecordedIterations : SolveProgress {
   std::vector<std::pair<int, double>> reported;
   void IterationReported(int i, double l) override { reported.push_back({i, l}); }
