@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"RememberAlone", "out.gpkg --remember", "--remember goes with"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+#ifdef PLANAQ_HAVE_MAPS
 // Runs the command in dir on a copy of the example; returns the exit status.
 int ExportCopy(const test::TempDir& dir, const std::string& arguments) {
   std::filesystem::copy_file(PLANAQ_EXAMPLES "/Example.aqd", dir.File("x.aqd"),
@@ -70,7 +71,6 @@ int ExportCopy(const test::TempDir& dir, const std::string& arguments) {
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-#ifdef PLANAQ_HAVE_MAPS
 TEST(CliExportGeoreference, RememberKeepsItBesideTheDatafile) {
   test::TempDir dir;
   EXPECT_EQ(ExportCopy(dir, "a.gpkg --origin 155000,463000.5 --crs EPSG:28992 --remember"), 0);
