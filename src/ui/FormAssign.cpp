@@ -9,6 +9,7 @@
 
 #include "files/Tokens.h"
 #include "grids/CellValue.h"
+#include "ui/widgets/DialogFields.h"
 
 namespace planaq::ui {
 
@@ -25,20 +26,7 @@ const char* const kQuantityNames[TFormAssign::kQuantities] = {"Given head F (F/Q
                                                               "Extra supply Q, total (m\u00b3/d)",
                                                               "Soil"};
 
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 // a typed real as the grids read it
-bool Real(const QLineEdit* field, double& value, std::string& message) {
-  const CellReal read = ReadCellReal(field->text().toStdString());
-  if (!read.ok) message = read.message;
-  value = read.value;
-  return read.ok;
-}
-
 }  // namespace
 
 TFormAssign::TFormAssign(QWidget* parent) : QDialog(parent) {
@@ -113,8 +101,8 @@ Assignment TFormAssign::Values(std::string& message) const {
   double v = 0.0, to = 0.0;
   const int q = ComboBoxQuantity->currentIndex();
   const bool valued = !(q == kGivenSupply || q == kTopOpen || q == kTopClosed);
-  if (valued && !Real(EditValue, v, message)) return a;
-  if (q == kHeadAlongLine && !Real(EditValue2, to, message)) return a;
+  if (valued && !ReadRealField(EditValue, v, message)) return a;
+  if (q == kHeadAlongLine && !ReadRealField(EditValue2, to, message)) return a;
   switch (q) {
     case kGivenHead:
       a.givenHead = v;
@@ -152,7 +140,7 @@ Assignment TFormAssign::Values(std::string& message) const {
 
 double TFormAssign::Width(std::string& message) const {
   double w = 0.0;
-  Real(EditWidth, w, message);
+  ReadRealField(EditWidth, w, message);
   return w;
 }
 

@@ -9,24 +9,11 @@
 #include <QVBoxLayout>
 
 #include "grids/CellValue.h"
+#include "ui/widgets/DialogFields.h"
 
 namespace planaq::ui {
 
 namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-// a typed real as the grids read it; false with the message when it is refused
-bool Real(const QLineEdit* field, double& value, std::string& message) {
-  const CellReal read = ReadCellReal(field->text().toStdString());
-  if (!read.ok) message = read.message;
-  value = read.value;
-  return read.ok;
-}
 
 std::string Joined(const std::vector<std::string>& files) {
   std::string text;
@@ -96,8 +83,8 @@ void TFormExportMap::Prepare() {
 
 MapExportOptions TFormExportMap::Options(std::string& message) const {
   MapExportOptions options;
-  if (!Real(EditX0, options.X0, message) || !Real(EditY0, options.Y0, message) ||
-      !Real(EditCell, options.rasterCell, message))
+  if (!ReadRealField(EditX0, options.X0, message) || !ReadRealField(EditY0, options.Y0, message) ||
+      !ReadRealField(EditCell, options.rasterCell, message))
     return options;
   if (options.rasterCell < 0.0) message = "Enter real number >= 0";
   options.crs = EditCrs->text().trimmed().toStdString();

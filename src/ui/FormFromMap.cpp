@@ -9,23 +9,11 @@
 #include <algorithm>
 
 #include "grids/CellValue.h"
+#include "ui/widgets/DialogFields.h"
 
 namespace planaq::ui {
 
 namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-bool Real(const QLineEdit* field, double& value, std::string& message) {
-  const CellReal read = ReadCellReal(field->text().toStdString());
-  if (!read.ok) message = read.message;
-  value = read.value;
-  return read.ok;
-}
 
 // in the order of the quantity box
 constexpr NodeQuantity kQuantities[] = {NodeQuantity::Top, NodeQuantity::Bottom,
@@ -82,7 +70,8 @@ FromMapRequest TFormFromMap::Request(std::string& message) const {
   r.path = EditMapFile->text().trimmed().toStdString();
   r.field = EditField->text().trimmed().toStdString();
   r.quantity = kQuantities[std::max(ComboBoxQuantity->currentIndex(), 0)];
-  if (Real(EditX0, r.X0, message) && Real(EditY0, r.Y0, message) && r.path.empty())
+  if (ReadRealField(EditX0, r.X0, message) && ReadRealField(EditY0, r.Y0, message) &&
+      r.path.empty())
     message = "Choose the raster or points file";
   return r;
 }
