@@ -15,6 +15,7 @@
 
 #include <random>
 
+#include "SolvedRectangle.h"
 #include "observe/ElementLocator.h"
 #include "observe/Fit.h"
 #include "observe/ObservedHeads.h"
@@ -23,50 +24,6 @@
 namespace {
 
 using namespace planaq;
-
-// Left edge held at 10 m in layer 1, right edge at 6 m; 0.5 mm/d of infiltration; a well
-// of 500 m3/d in the lower layer near the middle.
-Problem Rectangle(int nx, int ny, int NL) {
-  Problem p;
-  Capacities caps;
-  caps.NMAX = (nx + 1) * (ny + 1);
-  caps.MMAX = 2 * nx * ny;
-  p.StartUp(caps);
-  p.NL = NL;
-  p.NN = caps.NMAX;
-  p.NM = caps.MMAX;
-  p.NB = 1;
-  p.NP = 0;
-  for (int ix = 0; ix <= nx; ++ix)
-    for (int iy = 0; iy <= ny; ++iy) {
-      const int n = ix * (ny + 1) + iy;
-      p.nodes[n].X = 2000.0 * ix / nx;
-      p.nodes[n].Y = 1000.0 * iy / ny;
-      p.nodes[n].Type = ix == 0 || ix == nx ? 2 : 0;
-      for (int L = 0; L < kMaxLayers; ++L) {
-        p.layers[n].T[L] = -10.0 * L - 1.0;
-        p.layers[n].B[L] = -10.0 * L - 9.0;
-        p.layers[n].F[L] = ix == nx ? 6.0 : 10.0;
-      }
-    }
-  int m = 0;
-  for (int ix = 0; ix < nx; ++ix)
-    for (int iy = 0; iy < ny; ++iy) {
-      const int a = ix * (ny + 1) + iy, b = a + ny + 1;
-      p.elements[m++] = {{a, b, b + 1}, 0};
-      p.elements[m++] = {{a, b + 1, a + 1}, 0};
-    }
-  for (int L = 0; L < kMaxLayers; ++L) {
-    p.soils[0].K[L] = 10.0;
-    p.soils[0].KA[L] = 0.001;
-  }
-  p.soils[0].I = 0.0005;
-  p.NW = NL > 1 ? 1 : 0;
-  p.wells[0] = Well{(nx / 2) * (ny + 1) + ny / 2, 1, -500.0};
-  SolveProgress none;
-  SolveProblem(p, none);
-  return p;
-}
 
 ObservationSet RandomObservations(const Problem& p, int count, unsigned seed) {
   std::mt19937 rng(seed);
@@ -85,7 +42,7 @@ ObservationSet RandomObservations(const Problem& p, int count, unsigned seed) {
 }
 
 const Problem& Large() {
-  static const Problem p = Rectangle(512, 256, 1);  // 131,841 nodes
+  static const Problem p = bench::SolvedRectangle(512, 256, 1);  // 131,841 nodes
   return p;
 }
 
@@ -112,7 +69,7 @@ void BM_ObserveByScan(benchmark::State& state) {
 BENCHMARK(BM_ObserveByScan)->Unit(benchmark::kMillisecond);
 
 void BM_Fit3(benchmark::State& state) {
-  const Problem truth = Rectangle(99, 99, 2);  // 10,000 nodes
+  const Problem truth = bench::SolvedRectangle(99, 99, 2);  // 10,000 nodes
   ObservationSet set = RandomObservations(truth, 40, 2);
   const std::vector<ObservedHead> heads = ComputeObservedHeads(truth, set);
   for (int i = 0; i < set.size(); ++i) set.points[i].head = heads[i].computed;

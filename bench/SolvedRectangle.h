@@ -1,0 +1,54 @@
+#pragma once
+// The solved rectangle the benchmarks share: 2000 m by 1000 m cut into nx x ny cells of two
+// triangles, NL layers.
+
+#include "model/Problem.h"
+#include "solver/Solve.h"
+
+namespace planaq::bench {
+
+// Left edge held at 10 m in layer 1, right edge at 6 m; 0.5 mm/d of infiltration; a well
+// of 500 m3/d in the lower layer near the middle.
+inline Problem SolvedRectangle(int nx, int ny, int NL) {
+  Problem p;
+  Capacities caps;
+  caps.NMAX = (nx + 1) * (ny + 1);
+  caps.MMAX = 2 * nx * ny;
+  p.StartUp(caps);
+  p.NL = NL;
+  p.NN = caps.NMAX;
+  p.NM = caps.MMAX;
+  p.NB = 1;
+  p.NP = 0;
+  for (int ix = 0; ix <= nx; ++ix)
+    for (int iy = 0; iy <= ny; ++iy) {
+      const int n = ix * (ny + 1) + iy;
+      p.nodes[n].X = 2000.0 * ix / nx;
+      p.nodes[n].Y = 1000.0 * iy / ny;
+      p.nodes[n].Type = ix == 0 || ix == nx ? 2 : 0;
+      for (int L = 0; L < kMaxLayers; ++L) {
+        p.layers[n].T[L] = -10.0 * L - 1.0;
+        p.layers[n].B[L] = -10.0 * L - 9.0;
+        p.layers[n].F[L] = ix == nx ? 6.0 : 10.0;
+      }
+    }
+  int m = 0;
+  for (int ix = 0; ix < nx; ++ix)
+    for (int iy = 0; iy < ny; ++iy) {
+      const int a = ix * (ny + 1) + iy, b = a + ny + 1;
+      p.elements[m++] = {{a, b, b + 1}, 0};
+      p.elements[m++] = {{a, b + 1, a + 1}, 0};
+    }
+  for (int L = 0; L < kMaxLayers; ++L) {
+    p.soils[0].K[L] = 10.0;
+    p.soils[0].KA[L] = 0.001;
+  }
+  p.soils[0].I = 0.0005;
+  p.NW = NL > 1 ? 1 : 0;
+  p.wells[0] = Well{(nx / 2) * (ny + 1) + ny / 2, 1, -500.0};
+  SolveProgress none;
+  SolveProblem(p, none);
+  return p;
+}
+
+}  // namespace planaq::bench
