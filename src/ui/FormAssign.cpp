@@ -48,14 +48,9 @@ TFormAssign::TFormAssign(QWidget* parent) : QDialog(parent) {
   LabelWidth = new QLabel(QStringLiteral("Half-width (m) :"), this);
   EditWidth = Named(new QLineEdit(QStringLiteral("0"), this), "EditWidth");
   form->addRow(LabelWidth, EditWidth);
-  ButtonApply = Named(new QPushButton(QStringLiteral("Apply"), this), "ButtonApply");
-  ButtonClose = Named(new QPushButton(QStringLiteral("Close"), this), "ButtonClose");
-  ButtonApply->setAutoDefault(false);
-  ButtonClose->setAutoDefault(false);
-  auto* keys = new QHBoxLayout;
-  keys->addWidget(ButtonApply);
-  keys->addWidget(ButtonClose);
-  form->addRow(keys);
+  const DialogKeys keys = AddDialogKeys(form, this, QStringLiteral("Apply"), "ButtonApply");
+  ButtonApply = keys.act;
+  ButtonClose = keys.close;
   setLayout(form);
 
   connect(ComboBoxQuantity, &QComboBox::currentIndexChanged, this, [this] { QuantityChanged(); });

@@ -51,14 +51,9 @@ TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs, QWidget
   form->addRow(QStringLiteral("Heads raster cell (m, 0 = none) :"), EditCell);
   LabelResult = Named(new QLabel(this), "LabelResult");
   form->addRow(LabelResult);
-  ButtonExport = Named(new QPushButton(QStringLiteral("Export"), this), "ButtonExport");
-  ButtonClose = Named(new QPushButton(QStringLiteral("Close"), this), "ButtonClose");
-  ButtonExport->setAutoDefault(false);
-  ButtonClose->setAutoDefault(false);
-  auto* keys = new QHBoxLayout;
-  keys->addWidget(ButtonExport);
-  keys->addWidget(ButtonClose);
-  form->addRow(keys);
+  const DialogKeys keys = AddDialogKeys(form, this, QStringLiteral("Export"), "ButtonExport");
+  ButtonExport = keys.act;
+  ButtonClose = keys.close;
   setLayout(form);
 
   connect(ButtonBrowse, &QPushButton::clicked, this, [this] { ButtonBrowseClick(); });

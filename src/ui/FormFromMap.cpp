@@ -48,14 +48,9 @@ TFormFromMap::TFormFromMap(Dialogs& dialogs, QWidget* parent) : QDialog(parent),
   form->addRow(QStringLiteral("Origin X0 (m) :"), EditX0);
   EditY0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditY0");
   form->addRow(QStringLiteral("Origin Y0 (m) :"), EditY0);
-  ButtonApply = Named(new QPushButton(QStringLiteral("Apply"), this), "ButtonApply");
-  ButtonClose = Named(new QPushButton(QStringLiteral("Close"), this), "ButtonClose");
-  ButtonApply->setAutoDefault(false);
-  ButtonClose->setAutoDefault(false);
-  auto* keys = new QHBoxLayout;
-  keys->addWidget(ButtonApply);
-  keys->addWidget(ButtonClose);
-  form->addRow(keys);
+  const DialogKeys keys = AddDialogKeys(form, this, QStringLiteral("Apply"), "ButtonApply");
+  ButtonApply = keys.act;
+  ButtonClose = keys.close;
   setLayout(form);
 
   connect(ButtonBrowse, &QPushButton::clicked, this, [this] { ButtonBrowseClick(); });

@@ -9,6 +9,7 @@
 
 #include "files/Datafile.h"
 #include "manual/TestProblems.h"
+#include "support/RunCli.h"
 #include "support/TempDir.h"
 
 namespace planaq {
@@ -107,12 +108,7 @@ TEST(Examples, TestDatafilesOpenSolved) {
   EXPECT_GT(example.NB, 4);
 }
 
-int RunCli(const test::TempDir& dir, const std::string& arguments) {
-  const std::string command =
-      "cd '" + dir.path() + "' && '" PLANAQ_CLI "' " + arguments + " > out.txt 2> err.txt";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::RunCli;
 
 TEST(CliVerify, PrintsOneLinePerTestAndExitsZero) {
   test::TempDir dir;

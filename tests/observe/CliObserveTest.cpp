@@ -9,17 +9,13 @@
 #include "observe/ObservedHeads.h"
 #include "solver/Solve.h"
 #include "solver/StripMesh.h"
+#include "support/RunCli.h"
 #include "support/TempDir.h"
 
 namespace planaq {
 namespace {
 
-int RunCli(const test::TempDir& dir, const std::string& arguments) {
-  const std::string command =
-      "cd '" + dir.path() + "' && '" PLANAQ_CLI "' " + arguments + " > out.txt 2> err.txt";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::RunCli;
 
 Problem Strip() {
   test::StripLayout layout;

@@ -8,18 +8,13 @@
 
 #include "files/Datafile.h"
 #include "solver/StripMesh.h"
+#include "support/RunCli.h"
 #include "support/TempDir.h"
 
 namespace planaq {
 namespace {
 
-// Runs planaq-cli in the folder; its standard error is left in err.txt there.
-int RunCli(const test::TempDir& dir, const std::string& arguments) {
-  const std::string command =
-      "cd '" + dir.path() + "' && '" PLANAQ_CLI "' " + arguments + " > out.txt 2> err.txt";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::RunCli;
 
 Problem StripWithoutHeads() {
   test::StripLayout layout;

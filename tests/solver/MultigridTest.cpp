@@ -14,6 +14,7 @@
 #include "solver/Pattern.h"
 #include "solver/Solve.h"
 #include "solver/StripMesh.h"
+#include "support/RunCli.h"
 #include "support/TempDir.h"
 
 namespace planaq {
@@ -217,13 +218,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, MultigridFails,
                                            Unsolvable{"ScaledBeyondUse", 1e300, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Runs planaq-cli in the folder; its standard output is left in out.txt there.
-int RunCli(const test::TempDir& dir, const std::string& arguments) {
-  const std::string command =
-      "cd '" + dir.path() + "' && '" PLANAQ_CLI "' " + arguments + " > out.txt 2> err.txt";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::RunCli;
 
 TEST(Multigrid, CommandLineSolvesWithAmg) {
   test::TempDir dir;

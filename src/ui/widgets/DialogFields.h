@@ -2,7 +2,10 @@
 // What the small dialogs (Assign, Export Map, From Map) share: widgets named for the tests,
 // and a typed real read as the grids read it.
 
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 #include <string>
 
@@ -22,6 +25,25 @@ inline bool ReadRealField(const QLineEdit* field, double& value, std::string& me
   if (!read.ok) message = read.message;
   value = read.value;
   return read.ok;
+}
+
+// The row of keys at the foot of a dialog: the action key (named nameAct) and Close; neither
+// is pressed by Enter in a field.
+struct DialogKeys {
+  QPushButton* act;
+  QPushButton* close;
+};
+inline DialogKeys AddDialogKeys(QFormLayout* form, QWidget* dialog, const QString& act,
+                                const char* nameAct) {
+  DialogKeys keys{Named(new QPushButton(act, dialog), nameAct),
+                  Named(new QPushButton(QStringLiteral("Close"), dialog), "ButtonClose")};
+  keys.act->setAutoDefault(false);
+  keys.close->setAutoDefault(false);
+  auto* row = new QHBoxLayout;
+  row->addWidget(keys.act);
+  row->addWidget(keys.close);
+  form->addRow(row);
+  return keys;
 }
 
 }  // namespace planaq::ui
