@@ -21,6 +21,25 @@ class QuietGdal {
   QuietGdal& operator=(const QuietGdal&) = delete;
 };
 
+// A GDAL setting for this thread while the object lives; the previous one comes back after.
+class ThreadConfig {
+ public:
+  ThreadConfig(const char* key, const char* value) : key_(key) {
+    const char* old = CPLGetThreadLocalConfigOption(key, nullptr);
+    if (old != nullptr) old_ = old;
+    hadOld_ = old != nullptr;
+    CPLSetThreadLocalConfigOption(key, value);
+  }
+  ~ThreadConfig() { CPLSetThreadLocalConfigOption(key_, hadOld_ ? old_.c_str() : nullptr); }
+  ThreadConfig(const ThreadConfig&) = delete;
+  ThreadConfig& operator=(const ThreadConfig&) = delete;
+
+ private:
+  const char* key_;
+  std::string old_;
+  bool hadOld_ = false;
+};
+
 struct DatasetCloser {
   void operator()(GDALDataset* d) const { GDALClose(d); }
 };

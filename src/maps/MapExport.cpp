@@ -117,6 +117,10 @@ std::string WriteDataset(GDALDriver& driver, const std::string& file, const Prob
                          OGRSpatialReference* srs, const MapExportOptions& options,
                          const MapResults& results, bool oneLayer,
                          const std::vector<NamedLayer>& layers) {
+  // GeoPackage builds the spatial index of a layer in a second thread while the next layer is
+  // written; that thread is several times slower than building the index at the end, so a large
+  // export waited seconds on it.
+  const ThreadConfig onePass("OGR_GPKG_ALLOW_THREADED_RTREE", "NO");
   Dataset dataset(driver.Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   if (!dataset) return std::string("cannot create the map file: ") + CPLGetLastErrorMsg();
   // one transaction where the format has them: GeoPackage writes far faster so
