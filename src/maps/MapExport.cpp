@@ -104,19 +104,76 @@ std::string CheckTarget(const std::string& path) {
 }
 
 using LayerWriter = std::string (*)(const Problem&, const LayerTarget&);
+// weight: about the features the layer writes, as a share of the whole export's time
+using LayerWeight = double (*)(const Problem&, const MapExportOptions&);
 struct NamedLayer {
   const char* name;
   LayerWriter write;
+  LayerWeight weight;
 };
-const NamedLayer kLayers[] = {{"mesh", WriteMeshLayer},           {"nodes", WriteNodesLayer},
-                              {"contours", WriteContoursLayer},   {"wells", WriteWellsLayer},
-                              {"pathlines", WritePathlinesLayer}, {"marks", WriteMarksLayer},
-                              {"balance", WriteBalanceLayer}};
+
+double ContourLayerCount(const Problem& p, const MapExportOptions& o) {
+  return o.layers.empty() ? std::clamp(p.NL, 1, kMaxLayers) : static_cast<double>(o.layers.size());
+}
+
+const NamedLayer kLayers[] = {
+    {"mesh", WriteMeshLayer, [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NM; }},
+    {"nodes", WriteNodesLayer, [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NN; }},
+    // a contour segment in some elements, at every level
+    {"contours", WriteContoursLayer,
+     [](const Problem& p, const MapExportOptions& o) { return 0.1 * p.NM * ContourLayerCount(p, o); }},
+    {"wells", WriteWellsLayer, [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NW; }},
+    {"pathlines", WritePathlinesLayer,
+     [](const Problem& p, const MapExportOptions&) { return 10.0 * p.NP; }},
+    {"marks", WriteMarksLayer, [](const Problem& p, const MapExportOptions&) { return 10.0 * p.NP; }},
+    {"balance", WriteBalanceLayer, [](const Problem&, const MapExportOptions&) { return 1.0; }}};
+
+// What closing a file costs against writing its layers: a GeoPackage builds its spatial
+// indexes then, the longest part of a large export.
+double FinishWeight(const MapFormat& format, double layersWeight) {
+  return (format.oneFile && !format.oneLayer ? 3.0 : 0.1) * layersWeight;
+}
+double TraceWeight(const Problem& p) { return 0.05 * p.NN + 10.0 * p.NP; }
+double RasterWeight(const Problem& p, const MapExportOptions& o) {
+  return o.rasterCell > 0.0 ? 0.2 * HeadsRasterCells(p, o.rasterCell) : 0.0;
+}
+
+double TotalWeight(const Problem& p, const MapFormat& format, const MapExportOptions& o) {
+  double layers = 0.0, finish = 0.0;
+  for (const NamedLayer& layer : kLayers) {
+    const double w = layer.weight(p, o);
+    layers += w;
+    if (!format.oneFile) finish += FinishWeight(format, w);
+  }
+  if (format.oneFile) finish = FinishWeight(format, layers);
+  return TraceWeight(p) + RasterWeight(p, o) + layers + finish;
+}
+
+// The parts of an export told to the progress one by one, each with its share of the whole.
+class ExportSteps {
+ public:
+  ExportSteps(const MapProgress& progress, double total) : progress_(progress), total_(total) {}
+  // false once the progress asked to stop
+  bool Next(const std::string& stage, double weight) {
+    if (!stopped_) stopped_ = !Going(progress_, stage, total_ > 0.0 ? done_ / total_ : 0.0);
+    done_ += weight;
+    return !stopped_;
+  }
+  bool Stopped() const { return stopped_; }
+
+ private:
+  const MapProgress& progress_;
+  double total_;
+  double done_ = 0.0;
+  bool stopped_ = false;
+};
+
+const char* const kStopped = "stopped";  // the message of a stop asked for, not a failure
 
 std::string WriteDataset(GDALDriver& driver, const std::string& file, const Problem& problem,
                          OGRSpatialReference* srs, const MapExportOptions& options,
                          const MapResults& results, bool oneLayer,
-                         const std::vector<NamedLayer>& layers) {
+                         const std::vector<NamedLayer>& layers, ExportSteps& steps) {
   // GeoPackage builds the spatial index of a layer in a second thread while the next layer is
   // written; that thread is several times slower than building the index at the end, so a large
   // export waited seconds on it.
@@ -130,8 +187,17 @@ std::string WriteDataset(GDALDriver& driver, const std::string& file, const Prob
     target.shared = dataset->CreateLayer("entities", srs, wkbUnknown, nullptr);
     if (target.shared == nullptr) return "cannot make the drawing: " + GdalMessage("no layer");
   }
-  for (const NamedLayer& layer : layers)
+  double written = 0.0;
+  for (const NamedLayer& layer : layers) {
+    const double weight = layer.weight(problem, options);
+    if (!steps.Next(std::string("Writing the layer ") + layer.name, weight)) return kStopped;
     if (std::string error = layer.write(problem, target); !error.empty()) return error;
+    written += weight;
+  }
+  const MapFormat& format = *FormatOf(file);
+  if (!steps.Next("Finishing " + fs::path(file).filename().string(),
+                  FinishWeight(format, written)))
+    return kStopped;
   if (transaction && dataset->CommitTransaction() != OGRERR_NONE)
     return std::string("cannot write the map file: ") + CPLGetLastErrorMsg();
   CPLErrorReset();
@@ -143,23 +209,28 @@ std::string WriteDataset(GDALDriver& driver, const std::string& file, const Prob
 
 std::string WriteAll(const Problem& problem, const std::string& path, const MapFormat& format,
                      OGRSpatialReference* srs, const MapExportOptions& options,
-                     const StagingFolder& staging) {
+                     const StagingFolder& staging, ExportSteps& steps) {
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format.driver);
   if (driver == nullptr) return std::string("GDAL has no driver ") + format.driver;
   const fs::path target(path);
+  if (!steps.Next("Tracing the pathlines and the water balance", TraceWeight(problem)))
+    return kStopped;
   const MapResults results{TracePaths(problem), ComputeWaterBalance(problem)};
-  if (options.rasterCell > 0.0)
+  if (options.rasterCell > 0.0) {
+    if (!steps.Next("Writing the heads raster", RasterWeight(problem, options))) return kStopped;
     if (std::string error = WriteHeadsRaster(
             problem, staging.File(target.stem().string() + "_heads.tif"), options, srs);
         !error.empty())
       return error;
+  }
   if (format.oneFile)
     return WriteDataset(*driver, staging.File(target.filename().string()), problem, srs, options,
-                        results, format.oneLayer, {std::begin(kLayers), std::end(kLayers)});
+                        results, format.oneLayer, {std::begin(kLayers), std::end(kLayers)},
+                        steps);
   for (const NamedLayer& layer : kLayers) {
     const std::string name = target.stem().string() + "_" + layer.name + format.extension;
     if (std::string error = WriteDataset(*driver, staging.File(name), problem, srs, options,
-                                         results, false, {layer});
+                                         results, false, {layer}, steps);
         !error.empty())
       return error;
   }
@@ -181,7 +252,7 @@ std::string CheckMapExport(const Problem& problem, const std::string& path,
 }
 
 MapOutcome ExportMap(const Problem& problem, const std::string& path,
-                     const MapExportOptions& options) {
+                     const MapExportOptions& options, const MapProgress& progress) {
   if (std::string error = CheckMapExport(problem, path, options); !error.empty())
     return {MapStatus::BadInput, error, {}};
   QuietGdal quiet;
@@ -190,8 +261,13 @@ MapOutcome ExportMap(const Problem& problem, const std::string& path,
   const fs::path folder = fs::path(path).parent_path();
   StagingFolder staging(folder.empty() ? "." : folder.string());
   if (!staging.error().empty()) return {MapStatus::WriteFailed, staging.error(), {}};
-  const std::string error = WriteAll(problem, path, *FormatOf(path),
-                                     options.crs.empty() ? nullptr : &srs, options, staging);
+  const MapFormat& format = *FormatOf(path);
+  ExportSteps steps(progress, TotalWeight(problem, format, options));
+  const std::string error =
+      WriteAll(problem, path, format, options.crs.empty() ? nullptr : &srs, options, staging, steps);
+  // a stop asked for during the last part is still heard: the files are not yet in place
+  if (error.empty()) steps.Next("Putting the files in place", 0.0);
+  if (steps.Stopped()) return {MapStatus::Stopped, "Export stopped; nothing was written.", {}};
   if (!error.empty()) return {MapStatus::WriteFailed, error, {}};
   MapOutcome outcome;
   outcome.files = staging.MoveIntoPlace();

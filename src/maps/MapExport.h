@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "maps/MapProgress.h"
 #include "model/Problem.h"
 
 namespace planaq {
@@ -21,7 +22,7 @@ struct MapExportOptions {
   double rasterCell = 0.0;  // > 0: the heads also as OUT_heads.tif with cells of this size (m)
 };
 
-enum class MapStatus { Written, BadInput, WriteFailed, Unavailable };
+enum class MapStatus { Written, BadInput, WriteFailed, Unavailable, Stopped };
 
 struct MapOutcome {
   MapStatus status = MapStatus::Written;
@@ -37,8 +38,9 @@ bool MapsAvailable();
 std::string CheckMapExport(const Problem& problem, const std::string& path,
                            const MapExportOptions& options);
 
-// Writes the layers; on any failure nothing is left at the target.
+// Writes the layers; on any failure, and when the progress asks to stop, nothing is left at
+// the target.
 MapOutcome ExportMap(const Problem& problem, const std::string& path,
-                     const MapExportOptions& options);
+                     const MapExportOptions& options, const MapProgress& progress = {});
 
 }  // namespace planaq

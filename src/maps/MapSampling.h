@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "maps/MapProgress.h"
+
 namespace planaq {
 
 struct MapPoint {
@@ -20,8 +22,12 @@ struct MapSamples {
 };
 
 // field: the column of the points' value; may be empty when the points have one column beside
-// x and y. A raster takes no field. The points are in the map's coordinates.
+// x and y. A raster takes no field. The points are in the map's coordinates. When the progress
+// asks to stop, the message says so and there are no values.
 MapSamples SampleMap(const std::string& path, const std::string& field,
-                     const std::vector<MapPoint>& points);
+                     const std::vector<MapPoint>& points, const MapProgress& progress = {});
+
+// The message of a sampling the progress stopped.
+inline constexpr const char* kSamplingStopped = "Sampling stopped; no value was changed.";
 
 }  // namespace planaq

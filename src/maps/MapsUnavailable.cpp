@@ -15,11 +15,13 @@ std::string CheckMapExport(const Problem&, const std::string&, const MapExportOp
   return kNoMaps;
 }
 
-MapOutcome ExportMap(const Problem&, const std::string&, const MapExportOptions&) {
+MapOutcome ExportMap(const Problem&, const std::string&, const MapExportOptions&,
+                     const MapProgress&) {
   return {MapStatus::Unavailable, kNoMaps, {}};
 }
 
-MapSamples SampleMap(const std::string&, const std::string&, const std::vector<MapPoint>&) {
+MapSamples SampleMap(const std::string&, const std::string&, const std::vector<MapPoint>&,
+                     const MapProgress&) {
   return {kNoMaps, {}};
 }
 

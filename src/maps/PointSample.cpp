@@ -125,7 +125,7 @@ bool Interpolate(GDALGridContext& context, const MapPoint& p, double& value) {
 }  // namespace
 
 MapSamples SamplePoints(GDALDataset& vector, const std::string& field,
-                        const std::vector<MapPoint>& points) {
+                        const std::vector<MapPoint>& points, const MapProgress& progress) {
   OGRLayer* layer = vector.GetLayer(0);
   Scattered s;
   if (std::string error = ReadScattered(*layer, field, s); !error.empty()) return {error, {}};
@@ -142,6 +142,10 @@ MapSamples SamplePoints(GDALDataset& vector, const std::string& field,
   MapSamples out;
   out.values.reserve(points.size());
   for (const MapPoint& p : points) {
+    if (out.values.size() % kSamplesBetweenProgress == 0 &&
+        !Going(progress, "Interpolating between the points",
+               static_cast<double>(out.values.size()) / static_cast<double>(points.size())))
+      return {kSamplingStopped, {}};
     double v = std::numeric_limits<double>::quiet_NaN();
     if (!Interpolate(*context, p, v)) return {"cannot be interpolated: " + GdalMessage("?"), {}};
     out.values.push_back(v);

@@ -71,7 +71,8 @@ double Bilinear(const Band& band, double col, double row) {
 
 }  // namespace
 
-MapSamples SampleRaster(GDALDataset& raster, const std::vector<MapPoint>& points) {
+MapSamples SampleRaster(GDALDataset& raster, const std::vector<MapPoint>& points,
+                        const MapProgress& progress) {
   double toMap[6] = {};
   double toCell[6] = {};
   if (raster.GetGeoTransform(toMap) != CE_None || !GDALInvGeoTransform(toMap, toCell))
@@ -81,6 +82,10 @@ MapSamples SampleRaster(GDALDataset& raster, const std::vector<MapPoint>& points
   MapSamples s;
   s.values.reserve(points.size());
   for (const MapPoint& p : points) {
+    if (s.values.size() % kSamplesBetweenProgress == 0 &&
+        !Going(progress, "Sampling the raster",
+               static_cast<double>(s.values.size()) / static_cast<double>(points.size())))
+      return {kSamplingStopped, {}};
     const double col = toCell[0] + toCell[1] * p.x + toCell[2] * p.y;
     const double row = toCell[3] + toCell[4] * p.x + toCell[5] * p.y;
     s.values.push_back(Bilinear(band, col, row));

@@ -10,6 +10,7 @@
 
 #include "grids/CellValue.h"
 #include "ui/widgets/DialogFields.h"
+#include "ui/widgets/TaskProgress.h"
 
 namespace planaq::ui {
 
@@ -23,8 +24,9 @@ std::string Joined(const std::vector<std::string>& files) {
 
 }  // namespace
 
-TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), problem_(problem), dialogs_(dialogs) {
+TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs,
+                               RememberedGeoreference& georeference, QWidget* parent)
+    : QDialog(parent), problem_(problem), dialogs_(dialogs), georeference_(georeference) {
   setObjectName(QStringLiteral("FormExportMap"));
   setWindowTitle(QStringLiteral("Export Map"));
   setModal(false);
@@ -37,7 +39,7 @@ TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs, QWidget
   auto* file = new QHBoxLayout;
   file->addWidget(EditFile);
   file->addWidget(ButtonBrowse);
-  form->addRow(QStringLiteral("File (.gpkg, .geojson, .shp) :"), file);
+  form->addRow(QStringLiteral("File (.gpkg, .geojson, .shp, .dxf) :"), file);
   layersBox_ = new QVBoxLayout;
   form->addRow(QStringLiteral("Contours of layers :"), layersBox_);
   EditX0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditX0");
@@ -47,6 +49,11 @@ TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs, QWidget
   EditCrs = Named(new QLineEdit(this), "EditCrs");
   EditCrs->setPlaceholderText(QStringLiteral("EPSG:28992, WKT or PROJ; empty: none"));
   form->addRow(QStringLiteral("CRS :"), EditCrs);
+  CheckBoxRemember = Named(
+      new QCheckBox(QStringLiteral("Remember the origin and CRS beside the datafile"), this),
+      "CheckBoxRemember");
+  CheckBoxRemember->setChecked(true);
+  form->addRow(CheckBoxRemember);
   EditCell = Named(new QLineEdit(QStringLiteral("0"), this), "EditCell");
   form->addRow(QStringLiteral("Heads raster cell (m, 0 = none) :"), EditCell);
   LabelResult = Named(new QLabel(this), "LabelResult");
@@ -72,8 +79,27 @@ void TFormExportMap::Prepare() {
     layerBoxes_.push_back(box);
   }
   LabelResult->clear();
+  ShowGeoreference();
   if (!MapsAvailable())
     LabelResult->setText(QStringLiteral("This build of PLANAQ has no map support."));
+}
+
+void TFormExportMap::ShowGeoreference() {
+  CheckBoxRemember->setEnabled(georeference_.CanRemember());
+  const Georeference& g = georeference_.Value();
+  if (SameGeoreference(g, shownGeoreference_)) return;  // what the user typed stays
+  shownGeoreference_ = g;
+  EditX0->setText(QString::number(g.X0, 'g', 17));
+  EditY0->setText(QString::number(g.Y0, 'g', 17));
+  EditCrs->setText(QString::fromStdString(g.crs));
+}
+
+void TFormExportMap::RememberGeoreference(const MapExportOptions& options) {
+  if (!CheckBoxRemember->isEnabled() || !CheckBoxRemember->isChecked()) return;
+  if (const std::string refused = georeference_.Remember({options.X0, options.Y0, options.crs});
+      !refused.empty())
+    dialogs_.Message(refused);
+  shownGeoreference_ = georeference_.Value();
 }
 
 MapExportOptions TFormExportMap::Options(std::string& message) const {
@@ -93,7 +119,9 @@ MapExportOptions TFormExportMap::Options(std::string& message) const {
 
 void TFormExportMap::ButtonBrowseClick() {
   FileDialogSetup setup;
-  setup.filter = "GeoPackage(*.gpkg)|*.gpkg|GeoJSON(*.geojson)|*.geojson|Shapefile(*.shp)|*.shp";
+  setup.filter =
+      "GeoPackage(*.gpkg)|*.gpkg|GeoJSON(*.geojson)|*.geojson|Shapefile(*.shp)|*.shp|"
+      "Drawing(*.dxf)|*.dxf";
   setup.defaultExt = "*.gpkg";
   setup.fileName = EditFile->text().isEmpty() ? "Map1.gpkg" : EditFile->text().toStdString();
   if (const auto path = dialogs_.SaveFile(setup)) EditFile->setText(QString::fromStdString(*path));
@@ -110,11 +138,16 @@ void TFormExportMap::ButtonExportClick() {
     dialogs_.Message(message);
     return;
   }
-  const MapOutcome outcome = ExportMap(problem_, path, options);
+  MapOutcome outcome;
+  {
+    TaskProgress progress(this, QStringLiteral("Export Map"));
+    outcome = ExportMap(problem_, path, options, progress.Callback());
+  }
   if (outcome.status != MapStatus::Written) {
     dialogs_.Message(outcome.message);
     return;
   }
+  RememberGeoreference(options);
   LabelResult->setText(QString::fromStdString("Written:\n" + Joined(outcome.files)));
 }
 

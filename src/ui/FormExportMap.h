@@ -1,8 +1,10 @@
 #pragma once
 // The Export Map dialog of the File menu: the target file (its extension picks the format),
 // the layers whose contours go out, the georeference (origin and CRS) and the cell of the
-// heads raster (0: no raster). Export runs the map export of the core and shows its message
-// when it fails; in a build without map support it says so.
+// heads raster (0: no raster). Export runs the map export of the core with its progress and
+// shows its message when it fails; in a build without map support it says so. The georeference
+// fields start from the one remembered beside the datafile and, with "Remember" ticked, what
+// an export used is remembered there.
 
 #include <QDialog>
 #include <string>
@@ -11,6 +13,7 @@
 #include "maps/MapExport.h"
 #include "model/Problem.h"
 #include "ui/Dialogs.h"
+#include "ui/RememberedGeoreference.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,9 +27,11 @@ class TFormExportMap : public QDialog {
   Q_OBJECT
 
  public:
-  TFormExportMap(const Problem& problem, Dialogs& dialogs, QWidget* parent = nullptr);
+  TFormExportMap(const Problem& problem, Dialogs& dialogs, RememberedGeoreference& georeference,
+                 QWidget* parent = nullptr);
 
-  // at every opening: one check box per layer of the problem, all checked
+  // at every opening: one check box per layer of the problem, all checked; the georeference
+  // fields from the remembered one when it changed since the last opening
   void Prepare();
   // the options the fields describe, or the message that refuses a field
   MapExportOptions Options(std::string& message) const;
@@ -34,9 +39,13 @@ class TFormExportMap : public QDialog {
 
  private:
   void ButtonBrowseClick();
+  void ShowGeoreference();
+  void RememberGeoreference(const MapExportOptions& options);
 
   const Problem& problem_;
   Dialogs& dialogs_;
+  RememberedGeoreference& georeference_;
+  Georeference shownGeoreference_;
   QLineEdit* EditFile = nullptr;
   QPushButton* ButtonBrowse = nullptr;
   QVBoxLayout* layersBox_ = nullptr;
@@ -45,6 +54,7 @@ class TFormExportMap : public QDialog {
   QLineEdit* EditY0 = nullptr;
   QLineEdit* EditCrs = nullptr;
   QLineEdit* EditCell = nullptr;
+  QCheckBox* CheckBoxRemember = nullptr;
   QLabel* LabelResult = nullptr;
   QPushButton* ButtonExport = nullptr;
   QPushButton* ButtonClose = nullptr;

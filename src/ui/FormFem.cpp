@@ -320,7 +320,9 @@ void TFormFem::CreateWindows() {
   };
   const GridContext grids{problem_, dialogs_, currentLayer_, gridSelection_,
                           [this] { UpdateTitle(); }};
-  add(Win::Nodes, new TFormNod(grids, this));
+  auto* nodes = new TFormNod(grids, this);
+  nodes->UseGeoreference(georeference_);
+  add(Win::Nodes, nodes);
   add(Win::Elements, new TFormElm(grids, this));
   auto* mesh = new TFormMesh(problem_, dialogs_, coordinateExits_, this);
   add(Win::Mesh, mesh);
@@ -644,6 +646,7 @@ void TFormFem::SpeedButtonNewClick() {
   // the windows on screen go too: the start-up sequence forgets that they are open
   CloseAll();
   ForgetObservations();
+  georeference_.Forget();
   StartUp();
   Refresh();
   SpeedButtonEditClick();

@@ -16,6 +16,7 @@
 #include "ui/Dialogs.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/LayerSelector.h"
+#include "ui/RememberedGeoreference.h"
 
 class QFrame;
 class QLabel;
@@ -156,6 +157,8 @@ class TFormFem : public QMainWindow {
   // the side file NAME.aqd.obs of the datafile
   void OpenObservationsBeside(const std::string& datafile);
   void SaveObservationsBeside(const std::string& datafile);
+  // the side file NAME.aqd.geo of the datafile
+  void OpenGeoreferenceBeside(const std::string& datafile);
 
   void Toggle(Win w);
   void Close(Win w);
@@ -233,6 +236,7 @@ class TFormFem : public QMainWindow {
   TFormScatter* formScatter_ = nullptr;
   TFormFit* formFit_ = nullptr;
   TFormExportMap* formExportMap_ = nullptr;
+  RememberedGeoreference georeference_;
   bool installationEditing_ = false;  // checking or saving the installation data
   QMetaObject::Connection focusWatch_;
 

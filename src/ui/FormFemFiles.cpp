@@ -67,6 +67,7 @@ void TFormFem::OpenDatafile(const std::string& path) {
   // the particles and the mean discharge follow whatever the model now holds
   WithinMemory(dialogs_, "Open", [&] { PrepareFlowField(problem_); });
   if (read.ok && fits) OpenObservationsBeside(path);
+  if (read.ok && fits) OpenGeoreferenceBeside(path);
   if ((read.ok && fits) || unedited) MarkSaved();
 }
 
@@ -96,6 +97,8 @@ void TFormFem::SpeedButtonSaveClick() {
   shownGeneral_[0] = problem_.FileName;
   saveSetup_.fileName = *path;  // the next Save proposes the file just written
   SaveObservationsBeside(*path);
+  if (const std::string refused = georeference_.Saved(*path); !refused.empty())
+    dialogs_.Message(refused);
   MarkSaved();
 }
 

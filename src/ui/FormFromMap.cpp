@@ -1,5 +1,6 @@
 #include "ui/FormFromMap.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -48,6 +49,11 @@ TFormFromMap::TFormFromMap(Dialogs& dialogs, QWidget* parent) : QDialog(parent),
   form->addRow(QStringLiteral("Origin X0 (m) :"), EditX0);
   EditY0 = Named(new QLineEdit(QStringLiteral("0"), this), "EditY0");
   form->addRow(QStringLiteral("Origin Y0 (m) :"), EditY0);
+  CheckBoxRemember = Named(
+      new QCheckBox(QStringLiteral("Remember the origin beside the datafile"), this),
+      "CheckBoxRemember");
+  CheckBoxRemember->setChecked(true);
+  form->addRow(CheckBoxRemember);
   const DialogKeys keys = AddDialogKeys(form, this, QStringLiteral("Apply"), "ButtonApply");
   ButtonApply = keys.act;
   ButtonClose = keys.close;
@@ -58,13 +64,22 @@ TFormFromMap::TFormFromMap(Dialogs& dialogs, QWidget* parent) : QDialog(parent),
   connect(ButtonClose, &QPushButton::clicked, this, &QDialog::hide);
 }
 
-void TFormFromMap::Prepare(int layer) { LabelLayer->setText(QString::asprintf("%3d", layer + 1)); }
+void TFormFromMap::Prepare(int layer, double X0, double Y0, bool canRemember) {
+  LabelLayer->setText(QString::asprintf("%3d", layer + 1));
+  CheckBoxRemember->setEnabled(canRemember);
+  if (X0 == shownX0_ && Y0 == shownY0_) return;  // what the user typed stays
+  shownX0_ = X0;
+  shownY0_ = Y0;
+  EditX0->setText(QString::number(X0, 'g', 17));
+  EditY0->setText(QString::number(Y0, 'g', 17));
+}
 
 FromMapRequest TFormFromMap::Request(std::string& message) const {
   FromMapRequest r;
   r.path = EditMapFile->text().trimmed().toStdString();
   r.field = EditField->text().trimmed().toStdString();
   r.quantity = kQuantities[std::max(ComboBoxQuantity->currentIndex(), 0)];
+  r.remember = CheckBoxRemember->isEnabled() && CheckBoxRemember->isChecked();
   if (ReadRealField(EditX0, r.X0, message) && ReadRealField(EditY0, r.Y0, message) &&
       r.path.empty())
     message = "Choose the raster or points file";

@@ -159,6 +159,14 @@ void TFormOpt::SpeedButtonBackgroundClick() {
   mapChanged_();
 }
 
+void TFormOpt::SetMapOrigin(double x0, double y0) {
+  mapX0_ = x0;
+  mapY0_ = y0;
+  EditMapX0->setText(QString::number(x0, 'f', 3));
+  EditMapY0->setText(QString::number(y0, 'f', 3));
+  mapChanged_();
+}
+
 void TFormOpt::MapOriginLeft(QLineEdit* field, double& value) {
   const CellReal read = ReadCellReal(field->text().toStdString());
   if (read.ok)

@@ -28,6 +28,8 @@ class TFormOpt : public SecondaryForm {
   Options Settings() const;
   // told when the background map is switched, chosen or moved
   void OnMapChanged(std::function<void()> handler) { mapChanged_ = std::move(handler); }
+  // the origin of the background map, as a datafile's georeference gives it
+  void SetMapOrigin(double x0, double y0);
   void SpeedButtonHelpClick();
 
  protected:

@@ -5,6 +5,7 @@
 
 #include "grids/NodesGrid.h"
 #include "maps/MapSampling.h"
+#include "ui/widgets/TaskProgress.h"
 
 namespace planaq::ui {
 
@@ -61,13 +62,22 @@ void TFormNod::SpeedButtonFromMapClick() {
     fromMap_ = new TFormFromMap(dialogs_, this);
     fromMap_->onApply = [this](const FromMapRequest& r) { AssignFromMap(r); };
   }
-  fromMap_->Prepare(Layer());
+  PrepareFromMap();
   fromMap_->show();
   fromMap_->raise();
 }
 
+void TFormNod::PrepareFromMap() {
+  if (!georeference_) {
+    fromMap_->Prepare(Layer());
+    return;
+  }
+  const Georeference& g = georeference_->Value();
+  fromMap_->Prepare(Layer(), g.X0, g.Y0, georeference_->CanRemember());
+}
+
 void TFormNod::AssignFromMap(const FromMapRequest& request) {
-  fromMap_->Prepare(Layer());  // the layer may have changed while the dialog was open
+  PrepareFromMap();  // the layer may have changed while the dialog was open
   const int count = DataRows();
   std::vector<int> nodes(count);
   std::vector<MapPoint> points(count);
@@ -75,17 +85,32 @@ void TFormNod::AssignFromMap(const FromMapRequest& request) {
     nodes[n] = n;
     points[n] = {problem_.nodes[n].X + request.X0, problem_.nodes[n].Y + request.Y0};
   }
-  const MapSamples samples = SampleMap(request.path, request.field, points);
+  MapSamples samples;
+  {
+    TaskProgress progress(fromMap_, QStringLiteral("From Map"));
+    samples = SampleMap(request.path, request.field, points, progress.Callback());
+  }
   if (!samples.message.empty()) {
     dialogs_.Message(samples.message);
     return;
   }
+  RememberOrigin(request);
   const NodeValuesOutcome outcome =
       AssignNodeValues(problem_, request.quantity, Layer(), nodes, samples.values);
   FormPaint();
   stored_();
   dialogs_.Message("Changed " + std::to_string(outcome.changed) + " nodes, left " +
                    std::to_string(outcome.left));
+}
+
+void TFormNod::RememberOrigin(const FromMapRequest& request) {
+  if (!georeference_ || !request.remember) return;
+  Georeference g = georeference_->Value();  // the CRS stays as remembered
+  g.X0 = request.X0;
+  g.Y0 = request.Y0;
+  if (const std::string refused = georeference_->Remember(g); !refused.empty())
+    dialogs_.Message(refused);
+  PrepareFromMap();
 }
 
 void TFormNod::SpeedButtonHelpClick() { dialogs_.Message(NodesHelpText()); }

@@ -4,6 +4,7 @@
 // selection leaves it.
 
 #include "ui/FormFromMap.h"
+#include "ui/RememberedGeoreference.h"
 #include "ui/grids/DataGridForm.h"
 
 namespace planaq::ui {
@@ -20,6 +21,8 @@ class TFormNod : public DataGridForm {
   // beyond the written keys: one quantity of the current layer filled from a map
   void SpeedButtonFromMapClick();
   TFormFromMap* FormFromMap() const { return fromMap_; }
+  // the origin of From Map starts from the datafile's georeference
+  void UseGeoreference(RememberedGeoreference& georeference) { georeference_ = &georeference; }
 
  protected:
   std::vector<GridColumn> Columns(int layer) const override;
@@ -29,9 +32,12 @@ class TFormNod : public DataGridForm {
   void Place() override;
 
  private:
+  void PrepareFromMap();
   void AssignFromMap(const FromMapRequest& request);
+  void RememberOrigin(const FromMapRequest& request);
 
   TFormFromMap* fromMap_ = nullptr;
+  RememberedGeoreference* georeference_ = nullptr;
 };
 
 }  // namespace planaq::ui
