@@ -188,5 +188,35 @@ TEST(MapExport, ATargetThatCannotBeWrittenLeavesEveryOtherAsItWas) {
   EXPECT_EQ(entries, 1);
 }
 
+// Every part is told before it runs, in order and with a growing share; a stop at any of them
+// leaves the folder as it was and says so.
+TEST(MapExport, AStopAtAnyPartLeavesNothingAndIsNotAFailure) {
+  const Problem p = Example();
+  MapExportOptions o;
+  o.rasterCell = 100.0;
+  for (const char* target : {"a.gpkg", "a.shp"}) {
+    test::TempDir dir;
+    std::vector<std::pair<std::string, double>> told;
+    const MapProgress record = [&](const std::string& stage, double done) {
+      told.emplace_back(stage, done);
+      return true;
+    };
+    ASSERT_EQ(ExportMap(p, dir.File(target), o, record).status, MapStatus::Written);
+    ASSERT_GT(told.size(), 8u) << target;
+    EXPECT_EQ(told.front().second, 0.0);
+    for (std::size_t i = 1; i < told.size(); ++i) EXPECT_GE(told[i].second, told[i - 1].second);
+    EXPECT_NEAR(told.back().second, 1.0, 1e-9) << told.back().first;
+
+    for (std::size_t stop = 0; stop < told.size(); ++stop) {
+      test::TempDir empty;
+      std::size_t calls = 0;
+      const MapOutcome out = ExportMap(p, empty.File(target), o,
+                                       [&](const std::string&, double) { return calls++ < stop; });
+      EXPECT_EQ(out.status, MapStatus::Stopped) << target << " at " << told[stop].first;
+      EXPECT_TRUE(std::filesystem::is_empty(empty.path())) << target << " at " << told[stop].first;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace planaq

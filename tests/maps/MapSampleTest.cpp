@@ -3,6 +3,7 @@
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -102,6 +103,33 @@ TEST(MapSample, NodesOutsideTheRasterOrOnNoDataAreLeftAndCounted) {
     if (std::isnan(s.values[n])) {
       EXPECT_EQ(p.layers[n].T[0], before.layers[n].T[0]) << n;
     }
+}
+
+// A raster and points alike: the progress is told with a growing share, and a stop after the
+// reading gives no values.
+TEST(MapSample, AStopGivesNoValuesAndSaysSo) {
+  test::TempDir dir;
+  WriteRaster(dir.File("plane.tif"), {0.0, 100.0, 1.0, 100, 100});
+  const std::string csv = dir.Write("p.csv", "x,y,z\n0,0,1\n90,0,2\n0,90,3\n90,90,4\n");
+  const std::vector<MapPoint> many(17000, MapPoint{50.0, 50.0});
+  for (const std::string& map : {dir.File("plane.tif"), csv}) {
+    std::vector<double> told;
+    const MapSamples all = SampleMap(map, "", many, [&](const std::string&, double done) {
+      told.push_back(done);
+      return true;
+    });
+    ASSERT_EQ(all.message, "") << map;
+    EXPECT_EQ(all.values.size(), many.size());
+    ASSERT_GE(told.size(), 3u) << map;  // the reading, then every 16384 points
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end())) << map;
+    EXPECT_LT(told.back(), 1.0);
+
+    int calls = 0;
+    const MapSamples stopped =
+        SampleMap(map, "", many, [&](const std::string&, double) { return ++calls < 3; });
+    EXPECT_EQ(stopped.message, kSamplingStopped) << map;
+    EXPECT_TRUE(stopped.values.empty());
+  }
 }
 
 // (x, y) on the map of the scattered points: a hull from x = -50 to 1450 m over the whole height

@@ -139,6 +139,48 @@ TEST_F(MapsUi, FromMapOnAPlaneRasterSetsTAtTheNodes) {
   EXPECT_NE(grid->CellText(4, 1).find(top), std::string::npos) << grid->CellText(4, 1);
 }
 
+TEST_F(MapsUi, TheGeoreferenceBesideTheDatafileStartsBothDialogsAndWhatAnExportUsedIsKept) {
+  dir.Write("strip.aqd.geo", "origin 1000 2000\ncrs EPSG:28992\n");
+  OpenFile(StripProblem(), "strip.aqd");
+  ui::TFormExportMap* d = OpenExportDialog();
+  EXPECT_EQ(Child<QLineEdit>(d, "EditX0")->text(), "1000");
+  EXPECT_EQ(Child<QLineEdit>(d, "EditY0")->text(), "2000");
+  EXPECT_EQ(Child<QLineEdit>(d, "EditCrs")->text(), "EPSG:28992");
+  EXPECT_EQ(Child<QLineEdit>(form->FormOpt(), "EditMapX0")->text(), "1000.000");
+
+  TypeInto(d, "EditFile", dir.File("strip.dxf"));
+  TypeInto(d, "EditX0", "1500");
+  QTest::mouseClick(Child<QPushButton>(d, "ButtonExport"), Qt::LeftButton);
+  ASSERT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_EQ(ReadAll(dir.File("strip.aqd.geo")), "origin 1500 2000\ncrs EPSG:28992\n");
+  GDALAllRegister();
+  GDALDataset* dxf = static_cast<GDALDataset*>(
+      GDALOpenEx(dir.File("strip.dxf").c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr));
+  ASSERT_NE(dxf, nullptr);
+  OGREnvelope box;
+  ASSERT_EQ(dxf->GetLayer(0)->GetExtent(&box), OGRERR_NONE);
+  EXPECT_DOUBLE_EQ(box.MinX, 1500.0);
+  GDALClose(dxf);
+
+  // From Map starts from the origin just remembered; Save As takes the georeference along
+  auto* nod = ShowWindow<ui::TFormNod>(ui::Win::Nodes, &ui::TFormFem::SpeedButtonNodesClick);
+  QTest::mouseClick(Child<QToolButton>(nod, "SpeedButtonFromMap"), Qt::LeftButton);
+  EXPECT_EQ(Child<QLineEdit>(nod->FormFromMap(), "EditX0")->text(), "1500");
+  dialogs.AnswerFile(dir.File("copy.aqd"));
+  form->SpeedButtonSaveClick();
+  ASSERT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_EQ(ReadAll(dir.File("copy.aqd.geo")), "origin 1500 2000\ncrs EPSG:28992\n");
+}
+
+TEST_F(MapsUi, AnExportWithoutAGeoreferenceWritesNoSideFile) {
+  OpenFile(StripProblem(), "strip.aqd");
+  ui::TFormExportMap* d = OpenExportDialog();
+  TypeInto(d, "EditFile", dir.File("strip.geojson"));
+  QTest::mouseClick(Child<QPushButton>(d, "ButtonExport"), Qt::LeftButton);
+  ASSERT_TRUE(dialogs.messages.empty()) << LastMessage();
+  EXPECT_FALSE(std::ifstream(dir.File("strip.aqd.geo")).good());
+}
+
 TEST_F(MapsUi, TheBackgroundMapLiesUnderTheMeshInsideTheAreaOnly) {
   OpenFile(StripProblem(), "strip.aqd");
   const Problem& p = form->problem();
