@@ -118,14 +118,19 @@ double ContourLayerCount(const Problem& p, const MapExportOptions& o) {
 
 const NamedLayer kLayers[] = {
     {"mesh", WriteMeshLayer, [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NM; }},
-    {"nodes", WriteNodesLayer, [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NN; }},
+    {"nodes", WriteNodesLayer,
+     [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NN; }},
     // a contour segment in some elements, at every level
     {"contours", WriteContoursLayer,
-     [](const Problem& p, const MapExportOptions& o) { return 0.1 * p.NM * ContourLayerCount(p, o); }},
-    {"wells", WriteWellsLayer, [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NW; }},
+     [](const Problem& p, const MapExportOptions& o) {
+       return 0.1 * p.NM * ContourLayerCount(p, o);
+     }},
+    {"wells", WriteWellsLayer,
+     [](const Problem& p, const MapExportOptions&) { return 1.0 * p.NW; }},
     {"pathlines", WritePathlinesLayer,
      [](const Problem& p, const MapExportOptions&) { return 10.0 * p.NP; }},
-    {"marks", WriteMarksLayer, [](const Problem& p, const MapExportOptions&) { return 10.0 * p.NP; }},
+    {"marks", WriteMarksLayer,
+     [](const Problem& p, const MapExportOptions&) { return 10.0 * p.NP; }},
     {"balance", WriteBalanceLayer, [](const Problem&, const MapExportOptions&) { return 1.0; }}};
 
 // What closing a file costs against writing its layers: a GeoPackage builds its spatial
@@ -195,8 +200,7 @@ std::string WriteDataset(GDALDriver& driver, const std::string& file, const Prob
     written += weight;
   }
   const MapFormat& format = *FormatOf(file);
-  if (!steps.Next("Finishing " + fs::path(file).filename().string(),
-                  FinishWeight(format, written)))
+  if (!steps.Next("Finishing " + fs::path(file).filename().string(), FinishWeight(format, written)))
     return kStopped;
   if (transaction && dataset->CommitTransaction() != OGRERR_NONE)
     return std::string("cannot write the map file: ") + CPLGetLastErrorMsg();
@@ -225,8 +229,7 @@ std::string WriteAll(const Problem& problem, const std::string& path, const MapF
   }
   if (format.oneFile)
     return WriteDataset(*driver, staging.File(target.filename().string()), problem, srs, options,
-                        results, format.oneLayer, {std::begin(kLayers), std::end(kLayers)},
-                        steps);
+                        results, format.oneLayer, {std::begin(kLayers), std::end(kLayers)}, steps);
   for (const NamedLayer& layer : kLayers) {
     const std::string name = target.stem().string() + "_" + layer.name + format.extension;
     if (std::string error = WriteDataset(*driver, staging.File(name), problem, srs, options,
@@ -263,8 +266,8 @@ MapOutcome ExportMap(const Problem& problem, const std::string& path,
   if (!staging.error().empty()) return {MapStatus::WriteFailed, staging.error(), {}};
   const MapFormat& format = *FormatOf(path);
   ExportSteps steps(progress, TotalWeight(problem, format, options));
-  const std::string error =
-      WriteAll(problem, path, format, options.crs.empty() ? nullptr : &srs, options, staging, steps);
+  const std::string error = WriteAll(problem, path, format, options.crs.empty() ? nullptr : &srs,
+                                     options, staging, steps);
   // a stop asked for during the last part is still heard: the files are not yet in place
   if (error.empty()) steps.Next("Putting the files in place", 0.0);
   if (steps.Stopped()) return {MapStatus::Stopped, "Export stopped; nothing was written.", {}};

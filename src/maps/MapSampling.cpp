@@ -36,7 +36,8 @@ MapSamples SampleMap(const std::string& path, const std::string& field,
     return {"the map '" + path +
                 "' is neither a raster nor points GDAL can read: " + GdalMessage("unknown format"),
             {}};
-  if (!field.empty()) return {"--field is for points; the map '" + path + "' is a raster", {}};
+  if (!field.empty())
+    return {"a value field is for points; the map '" + path + "' is a raster", {}};
   MapSamples s = SampleRaster(*raster, at, progress);
   if (!s.message.empty() && s.message != kSamplingStopped)
     s.message = "the raster '" + path + "' " + s.message;

@@ -58,7 +58,7 @@ std::string ValueColumn(OGRFeatureDefn& defn, const std::string& field, int& ind
     names += (names.empty() ? "" : ", ") + name;
   }
   if (candidates == 1) return {};
-  return "name the value's column with --field (the columns are: " + names + ")";
+  return "name the value's field (the columns are: " + names + ")";
 }
 
 // x and y from columns of those names where the layer has them, else from point geometries.

@@ -49,9 +49,9 @@ TFormExportMap::TFormExportMap(const Problem& problem, Dialogs& dialogs,
   EditCrs = Named(new QLineEdit(this), "EditCrs");
   EditCrs->setPlaceholderText(QStringLiteral("EPSG:28992, WKT or PROJ; empty: none"));
   form->addRow(QStringLiteral("CRS :"), EditCrs);
-  CheckBoxRemember = Named(
-      new QCheckBox(QStringLiteral("Remember the origin and CRS beside the datafile"), this),
-      "CheckBoxRemember");
+  CheckBoxRemember =
+      Named(new QCheckBox(QStringLiteral("Remember the origin and CRS beside the datafile"), this),
+            "CheckBoxRemember");
   CheckBoxRemember->setChecked(true);
   form->addRow(CheckBoxRemember);
   EditCell = Named(new QLineEdit(QStringLiteral("0"), this), "EditCell");
@@ -98,7 +98,7 @@ void TFormExportMap::RememberGeoreference(const MapExportOptions& options) {
   if (!CheckBoxRemember->isEnabled() || !CheckBoxRemember->isChecked()) return;
   if (const std::string refused = georeference_.Remember({options.X0, options.Y0, options.crs});
       !refused.empty())
-    dialogs_.Message(refused);
+    dialogs_.Message(AsSentence(refused));
   shownGeoreference_ = georeference_.Value();
 }
 
@@ -135,7 +135,7 @@ void TFormExportMap::ButtonExportClick() {
   if (message.empty() && path.empty()) message = "Enter the name of the map file";
   if (message.empty()) message = CheckMapExport(problem_, path, options);
   if (!message.empty()) {
-    dialogs_.Message(message);
+    dialogs_.Message(AsSentence(message));
     return;
   }
   MapOutcome outcome;
@@ -144,7 +144,7 @@ void TFormExportMap::ButtonExportClick() {
     outcome = ExportMap(problem_, path, options, progress.Callback());
   }
   if (outcome.status != MapStatus::Written) {
-    dialogs_.Message(outcome.message);
+    dialogs_.Message(AsSentence(outcome.message));
     return;
   }
   RememberGeoreference(options);

@@ -8,6 +8,7 @@
 #include "ui/DatafileProgressPanel.h"
 #include "ui/FormFem.h"
 #include "ui/MemoryGuard.h"
+#include "ui/widgets/DialogFields.h"
 #include "ui/widgets/StringGrid.h"
 
 namespace planaq::ui {
@@ -98,7 +99,7 @@ void TFormFem::SpeedButtonSaveClick() {
   saveSetup_.fileName = *path;  // the next Save proposes the file just written
   SaveObservationsBeside(*path);
   if (const std::string refused = georeference_.Saved(*path); !refused.empty())
-    dialogs_.Message(refused);
+    dialogs_.Message(AsSentence(refused));
   MarkSaved();
 }
 

@@ -4,12 +4,12 @@
 #include "ui/FormExportMap.h"
 #include "ui/FormFem.h"
 #include "ui/FormOpt.h"
+#include "ui/widgets/DialogFields.h"
 
 namespace planaq::ui {
 
 void TFormFem::ExportMap1Click() {
-  if (!formExportMap_)
-    formExportMap_ = new TFormExportMap(problem_, dialogs_, georeference_, this);
+  if (!formExportMap_) formExportMap_ = new TFormExportMap(problem_, dialogs_, georeference_, this);
   formExportMap_->Prepare();
   formExportMap_->show();
   formExportMap_->raise();
@@ -17,7 +17,7 @@ void TFormFem::ExportMap1Click() {
 
 void TFormFem::OpenGeoreferenceBeside(const std::string& datafile) {
   if (const std::string refused = georeference_.Open(datafile); !refused.empty()) {
-    dialogs_.Message(refused);
+    dialogs_.Message(AsSentence(refused));
     return;
   }
   const Georeference& g = georeference_.Value();

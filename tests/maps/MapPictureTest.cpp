@@ -19,22 +19,22 @@ std::string WriteColumns(const test::TempDir& dir, const char* name,
                          std::optional<std::vector<double>> transform) {
   GDALAllRegister();
   const std::string path = dir.File(name);
-  GDALDataset* d =
-      GetGDALDriverManager()->GetDriverByName("GTiff")->Create(path.c_str(), 10, 10, 1,
-                                                               GDT_Float64, nullptr);
+  GDALDataset* d = GetGDALDriverManager()->GetDriverByName("GTiff")->Create(path.c_str(), 10, 10, 1,
+                                                                            GDT_Float64, nullptr);
   EXPECT_NE(d, nullptr);
   if (transform) d->SetGeoTransform(transform->data());
   std::vector<double> cells;
   for (int r = 0; r < 10; ++r)
     for (int c = 0; c < 10; ++c) cells.push_back(c);
-  EXPECT_EQ(d->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, 10, 10, cells.data(), 10, 10,
-                                          GDT_Float64, 0, 0, nullptr),
+  EXPECT_EQ(d->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, 10, 10, cells.data(), 10, 10, GDT_Float64,
+                                          0, 0, nullptr),
             CE_None);
   GDALClose(d);
   return path;
 }
 
-const std::vector<double> kNorthUp = {1000.0, 10.0, 0.0, 2100.0, 0.0, -10.0};  // 1000..1100, 2000..2100
+const std::vector<double> kNorthUp = {1000.0, 10.0, 0.0,
+                                      2100.0, 0.0,  -10.0};  // 1000..1100, 2000..2100
 
 TEST(MapPicture, AGreyBandIsStretchedAndTheMapEndsWhereItsCellsDo) {
   test::TempDir dir;
@@ -74,16 +74,16 @@ TEST_P(MapPictureRefusal, SaysWhyAndGivesNoPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MapPictureRefusal,
-    testing::Values(
-        Refusal{"NoGeoreference", std::nullopt, 0, 0, 100, 100, "the map has no georeference"},
-        Refusal{"Rotated", std::vector<double>{1000, 10, 2, 2100, 2, -10}, 1000, 2000, 1100, 2100,
-                "the map is not north-up; only north-up maps can be drawn"},
-        Refusal{"SouthUp", std::vector<double>{1000, 10, 0, 2000, 0, 10}, 1000, 2000, 1100, 2100,
-                "the map is not north-up; only north-up maps can be drawn"},
-        Refusal{"BesideTheArea", kNorthUp, 1100, 2000, 1300, 2100,
-                "the map does not overlap the area"},
-        Refusal{"EmptyArea", kNorthUp, 1000, 2000, 1000, 2100,
-                "the picture of the map has no size"}),
+    testing::Values(Refusal{"NoGeoreference", std::nullopt, 0, 0, 100, 100,
+                            "the map has no georeference"},
+                    Refusal{"Rotated", std::vector<double>{1000, 10, 2, 2100, 2, -10}, 1000, 2000,
+                            1100, 2100, "the map is not north-up; only north-up maps can be drawn"},
+                    Refusal{"SouthUp", std::vector<double>{1000, 10, 0, 2000, 0, 10}, 1000, 2000,
+                            1100, 2100, "the map is not north-up; only north-up maps can be drawn"},
+                    Refusal{"BesideTheArea", kNorthUp, 1100, 2000, 1300, 2100,
+                            "the map does not overlap the area"},
+                    Refusal{"EmptyArea", kNorthUp, 1000, 2000, 1000, 2100,
+                            "the picture of the map has no size"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MapPicture, AFileThatIsNoRasterIsRefused) {

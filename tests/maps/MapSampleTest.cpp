@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, MapSampleBadInput,
     testing::Values(
         BadMap{"RasterWithoutGeoreference", "bare.tif", nullptr, "", "has no georeference"},
-        BadMap{"FieldOfARaster", "bare.tif", nullptr, "z", "--field is for points"},
+        BadMap{"FieldOfARaster", "bare.tif", nullptr, "z", "a value field is for points"},
         BadMap{"TextInANumberColumn", "p.csv", "x,y,z\n0,0,1\n9,0,2\n0,9,abc\n", "z",
                "point 3: the z 'abc' is not a number"},
         BadMap{"TextInX", "p.csv", "x,y,z\n0,0,1\n9,0,2\nnine,9,3\n", "z",
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadMap{"HugeValue", "p.csv", "x,y,z\n0,0,1\n9,0,2\n0,9,1e13\n", "z", "within 1e12"},
         BadMap{"UnknownField", "p.csv", "x,y,z\n0,0,1\n9,0,2\n0,9,3\n", "h", "no column 'h'"},
         BadMap{"TwoValueColumns", "p.csv", "x,y,z,h\n0,0,1,1\n9,0,2,2\n0,9,3,3\n", "",
-               "name the value's column with --field (the columns are: z, h)"},
+               "name the value's field (the columns are: z, h)"},
         BadMap{"NoXY", "p.csv", "a,b,z\n0,0,1\n9,0,2\n0,9,3\n", "z", "no columns x and y"},
         BadMap{"TwoPoints", "p.csv", "x,y,z\n0,0,1\n9,0,2\n", "z", "fewer than three"},
         BadMap{"PointsOnALine", "p.csv", "x,y,z\n0,0,1\n1,1,2\n2,2,3\n3,3,4\n", "z",

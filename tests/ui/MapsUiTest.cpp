@@ -14,6 +14,7 @@
 #include "ui/FormOpt.h"
 #include "ui/figures/FormMesh.h"
 #include "ui/grids/FormNod.h"
+#include "ui/widgets/DialogFields.h"
 
 namespace planaq::test {
 namespace {
@@ -112,8 +113,8 @@ TEST_F(MapsUi, ExportMapShowsTheRefusalAndWritesNothing) {
   ui::TFormExportMap* d = OpenExportDialog();
   TypeInto(d, "EditFile", dir.File("strip.txt"));
   QTest::mouseClick(Child<QPushButton>(d, "ButtonExport"), Qt::LeftButton);
-  EXPECT_EQ(LastMessage(),
-            CheckMapExport(form->problem(), dir.File("strip.txt"), MapExportOptions{}));
+  EXPECT_EQ(LastMessage(), ui::AsSentence(CheckMapExport(form->problem(), dir.File("strip.txt"),
+                                                         MapExportOptions{})));
   EXPECT_FALSE(LastMessage().empty());
   EXPECT_FALSE(std::ifstream(dir.File("strip.txt")).good());
 }

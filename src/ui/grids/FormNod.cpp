@@ -5,6 +5,7 @@
 
 #include "grids/NodesGrid.h"
 #include "maps/MapSampling.h"
+#include "ui/widgets/DialogFields.h"
 #include "ui/widgets/TaskProgress.h"
 
 namespace planaq::ui {
@@ -91,7 +92,7 @@ void TFormNod::AssignFromMap(const FromMapRequest& request) {
     samples = SampleMap(request.path, request.field, points, progress.Callback());
   }
   if (!samples.message.empty()) {
-    dialogs_.Message(samples.message);
+    dialogs_.Message(AsSentence(samples.message));
     return;
   }
   RememberOrigin(request);
@@ -109,7 +110,7 @@ void TFormNod::RememberOrigin(const FromMapRequest& request) {
   g.X0 = request.X0;
   g.Y0 = request.Y0;
   if (const std::string refused = georeference_->Remember(g); !refused.empty())
-    dialogs_.Message(refused);
+    dialogs_.Message(AsSentence(refused));
   PrepareFromMap();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the small dialogs (Assign, Export Map, From Map) share: widgets named for the tests,
-// and a typed real read as the grids read it.
+// a typed real read as the grids read it, and the core's messages as sentences.
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -25,6 +25,13 @@ inline bool ReadRealField(const QLineEdit* field, double& value, std::string& me
   if (!read.ok) message = read.message;
   value = read.value;
   return read.ok;
+}
+
+// A message of the core, which starts in lower case to follow "planaq-cli: ", as a sentence.
+inline std::string AsSentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
 }
 
 // The row of keys at the foot of a dialog: the action key (named nameAct) and Close; neither
