@@ -86,6 +86,7 @@ void TFormExportMap::Prepare() {
 
 void TFormExportMap::ShowGeoreference() {
   CheckBoxRemember->setEnabled(georeference_.CanRemember());
+  CheckBoxRemember->setToolTip(RememberTip(georeference_.CanRemember()));
   const Georeference& g = georeference_.Value();
   if (SameGeoreference(g, shownGeoreference_)) return;  // what the user typed stays
   shownGeoreference_ = g;

@@ -67,6 +67,7 @@ TFormFromMap::TFormFromMap(Dialogs& dialogs, QWidget* parent) : QDialog(parent),
 void TFormFromMap::Prepare(int layer, double X0, double Y0, bool canRemember) {
   LabelLayer->setText(QString::asprintf("%3d", layer + 1));
   CheckBoxRemember->setEnabled(canRemember);
+  CheckBoxRemember->setToolTip(RememberTip(canRemember));
   if (X0 == shownX0_ && Y0 == shownY0_) return;  // what the user typed stays
   shownX0_ = X0;
   shownY0_ = Y0;

@@ -34,6 +34,12 @@ inline std::string AsSentence(std::string text) {
   return text;
 }
 
+// The tip of a map dialog's "Remember" box: why it cannot be ticked before there is a datafile.
+inline QString RememberTip(bool canRemember) {
+  return canRemember ? QStringLiteral("Kept in NAME.aqd.geo beside the datafile")
+                     : QStringLiteral("Open or save a datafile first: it is kept beside it");
+}
+
 // The row of keys at the foot of a dialog: the action key (named nameAct) and Close; neither
 // is pressed by Enter in a field.
 struct DialogKeys {
