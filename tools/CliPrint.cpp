@@ -44,7 +44,7 @@ const char* const kPrintUsage =
     "  --water, --contour-lines, --bottom, --top  what the 3D page shows (default: all on)\n"
     "  --angle N      Viewing Angle of the 3D page, 0..10 (default 5)\n"
     "  --balance      add the Water Balance page\n"
-    "  --observations OBS.csv  add the Observations page of these observations\n"
+    "  --observations OBS.csv  add the Observations page, and mark them on the contour pages\n"
     "  --png DIR      also each page as DIR/page-N.png at 100 dots per inch\n";
 
 struct GraphPage {
@@ -198,7 +198,7 @@ void PrintPages(Problem& problem, const PrintRequest& r, PrintJob& job) {
     if (g.threeD) {
       PrintGraph3DPage(problem, g.layer, o, job, events);
     } else {
-      PrintContourPage(problem, g.layer, o, job, events);
+      PrintContourPage(problem, g.layer, o, job, events, &r.observations);
     }
   }
 #endif

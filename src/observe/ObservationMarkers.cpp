@@ -6,7 +6,7 @@
 namespace planaq {
 
 void DrawObservationMarkers(const ObservationSet& set, const std::vector<ObservedHead>& heads,
-                            int layer, const ContourMapping& mapping, Canvas& canvas) {
+                            int layer, const ContourMapping& mapping, Canvas& canvas, int radius) {
   if (!mapping.valid) return;
   canvas.SetPenMode(PenMode::Copy);
   canvas.SetPenStyle(PenStyle::Solid);
@@ -19,9 +19,10 @@ void DrawObservationMarkers(const ObservationSet& set, const std::vector<Observe
     const Rgb colour = heads[i].used() ? ResidualColour(heads[i].residual) : kObservationNotUsed;
     canvas.SetPenColour(Rgb{0, 0, 0});
     canvas.SetBrushColour(colour);
-    canvas.Ellipse(p.x - 4, p.y - 4, p.x + 5, p.y + 5);
+    canvas.Ellipse(p.x - radius, p.y - radius, p.x + radius + 1, p.y + radius + 1);
     canvas.SetBrushColour(Rgb{255, 255, 255});
-    canvas.TextOut(p.x + 6, p.y - 6, Utf8ToWindows1252(o.name));  // the canvas takes 1252
+    const int gap = radius + (radius + 1) / 2;
+    canvas.TextOut(p.x + gap, p.y - gap, Utf8ToWindows1252(o.name));  // the canvas takes 1252
   }
 }
 

@@ -1,5 +1,8 @@
 #include "print/ContourPage.h"
 
+#include <algorithm>
+
+#include "observe/ObservationMarkers.h"
 #include "print/GraphicsPage.h"
 #include "print/TextFormat.h"
 #include "results/Colours.h"
@@ -40,7 +43,7 @@ void WriteContourTexts(const Problem& problem, int layer, const ContourLevelSet&
 }  // namespace
 
 void PrintContourPage(Problem& problem, int layer, const Options& options, PrintJob& job,
-                      PendingEvents& events) {
+                      PendingEvents& events, const ObservationSet* observations) {
   if (layer < 0) layer = 0;
   if (layer > problem.NL - 1) layer = problem.NL - 1;
   PrinterCanvas& canvas = job.canvas;
@@ -69,14 +72,18 @@ void PrintContourPage(Problem& problem, int layer, const Options& options, Print
   settings.currentLayer = layer;
   if (problem.NP > 0)
     TraceParticles(problem, ContourPathMapping(mapping), settings, canvas, events);
+  if (observations && !observations->empty() && events.Process())
+    DrawObservationMarkers(*observations, ComputeObservedHeads(problem, *observations), layer,
+                           mapping, canvas, std::max(4, h / 4));  // as large on paper as on screen
 }
 
 bool PrintContourDocument(Problem& problem, int layer, const Options& options,
-                          PrinterCanvas& canvas, PrintState& state, PendingEvents& events) {
+                          PrinterCanvas& canvas, PrintState& state, PendingEvents& events,
+                          const ObservationSet* observations) {
   if (!canvas.BeginDoc()) return false;
   PrintJob job(canvas, state);
   job.Start();
-  PrintContourPage(problem, layer, options, job, events);
+  PrintContourPage(problem, layer, options, job, events, observations);
   canvas.EndDoc();
   return true;
 }

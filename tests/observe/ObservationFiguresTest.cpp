@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "canvas/RecordingCanvas.h"
 #include "observe/ObservationMarkers.h"
+#include "print/ContourPage.h"
 #include "print/DataReport.h"
 #include "print/PrintedPages.h"
 #include "solver/StripMesh.h"
@@ -53,6 +55,26 @@ TEST(ObservationMarkers, ACircleAtThePointInTheColourOfTheResidualsSignForTheLay
   EXPECT_EQ(brushBefore(ellipses[0]), "Brush 0,0,255");
   EXPECT_EQ(brushBefore(ellipses[1]), "Brush 255,128,0");
   EXPECT_EQ(canvas.Calls("TextOut").size(), 2u);
+}
+
+TEST(ObservationMarkers, ThePrintedContourPageMarksThePointsOfItsLayerAsLargeAsOnTheScreen) {
+  Problem p = PlaneHeads();
+  ObservationSet set;
+  set.points = {At("high", 250, 50, 0, 71), At("low", 750, 20, 0, 69),
+                At("lower layer", 500, 50, 1, 75)};
+  const auto ellipses = [&](const ObservationSet* s) {
+    RecordingCanvas canvas(4800, 6800, 600);  // a page at 600 dots an inch
+    PrintState state;
+    NoPendingEvents events;
+    EXPECT_TRUE(PrintContourDocument(p, 0, Options{}, canvas, state, events, s));
+    return canvas.Calls("Ellipse");
+  };
+  const std::vector<std::string> without = ellipses(nullptr), with = ellipses(&set);
+  ASSERT_EQ(with.size(), without.size() + 2);  // the two points of layer 1
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  ASSERT_EQ(std::sscanf(with.back().c_str(), "Ellipse %d %d %d %d", &x0, &y0, &x1, &y1), 4);
+  // the screen's 9 pixels at 96 dots an inch would be a speck at 600: at least half their size
+  EXPECT_GE(x1 - x0, 9 * 600 / 96 / 2) << with.back();
 }
 
 TEST(ObservationsPage, PrintedOnlyWhenTickedAndThereAreObservations) {

@@ -38,7 +38,8 @@ void TFormContours::PaintFigure(Canvas& canvas, PendingEvents& events) {
 }
 
 bool TFormContours::PrintDocument(PrinterCanvas& canvas, PendingEvents& events) {
-  return PrintContourDocument(problem(), Layer(), CurrentOptions(), canvas, printState(), events);
+  return PrintContourDocument(problem(), Layer(), CurrentOptions(), canvas, printState(), events,
+                              observations_);
 }
 
 }  // namespace planaq::ui
