@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "GridWindowFixture.h"
@@ -30,6 +31,33 @@ class ObservationsUiTest : public GridWindowFixture {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
     grid = window->Grid();
     return window;
+  }
+  // The strip with K = 12 m/d opened beside observations of the heads it has with K = 4 m/d:
+  // infiltration bends the heads between the held sides by I / K. The Fit window is open with
+  // K of block 1 in layer 1 named.
+  ui::TFormFit* OpenFitOfK() {
+    Problem truth = StripProblem();
+    truth.soils[0].I = 0.0002;
+    truth.soils[0].K[0] = 4.0;
+    SolveProgress none;
+    EXPECT_TRUE(SolveProblem(truth, none).solved);
+    ObservationSet set;
+    for (double x : {600.0, 1000.0, 1400.0})
+      set.points.push_back({"P" + std::to_string(int(x)), x, 500.0, 0, 0.0, 1.0});
+    const std::vector<ObservedHead> heads = ComputeObservedHeads(truth, set);
+    for (int i = 0; i < set.size(); ++i) set.points[i].head = heads[i].computed;
+    EXPECT_EQ(WriteObservationsFile(set, dir.File("strip.aqd.obs")), "");
+    Problem start = StripProblem();
+    start.soils[0].I = 0.0002;
+    start.soils[0].K[0] = 12.0;
+    OpenFile(start, "strip.aqd");
+    Trigger("Fit1");
+    ui::TFormFit* fit = form->FormFit();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(fit));
+    auto* parameters = fit->findChild<QLineEdit*>("EditParameters");
+    parameters->clear();
+    QTest::keyClicks(parameters, "K:1:1");
+    return fit;
   }
 };
 
@@ -114,32 +142,24 @@ TEST_F(ObservationsUiTest, TheScatterPictureIsSavedAsPng) {
 }
 
 TEST_F(ObservationsUiTest, TheFitWindowFindsKAndTheProblemHoldsIt) {
-  // infiltration bends the heads between the held sides by I / K: observations of K = 4 m/d
-  Problem truth = StripProblem();
-  truth.soils[0].I = 0.0002;
-  truth.soils[0].K[0] = 4.0;
-  SolveProgress none;
-  ASSERT_TRUE(SolveProblem(truth, none).solved);
-  ObservationSet set;
-  for (double x : {600.0, 1000.0, 1400.0})
-    set.points.push_back({"P" + std::to_string(int(x)), x, 500.0, 0, 0.0, 1.0});
-  const std::vector<ObservedHead> heads = ComputeObservedHeads(truth, set);
-  for (int i = 0; i < set.size(); ++i) set.points[i].head = heads[i].computed;
-  ASSERT_EQ(WriteObservationsFile(set, dir.File("strip.aqd.obs")), "");
-  Problem start = StripProblem();
-  start.soils[0].I = 0.0002;
-  start.soils[0].K[0] = 12.0;
-  OpenFile(start, "strip.aqd");
-  Trigger("Fit1");
-  ui::TFormFit* fit = form->FormFit();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(fit));
-  auto* parameters = fit->findChild<QLineEdit*>("EditParameters");
-  parameters->clear();
-  QTest::keyClicks(parameters, "K:1:1");
+  ui::TFormFit* fit = OpenFitOfK();
   QTest::mouseClick(fit->findChild<QPushButton*>("ButtonStart"), Qt::LeftButton);
   EXPECT_NEAR(form->problem().soils[0].K[0], 4.0, 0.04) << fit->LogText().toStdString();
   EXPECT_TRUE(fit->LogText().contains(QStringLiteral("Converged")));
   EXPECT_TRUE(form->HasUnsavedEdits());
+}
+
+TEST_F(ObservationsUiTest, CancelDuringAFitLeavesTheProblemAsItWas) {
+  ui::TFormFit* fit = OpenFitOfK();
+  auto* cancel = fit->findChild<QPushButton*>("ButtonCancel");
+  // pressed once the fit runs and looks at the events between its solves
+  QTimer::singleShot(0, cancel, [cancel] { QTest::mouseClick(cancel, Qt::LeftButton); });
+  QTest::mouseClick(fit->findChild<QPushButton*>("ButtonStart"), Qt::LeftButton);
+  EXPECT_TRUE(fit->LogText().contains(QStringLiteral("Cancelled: the problem is as it was.")))
+      << fit->LogText().toStdString();
+  EXPECT_EQ(form->problem().soils[0].K[0], 12.0);
+  EXPECT_FALSE(form->HasUnsavedEdits());
+  EXPECT_TRUE(fit->isVisible());  // the window stays for the next start
 }
 
 TEST_F(ObservationsUiTest, TheOptionsCheckBoxAddsThePageAndIsOffByDefault) {
