@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "files/Tokens.h"
@@ -56,6 +57,7 @@ TFormAssign::TFormAssign(QWidget* parent) : QDialog(parent) {
   connect(ComboBoxQuantity, &QComboBox::currentIndexChanged, this, [this] { QuantityChanged(); });
   connect(ButtonApply, &QPushButton::clicked, this, [this] { ApplyClicked(); });
   connect(ButtonClose, &QPushButton::clicked, this, &QDialog::hide);
+
   connect(EditWidth, &QLineEdit::editingFinished, this, [this] { WidthLeft(); });
   QuantityChanged();
 }
@@ -157,6 +159,16 @@ void TFormAssign::WidthLeft() {
     return;
   }
   if (onWidth) onWidth(w);
+}
+
+// Ctrl+Z here undoes the last assignment as in the mesh window; a field takes its own Ctrl+Z
+// for what was typed into it before the dialog sees the key.
+void TFormAssign::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Undo) && onUndo) {
+    onUndo();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace planaq::ui

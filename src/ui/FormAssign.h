@@ -47,6 +47,10 @@ class TFormAssign : public QDialog {
   std::function<void(const Assignment&)> onApply;
   std::function<void(double)> onWidth;  // a new half-width typed (Enter or leaving the field)
   std::function<void(const std::string&)> onMessage;
+  std::function<void()> onUndo;  // Ctrl+Z pressed in the dialog
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void QuantityChanged();

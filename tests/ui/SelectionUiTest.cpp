@@ -92,6 +92,10 @@ TEST_F(SelectionUi, PolygonAndLineAssignedUndoneAndSaved) {
   QTest::keyClick(mesh, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(FormatDatafile(form->problem()), afterLake);
   QTest::mouseClick(Part<QPushButton>("ButtonApply"), Qt::LeftButton);
+  // and so does Ctrl+Z in the dialog, on its keys
+  QTest::keyClick(Part<QPushButton>("ButtonApply"), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(FormatDatafile(form->problem()), afterLake);
+  QTest::mouseClick(Part<QPushButton>("ButtonApply"), Qt::LeftButton);
 
   dialogs.AnswerFile(dir.File("river.aqd"));
   form->SpeedButtonSaveClick();

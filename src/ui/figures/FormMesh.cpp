@@ -78,6 +78,7 @@ TFormMesh::TFormMesh(Problem& problem, Dialogs& dialogs, int& coordinateExits, Q
   FormAssign->onApply = [this](const Assignment& a) { ApplyAssignment(a); };
   FormAssign->onWidth = [this](double w) { SelectWithWidth(w); };
   FormAssign->onMessage = [this](const std::string& m) { dialogs_.Message(m); };
+  FormAssign->onUndo = [this] { Undo(); };
 
   PanelXY = new CoordinatePanel(problem_, coordinateExits, PanelMesh);
   PanelXY->onExit = [this](bool, double, bool later) {
