@@ -1,9 +1,11 @@
 // The mesh window's Select key driven as a user would: a polygon by clicks and a double-click,
 // a line with Shift and Enter, the Assign dialog's fields and keys, Save, and Ctrl+Z.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
@@ -124,6 +126,30 @@ TEST_F(SelectionUi, PolygonAndLineAssignedUndoneAndSaved) {
   }
   EXPECT_EQ(lake, 8);
   EXPECT_EQ(river, 7);
+}
+
+// While a shape is drawn, a rubber line runs from the last corner to the mouse, over the figure
+// only: the figure itself stays as it was.
+TEST_F(SelectionUi, ARubberLineFollowsTheMouseFromTheLastCorner) {
+  mesh->findChild<QToolButton*>("SpeedButtonSelect")->click();
+  Click(300, 200);
+  Click(900, 200);
+  const QPoint from = At(900, 200), to = At(900, 700);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), mesh->mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(mesh, &move);
+  // the line is yellow as the shape's sides; y grows downwards on the screen
+  const auto yellowOnTheLine = [&](const QImage& image) {
+    int yellow = 0;
+    for (int y = to.y() + 3; y < from.y() - 3; ++y)  // the corner may round a pixel aside
+      for (int dx = -1; dx <= 1; ++dx) yellow += image.pixelColor(from.x() + dx, y) == Qt::yellow;
+    return yellow;
+  };
+  const int figure = yellowOnTheLine(mesh->Image());
+  EXPECT_GT(yellowOnTheLine(mesh->grab().toImage()), figure + 10);
+  // Escape drops the shape, and the line with it
+  QTest::keyClick(mesh, Qt::Key_Escape);
+  EXPECT_EQ(yellowOnTheLine(mesh->grab().toImage()), 0);
 }
 
 }  // namespace

@@ -230,6 +230,10 @@ void TFormMesh::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFormMesh::mouseMoveEvent(QMouseEvent* event) {
+  if (SelectMode()) {
+    SelectMove(event);
+    return;
+  }
   if (!AddWellMode()) return;
   PanelXY->ShowPosition(map_.ToX(Pixel(event).x()), map_.ToY(Pixel(event).y()));
   ShowOperation(LabelOperation, QStringLiteral("New Well"));

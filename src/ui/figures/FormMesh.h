@@ -68,6 +68,7 @@ class TFormMesh : public FigureForm {
   void PlaceBeforeShow() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -78,6 +79,7 @@ class TFormMesh : public FigureForm {
   void EndSelect();
   void SelectPress(QMouseEvent* event);
   void SelectRelease(QMouseEvent* event);
+  void SelectMove(QMouseEvent* event);
   void FinishShape();
   void ShowSelectionCount(const AssignOutcome* changed = nullptr);
   // after a refinement or an undo the node numbers are new: the shape selects again
@@ -114,6 +116,12 @@ class TFormMesh : public FigureForm {
   bool shapeDone_ = false;
   bool afterDoubleClick_ = false;
   QPoint pressedAt_;
+  // where the mouse is while a shape is drawn: the rubber line runs from the last corner to it,
+  // or the rubber rectangle of a drag from where it began
+  QPoint rubberTo_;
+  bool rubberShown_ = false;
+  bool rubberCloses_ = false;
+  bool dragging_ = false;
   std::function<void()> onEdited_;
 };
 

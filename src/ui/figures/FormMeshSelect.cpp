@@ -1,7 +1,9 @@
-// The Select key of the mesh window: drawing the shape, the marks and the count of what it
-// selects, and the assignments of the Assign dialog as edits that Ctrl+Z undoes.
+// The Select key of the mesh window: drawing the shape with a rubber line to the mouse, the
+// marks and the count of what it selects, and the assignments of the Assign dialog as edits that
+// Ctrl+Z undoes.
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolButton>
 #include <algorithm>
 
@@ -60,10 +62,44 @@ void TFormMesh::SelectPress(QMouseEvent* event) {
   // the release of a double-click comes before the next press, when it comes at all
   afterDoubleClick_ = false;
   pressedAt_ = Pixel(event);
+  rubberTo_ = pressedAt_;
+  dragging_ = event->button() == Qt::LeftButton;
+}
+
+void TFormMesh::SelectMove(QMouseEvent* event) {
+  rubberTo_ = Pixel(event);
+  rubberShown_ = !shapeDone_ && (!shape_.points.empty() || dragging_);
+  rubberCloses_ = !(event->modifiers() & Qt::ShiftModifier) && shape_.kind == ShapeKind::Polygon;
+  if (rubberShown_) update();
+}
+
+void TFormMesh::paintEvent(QPaintEvent* event) {
+  FigureForm::paintEvent(event);
+  if (!SelectMode() || !rubberShown_ || shapeDone_) return;
+  QPainter painter(this);
+  const QColor line(kSelectionLine.r, kSelectionLine.g, kSelectionLine.b);  // as the shape's sides
+  painter.setPen(QPen(line, 1, Qt::DashLine));
+  if (shape_.points.empty()) {
+    if (dragging_ && (rubberTo_ - pressedAt_).manhattanLength() > kDragPixels)
+      painter.drawRect(QRect(pressedAt_, rubberTo_).normalized());
+    return;
+  }
+  const auto pixel = [this](const ShapePoint& p) {
+    const Point q = map_.ToPixel(p.x, p.y);
+    return QPoint(q.x, q.y);
+  };
+  painter.drawLine(pixel(shape_.points.back()), rubberTo_);
+  // the side that will close the polygon
+  if (rubberCloses_ && shape_.points.size() >= 2) {
+    painter.setPen(QPen(line, 1, Qt::DotLine));
+    painter.drawLine(rubberTo_, pixel(shape_.points.front()));
+  }
 }
 
 void TFormMesh::SelectRelease(QMouseEvent* event) {
   const QPoint at = Pixel(event);
+  dragging_ = false;
+  rubberTo_ = at;
   if (afterDoubleClick_ || shapeDone_) {
     afterDoubleClick_ = false;
     return;
@@ -107,6 +143,7 @@ void TFormMesh::hideEvent(QHideEvent* event) {
 }
 
 void TFormMesh::FinishShape() {
+  rubberShown_ = false;
   if (shapeDone_ || shape_.points.empty()) return;
   const std::string refused = CheckShape(problem_, shape_);
   if (!refused.empty()) {
