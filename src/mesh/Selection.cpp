@@ -247,4 +247,15 @@ Selection Select(const Problem& p, const SelectionShape& shape) {
   return SelectBy(p, [&](double x, double y) { return NearLine(slabs, x, y, distance); });
 }
 
+int NodeWithin(const Problem& problem, double x, double y, double distance) {
+  int nearest = -1;
+  double best = distance * distance;
+  for (int n = 0; n < problem.NN; ++n) {
+    const double dx = problem.nodes[n].X - x, dy = problem.nodes[n].Y - y;
+    const double d = dx * dx + dy * dy;
+    if (d < best || (d == best && nearest < 0)) best = d, nearest = n;
+  }
+  return nearest;
+}
+
 }  // namespace planaq

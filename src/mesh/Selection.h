@@ -49,6 +49,11 @@ Selection Select(const Problem& problem, const SelectionShape& shape);
 double SegmentDistance(double x, double y, const ShapePoint& a, const ShapePoint& b,
                        double* along = nullptr);
 
+// The node nearest (x, y), the lowest number of equal distances, if it is within the distance;
+// otherwise -1. A corner clicked near a node takes the node's place, so that a line of width 0
+// follows the mesh sides the user meant.
+int NodeWithin(const Problem& problem, double x, double y, double distance);
+
 // The arc length along the polyline of the point of the line nearest (x, y).
 double ArcLengthAt(const std::vector<ShapePoint>& line, double x, double y);
 double LineLength(const std::vector<ShapePoint>& line);

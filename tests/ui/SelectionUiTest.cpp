@@ -128,6 +128,19 @@ TEST_F(SelectionUi, PolygonAndLineAssignedUndoneAndSaved) {
   EXPECT_EQ(river, 7);
 }
 
+// A corner clicked within a few pixels of a node lies on the node, so that a line of width 0
+// follows the mesh sides; one further off stays where it was clicked.
+TEST_F(SelectionUi, ACornerNearANodeIsPutOnIt) {
+  mesh->findChild<QToolButton*>("SpeedButtonSelect")->click();
+  const QPoint node = At(500, 250);
+  QTest::mouseClick(mesh, Qt::LeftButton, Qt::ShiftModifier, node + QPoint(2, -2));
+  QTest::mouseClick(mesh, Qt::LeftButton, Qt::ShiftModifier, At(1000, 250) + QPoint(0, 20));
+  ASSERT_EQ(mesh->CurrentShape().points.size(), 2u);
+  EXPECT_EQ(mesh->CurrentShape().points[0].x, 500.0);
+  EXPECT_EQ(mesh->CurrentShape().points[0].y, 250.0);
+  EXPECT_LT(mesh->CurrentShape().points[1].y, 250.0 - 10.0);  // 20 pixels below: not snapped
+}
+
 // While a shape is drawn, a rubber line runs from the last corner to the mouse, over the figure
 // only: the figure itself stays as it was.
 TEST_F(SelectionUi, ARubberLineFollowsTheMouseFromTheLastCorner) {

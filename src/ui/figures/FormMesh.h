@@ -86,6 +86,8 @@ class TFormMesh : public FigureForm {
   void SelectAgain();
   // a pixel as a point of the area, held to 0..LX, 0..LY
   ShapePoint AreaPoint(QPoint pixel) const;
+  // a corner of a polygon or line: on the node within a few pixels, if there is one
+  ShapePoint SnappedPoint(QPoint pixel) const;
 
   void Activate();
   void EndAddWell();

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "mesh/SelectionDrawing.h"
 #include "ui/FormAssign.h"
@@ -17,6 +18,7 @@ namespace planaq::ui {
 namespace {
 
 constexpr int kDragPixels = 4;
+constexpr int kSnapPixels = 5;  // a corner this near a node is put on it
 
 }  // namespace
 
@@ -49,6 +51,13 @@ void TFormMesh::EndSelect() {
 ShapePoint TFormMesh::AreaPoint(QPoint pixel) const {
   return {std::clamp(map_.ToX(pixel.x()), 0.0, problem_.LX),
           std::clamp(map_.ToY(pixel.y()), 0.0, problem_.LY)};
+}
+
+ShapePoint TFormMesh::SnappedPoint(QPoint pixel) const {
+  const ShapePoint p = AreaPoint(pixel);
+  const double metres = std::fabs(map_.ToX(pixel.x() + kSnapPixels) - map_.ToX(pixel.x()));
+  const int n = NodeWithin(problem_, p.x, p.y, metres);
+  return n < 0 ? p : ShapePoint{problem_.nodes[n].X, problem_.nodes[n].Y};
 }
 
 void TFormMesh::SelectPress(QMouseEvent* event) {
@@ -116,7 +125,7 @@ void TFormMesh::SelectRelease(QMouseEvent* event) {
         (event->modifiers() & Qt::ShiftModifier) ? ShapeKind::Polyline : ShapeKind::Polygon;
   else if (event->modifiers() & Qt::ShiftModifier)
     shape_.kind = ShapeKind::Polyline;
-  const ShapePoint p = AreaPoint(at);
+  const ShapePoint p = SnappedPoint(at);
   // a second click on the same pixel adds no corner
   const bool repeated =
       !shape_.points.empty() &&
