@@ -1,5 +1,7 @@
 #include "mesh/SelectionDrawing.h"
 
+#include <cmath>
+
 #include "mesh/MeshDrawing.h"
 
 namespace planaq {
@@ -14,6 +16,42 @@ std::vector<ShapePoint> Outline(const SelectionShape& shape, bool finished) {
   }
   const ShapePoint a = shape.points[0], b = shape.points[1];
   return {a, {b.x, a.y}, b, {a.x, b.y}, a};
+}
+
+void DrawPath(Canvas& canvas, const MeshMapping& map, const std::vector<ShapePoint>& path) {
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const Point at = map.ToPixel(path[i].x, path[i].y);
+    if (i == 0)
+      canvas.MoveTo(at.x, at.y);
+    else
+      canvas.LineTo(at.x, at.y);
+  }
+}
+
+// The band a finished line of half-width w selects in, dotted: each side at w on both hands
+// and a circle of w around each corner, so the ends and bends show their round edge.
+void DrawBand(Canvas& canvas, const MeshMapping& map, const SelectionShape& shape) {
+  constexpr int kCircleSteps = 32;
+  const double w = shape.width;
+  canvas.SetPenStyle(PenStyle::Dot);
+  for (std::size_t i = 1; i < shape.points.size(); ++i) {
+    const ShapePoint a = shape.points[i - 1], b = shape.points[i];
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    if (length == 0.0) continue;
+    const double nx = -(b.y - a.y) / length * w, ny = (b.x - a.x) / length * w;
+    for (const double side : {1.0, -1.0})
+      DrawPath(canvas, map,
+               {{a.x + side * nx, a.y + side * ny}, {b.x + side * nx, b.y + side * ny}});
+  }
+  for (const ShapePoint& c : shape.points) {
+    std::vector<ShapePoint> circle;
+    for (int k = 0; k <= kCircleSteps; ++k) {
+      const double t = 2.0 * M_PI * k / kCircleSteps;
+      circle.push_back({c.x + w * std::cos(t), c.y + w * std::sin(t)});
+    }
+    DrawPath(canvas, map, circle);
+  }
+  canvas.SetPenStyle(PenStyle::Solid);
 }
 
 }  // namespace
@@ -35,6 +73,8 @@ void DrawSelection(Canvas& canvas, const Problem& p, const MeshMapping& map,
     canvas.MoveTo(at.x, at.y);
   }
   canvas.SetPenWidth(1);
+  if (finished && shape.kind == ShapeKind::Polyline && shape.width > 0.0)
+    DrawBand(canvas, map, shape);
   canvas.SetBrushColour(kSelectionMark);
   for (int n : nodes) {
     if (n < 0 || n >= p.NN) continue;

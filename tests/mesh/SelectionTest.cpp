@@ -273,5 +273,32 @@ TEST(SelectionDrawing, TheFinishedPolygonIsClosedAndEverySelectedNodeMarked) {
   }
 }
 
+// A finished line of half-width w shows its band dotted: both sides at w from each segment
+// and a circle of w around each corner; a line of width 0 and one still drawn show none.
+TEST(SelectionDrawing, AFinishedLineShowsTheBandOfItsHalfWidth) {
+  const Problem p = GridMesh(4, 0.0, 1);
+  const MeshMapping map = ComputeMeshMapping(401, 326, p.LX, p.LY);
+  const SelectionShape river{ShapeKind::Polyline, {{250, 500}, {1750, 500}}, 100};
+  const auto drawn = [&](const SelectionShape& shape, bool finished) {
+    RecordingCanvas c(401, 326);
+    DrawSelection(c, p, map, shape, finished, {});
+    return c;
+  };
+  const RecordingCanvas band = drawn(river, true);
+  EXPECT_EQ(band.Calls("PenStyle Dot").size(), 1u) << "one dotted band";
+  const auto lineTo = [&](double x, double y) {
+    const Point at = map.ToPixel(x, y);
+    return band.Calls("LineTo " + std::to_string(at.x) + " " + std::to_string(at.y)).size();
+  };
+  EXPECT_GE(lineTo(1750, 600), 1u);  // the side to the left of the line's way
+  EXPECT_GE(lineTo(1750, 400), 1u);  // and to the right
+  EXPECT_GE(lineTo(250 + 100, 500),
+            1u);  // the circle round the first corner, closed where it began
+  SelectionShape thin = river;
+  thin.width = 0;
+  EXPECT_TRUE(drawn(thin, true).Calls("PenStyle Dot").empty());
+  EXPECT_TRUE(drawn(river, false).Calls("PenStyle Dot").empty());
+}
+
 }  // namespace
 }  // namespace planaq
