@@ -6,6 +6,7 @@ packages=(cmake g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev l
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 packages+=(libhypre-dev)  # hypre's algebraic multigrid, with OpenMPI
 packages+=(libgdal-dev gdal-bin)  # maps out and in through GDAL/OGR (with qhull for gridding)
+packages+=(libsqlite3-dev)  # GDAL's SQLite for GeoPackages, set up by the map export
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,11 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "maps/SqliteSettings.h"
+
 namespace planaq {
 
 class QuietGdal {
  public:
   QuietGdal() {
+    SqliteWithoutMemoryStatistics();
     GDALAllRegister();
     CPLPushErrorHandler(CPLQuietErrorHandler);
     CPLErrorReset();
