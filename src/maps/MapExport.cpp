@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "maps/ExportLevels.h"
+#include "maps/ExportSteps.h"
 #include "maps/GdalSession.h"
 #include "maps/HeadsRaster.h"
 #include "maps/MapLayers.h"
@@ -153,25 +154,6 @@ double TotalWeight(const Problem& p, const MapFormat& format, const MapExportOpt
   if (format.oneFile) finish = FinishWeight(format, layers);
   return TraceWeight(p) + RasterWeight(p, o) + layers + finish;
 }
-
-// The parts of an export told to the progress one by one, each with its share of the whole.
-class ExportSteps {
- public:
-  ExportSteps(const MapProgress& progress, double total) : progress_(progress), total_(total) {}
-  // false once the progress asked to stop
-  bool Next(const std::string& stage, double weight) {
-    if (!stopped_) stopped_ = !Going(progress_, stage, total_ > 0.0 ? done_ / total_ : 0.0);
-    done_ += weight;
-    return !stopped_;
-  }
-  bool Stopped() const { return stopped_; }
-
- private:
-  const MapProgress& progress_;
-  double total_;
-  double done_ = 0.0;
-  bool stopped_ = false;
-};
 
 const char* const kStopped = "stopped";  // the message of a stop asked for, not a failure
 
