@@ -9,18 +9,13 @@
 #include "files/Datafile.h"
 #include "maps/HeadsRaster.h"
 #include "maps/MapExport.h"
+#include "MapTestSupport.h"
 #include "support/TempDir.h"
 
 namespace planaq {
 namespace {
 
-Problem Example() {
-  Problem p;
-  p.StartUp(Capacities{});
-  const Outcome read = ReadDatafile(p, PLANAQ_EXAMPLES "/Example.aqd");
-  EXPECT_TRUE(read.ok) << read.message;
-  return p;
-}
+Problem Example() { return test::ExampleProblem(); }
 
 struct Raster {
   int cols = 0, rows = 0, bands = 0;

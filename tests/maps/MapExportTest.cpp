@@ -13,29 +13,16 @@
 #include "maps/MapExport.h"
 #include "results/ContourFigure.h"
 #include "results/ContourLevels.h"
+#include "MapTestSupport.h"
 #include "support/TempDir.h"
 
 namespace planaq {
 namespace {
 
-struct Closer {
-  void operator()(GDALDataset* d) const { GDALClose(d); }
-};
-using Dataset = std::unique_ptr<GDALDataset, Closer>;
+using test::Dataset;
+using test::OpenVector;
 
-Dataset OpenVector(const std::string& path) {
-  GDALAllRegister();
-  return Dataset(
-      GDALDataset::FromHandle(GDALOpenEx(path.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr)));
-}
-
-Problem Example() {
-  Problem p;
-  p.StartUp(Capacities{});
-  const Outcome read = ReadDatafile(p, PLANAQ_EXAMPLES "/Example.aqd");
-  EXPECT_TRUE(read.ok) << read.message;
-  return p;
-}
+Problem Example() { return test::ExampleProblem(); }
 
 std::string Export(const Problem& p, const test::TempDir& dir, const std::string& name,
                    const MapExportOptions& o = {}) {

@@ -11,6 +11,7 @@
 #include "files/Datafile.h"
 #include "maps/MapSampling.h"
 #include "mesh/NodeValuesAssign.h"
+#include "MapTestSupport.h"
 #include "support/TempDir.h"
 
 namespace planaq {
@@ -20,13 +21,7 @@ namespace {
 constexpr double kX0 = 155000.0, kY0 = 463000.0;
 double Plane(double x, double y) { return 60.0 + 0.01 * (x - kX0) + 0.005 * (y - kY0); }
 
-Problem Example() {
-  Problem p;
-  p.StartUp(Capacities{});
-  const Outcome read = ReadDatafile(p, PLANAQ_EXAMPLES "/Example.aqd");
-  EXPECT_TRUE(read.ok) << read.message;
-  return p;
-}
+Problem Example() { return test::ExampleProblem(); }
 
 std::vector<MapPoint> NodesOnTheMap(const Problem& p) {
   std::vector<MapPoint> at;

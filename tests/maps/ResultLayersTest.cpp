@@ -18,25 +18,19 @@
 #include "results/DiscardCanvas.h"
 #include "results/TraceParticles.h"
 #include "solver/WaterBalance.h"
+#include "MapTestSupport.h"
 #include "support/TempDir.h"
 
 namespace planaq {
 namespace {
 
-struct Closer {
-  void operator()(GDALDataset* d) const { GDALClose(d); }
-};
-using Dataset = std::unique_ptr<GDALDataset, Closer>;
+using test::Dataset;
 
 Dataset ExportedExample(const test::TempDir& dir, const std::string& name, Problem& p) {
-  p.StartUp(Capacities{});
-  const Outcome read = ReadDatafile(p, PLANAQ_EXAMPLES "/Example.aqd");
-  EXPECT_TRUE(read.ok) << read.message;
+  p = test::ExampleProblem();
   const MapOutcome out = ExportMap(p, dir.File(name), {});
   EXPECT_EQ(out.status, MapStatus::Written) << out.message;
-  GDALAllRegister();
-  return Dataset(GDALDataset::FromHandle(
-      GDALOpenEx(dir.File(name).c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr)));
+  return test::OpenVector(dir.File(name));
 }
 
 // The runs of steps in one layer code the contour window's tracer reports, per particle.
