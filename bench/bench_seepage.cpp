@@ -17,6 +17,7 @@
 #include <cmath>
 #include <string>
 
+#include "SolvedRectangle.h"
 #include "solver/Solve.h"
 
 namespace {
@@ -24,41 +25,20 @@ namespace {
 using namespace planaq;
 
 Problem Polder(int nodes, int NL, bool open) {
-  const int ny = std::max(2, static_cast<int>(std::sqrt(nodes / 2.0)));
-  const int nx = std::max(2, nodes / (ny + 1) - 1);
-  Problem p;
-  Capacities caps;
-  caps.NMAX = (nx + 1) * (ny + 1);
-  caps.MMAX = 2 * nx * ny;
-  p.StartUp(caps);
-  p.NL = NL;
-  p.NN = caps.NMAX;
-  p.NM = caps.MMAX;
-  p.NB = 1;
-  p.NW = p.NP = 0;
-  for (int ix = 0; ix <= nx; ++ix)
-    for (int iy = 0; iy <= ny; ++iy) {
-      Node& node = p.nodes[ix * (ny + 1) + iy];
-      NodeLayers& l = p.layers[ix * (ny + 1) + iy];
-      node.X = 2000.0 * ix / nx;
-      node.Y = 1000.0 * iy / ny;
-      const bool ditch = ix == 0 || ix == nx;
-      node.Type = (ditch ? 2 : 0) | (open ? 1 : 0);
-      l.T[0] = std::fabs(node.X - 1000.0) <= 100.0 ? 1.0 : 3.0;
-      l.B[0] = -20.0;
-      for (int L = 1; L < kMaxLayers; ++L) {
-        l.T[L] = -22.0 - 12.0 * (L - 1);
-        l.B[L] = l.T[L] - 10.0;
-      }
-      for (int L = 0; L < kMaxLayers; ++L) l.F[L] = 0.0;
+  Problem p = bench::RectangleMeshOf(nodes, NL);
+  for (int n = 0; n < p.NN; ++n) {
+    Node& node = p.nodes[n];
+    NodeLayers& l = p.layers[n];
+    const bool ditch = node.X == 0.0 || node.X == 2000.0;
+    node.Type = (ditch ? 2 : 0) | (open ? 1 : 0);
+    l.T[0] = std::fabs(node.X - 1000.0) <= 100.0 ? 1.0 : 3.0;
+    l.B[0] = -20.0;
+    for (int L = 1; L < kMaxLayers; ++L) {
+      l.T[L] = -22.0 - 12.0 * (L - 1);
+      l.B[L] = l.T[L] - 10.0;
     }
-  int m = 0;
-  for (int ix = 0; ix < nx; ++ix)
-    for (int iy = 0; iy < ny; ++iy) {
-      const int a = ix * (ny + 1) + iy, b = a + ny + 1;
-      p.elements[m++] = {{a, b, b + 1}, 0};
-      p.elements[m++] = {{a, b + 1, a + 1}, 0};
-    }
+    for (int L = 0; L < kMaxLayers; ++L) l.F[L] = 0.0;
+  }
   for (int L = 0; L < kMaxLayers; ++L) {
     p.soils[0].K[L] = 10.0;
     p.soils[0].KA[L] = 0.005;

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "SolvedRectangle.h"
 #include "solver/Assembly.h"
 #include "solver/ConjugateGradient.h"
 #include "solver/Coupled.h"
@@ -30,36 +31,15 @@ namespace {
 using namespace planaq;
 
 Problem GeneratedProblem(int nodes, int NL) {
-  const int ny = std::max(2, static_cast<int>(std::sqrt(nodes / 2.0)));
-  const int nx = std::max(2, nodes / (ny + 1) - 1);
-  Problem p;
-  Capacities caps;
-  caps.NMAX = (nx + 1) * (ny + 1);
-  caps.MMAX = 2 * nx * ny;
-  p.StartUp(caps);
-  p.NL = NL;
-  p.NN = caps.NMAX;
-  p.NM = caps.MMAX;
-  p.NB = 1;
-  for (int ix = 0; ix <= nx; ++ix)
-    for (int iy = 0; iy <= ny; ++iy) {
-      const int n = ix * (ny + 1) + iy;
-      p.nodes[n].X = 2000.0 * ix / nx;
-      p.nodes[n].Y = 1000.0 * iy / ny;
-      p.nodes[n].Type = (ix == 0 || ix == nx) ? 2 : 0;
-      for (int L = 0; L < kMaxLayers; ++L) {
-        p.layers[n].T[L] = 60.0 - 11.0 * L;
-        p.layers[n].B[L] = 50.0 - 11.0 * L;
-        p.layers[n].F[L] = 65.0 - 0.001 * p.nodes[n].X;
-      }
+  Problem p = bench::RectangleMeshOf(nodes, NL);
+  for (int n = 0; n < p.NN; ++n) {
+    p.nodes[n].Type = p.nodes[n].X == 0.0 || p.nodes[n].X == 2000.0 ? 2 : 0;
+    for (int L = 0; L < kMaxLayers; ++L) {
+      p.layers[n].T[L] = 60.0 - 11.0 * L;
+      p.layers[n].B[L] = 50.0 - 11.0 * L;
+      p.layers[n].F[L] = 65.0 - 0.001 * p.nodes[n].X;
     }
-  int m = 0;
-  for (int ix = 0; ix < nx; ++ix)
-    for (int iy = 0; iy < ny; ++iy) {
-      const int a = ix * (ny + 1) + iy, b = a + ny + 1;
-      p.elements[m++] = {{a, b, b + 1}, 0};
-      p.elements[m++] = {{a, b + 1, a + 1}, 0};
-    }
+  }
   for (int L = 0; L < kMaxLayers; ++L) {
     p.soils[0].K[L] = 10.0 + L;
     p.soils[0].KA[L] = 0.001;
